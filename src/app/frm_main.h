@@ -1,0 +1,168 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "forms/controls.h"
+#include "forms/form.h"
+#include "forms/timer.h"
+#include "ports/clock.h"
+#include "ports/environment.h"
+#include "ports/picture_loader.h"
+#include "ports/power_api.h"
+#include "ports/registry.h"
+#include "ports/settings_store.h"
+#include "ports/speaker.h"
+#include "ports/window.h"
+
+namespace vesperon {
+
+class FrmMenu;
+class FrmMostrarNota;
+class ModTray;
+
+// Everything FrmMain reaches outside itself.
+struct MainPorts {
+  SettingsStore& settings;
+  Clock& clock;
+  TimerPort& timers;
+  PictureLoader& pictures;
+  WindowSystem& window;
+  PowerApi& power;
+  Speaker& speaker;
+  Registry& registry;
+  Environment& environment;
+  ModTray& tray;
+  FrmMenu& menu;
+  FrmMostrarNota& nota;
+};
+
+// The clock window. One class; its handlers are defined by the folder that
+// owns them: start-up and the face in app/, the editor, arming, countdown
+// and message line in scheduler/.
+class FrmMain : public Form {
+ public:
+  explicit FrmMain(MainPorts ports);
+
+  // --- window events (app/frm_main.cpp) ---
+  void Form_Load();
+  void Form_Activate();
+  void Form_QueryUnload();
+  void Form_Unload();
+  // The close request followed by the unload: how every way out ends.
+  void Unload();
+  void Command1_Click();
+
+  // --- clock face (app/clock_face.cpp) ---
+  void TimerSync_Timer();
+  void TimerSep_Timer();
+
+  // --- time editor (scheduler/time_editor.cpp) ---
+  void mnAjustarApagado_Click();
+  void ImgHora_DblClick(int index);  // 1..6
+  void ImgDosPuntos_DblClick();
+  void ImgDosPuntos2_DblClick();
+  void Image1_MouseDown(MouseButton button);
+  void ImgButtonMAS_MouseDown(MouseButton button);
+  void ImgButtonMAS_MouseUp(MouseButton button);
+  void ImgButtonMENOS_MouseDown(MouseButton button);
+  void ImgButtonMENOS_MouseUp(MouseButton button);
+  void TimerInc_Timer();
+  void ImgTipOk_MouseDown(MouseButton button);
+
+  // --- arming and countdown (scheduler/arming.cpp) ---
+  void TipApagado_MouseDown(MouseButton button);
+  void TimerApagado_Timer();
+
+  // --- message line (scheduler/message_line.cpp) ---
+  void MostrarMensaje(const std::string& text);
+  void TimerMsg_Timer();
+
+  // --- controls on the face ---
+  std::array<Image, 6> ImgHora;  // ImgHora01 .. ImgHora06
+  Image ImgDosPuntos;
+  Image ImgDosPuntos2;
+  Label LblInfo;
+  Image TipApagado;
+  Image ImgTipOk;
+  Image ImgTipNotas;
+  Image Image1;
+  Image ImgButtonMENOS;
+  Image ImgButtonMAS;
+  Image ImgAbout;
+  Image ImgMinimizar;
+  Image ImgConfig;
+  Image ImgCerrar;
+  Button Command1;
+
+  // --- picture stores, never on screen ---
+  Picture Background;
+  std::array<Image, 10> ImgNumero;
+  Image ImgIconMain1;
+  Image ImgIconMain2;
+  Image ImgTipApagadoON;
+  Image ImgTipApagadoOFF;
+  Image ImgTipStopON;
+  Image ImgTipStopOFF;
+  Image ImgTipOkON;
+  Image ImgTipOkOFF;
+  Image ImgTipNotasON;
+  Image ImgTipNotasOFF;
+  Image ImgPuntos;
+  Image ImgHand;
+  Image ImgTemp;
+
+  // --- timers ---
+  Timer TimerSync;
+  Timer TimerSep;
+  Timer TimerApagado;
+  Timer TimerMsg;
+  Timer TimerInc;
+
+  // --- public state ---
+  bool ApagarEquipo = false;
+  bool HoraApagadoSet = false;
+  bool UsaSpeaker = false;
+  std::int16_t SpeakerMelody = 0;
+  bool AjustarHoraApagado = false;
+  std::int16_t AjustarHoraIndexSel = 0;
+  std::int16_t HoraApagado_hrs = 0;
+  std::int16_t HoraApagado_min = 0;
+  std::int16_t HoraApagado_sec = 0;
+  bool AjustarHorasPulsado_Modo = true;
+  bool FrmConfigShow = false;
+
+  // --- private state, public for the views and tests to read ---
+  bool PrimeraActivacion = false;
+  bool Arrastrando = false;
+  float ArrastreX = 0;
+  float ArrastreY = 0;
+  std::int16_t IzquierdaInicialPx = 0;
+  bool SeparadorOculto = false;
+  std::int16_t CuentaAtras = 0;
+  bool CuentaAtrasActiva = false;
+
+  // The countdown length read at start-up; every countdown starts from it.
+  std::int16_t CountdownLength() const { return countdownLength_; }
+
+ private:
+  void LoadBuiltInPictures();
+  void ReadSettings();
+  void PlaceWindow();
+  void ShowDigit(Image& place, int digit);
+  void ShowCurrentTime(const LocalDateTime& now);
+  void ShowShutdownTime();
+  void ShutdownCheck(const LocalDateTime& now);
+  void Step();
+  void StartStep(bool plus);
+  void StopStep();
+  void OpenEditor();
+  std::string ReadSetting(const char* section, const char* key);
+  void WriteSetting(const char* section, const char* key, const std::string& value);
+
+  MainPorts ports_;
+  std::int16_t countdownLength_ = 20;
+};
+
+}  // namespace vesperon

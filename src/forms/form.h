@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "forms/picture.h"
+
+namespace vesperon {
+
+enum class WindowState { Normal = 0, Minimized = 1 };
+
+// What every window has: place and size in twips, state, visibility, icon.
+struct Form {
+  std::string caption;
+  float left = 0;  // twips
+  float top = 0;
+  float width = 0;
+  float height = 0;
+  WindowState windowState = WindowState::Normal;
+  bool visible = false;
+  bool loaded = false;
+  Picture icon;
+};
+
+}  // namespace vesperon

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <functional>
+
+namespace vesperon {
+
+class Timer;
+
+// Delivers the ticks of enabled timers: real timers in the program, a
+// virtual clock in the tests.
+class TimerPort {
+ public:
+  virtual ~TimerPort() = default;
+  // (Re)starts the period of the timer from now.
+  virtual void Start(Timer& timer) = 0;
+  virtual void Stop(Timer& timer) = 0;
+};
+
+// How the first tick after a start is placed.
+enum class TimerPhase {
+  FromStart,  // one interval after the timer was enabled
+  WallClock,  // on the wall clock's multiples of the interval (the face)
+};
+
+// A form timer: interval and enabled. Enabling a disabled timer, or changing
+// the interval of an enabled one, starts a fresh period.
+class Timer {
+ public:
+  Timer(TimerPort& port, int intervalMs, bool enabled, TimerPhase phase = TimerPhase::FromStart);
+  ~Timer();
+  Timer(const Timer&) = delete;
+  Timer& operator=(const Timer&) = delete;
+
+  void SetHandler(std::function<void()> handler) { handler_ = std::move(handler); }
+
+  int Interval() const { return interval_; }
+  bool Enabled() const { return enabled_; }
+  TimerPhase Phase() const { return phase_; }
+
+  void SetInterval(int intervalMs);
+  void SetEnabled(bool enabled);
+
+  // Called by the timer port when a period has run out.
+  void Fire();
+
+ private:
+  TimerPort& port_;
+  int interval_;
+  bool enabled_ = false;
+  TimerPhase phase_;
+  std::function<void()> handler_;
+};
+
+}  // namespace vesperon
