@@ -14,6 +14,14 @@ inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
 inline constexpr std::uint32_t kRegSz = 1;
 
+// The Win32 error codes the adapters answer with.
+inline constexpr long kErrorSuccess = 0;
+inline constexpr long kErrorFileNotFound = 2;
+inline constexpr long kErrorAccessDenied = 5;
+inline constexpr long kErrorInvalidHandle = 6;
+inline constexpr long kErrorInvalidParameter = 87;
+inline constexpr long kErrorMoreData = 234;
+
 class Registry {
  public:
   virtual ~Registry() = default;
@@ -25,6 +33,7 @@ class Registry {
   // the buffer keeps its other bytes.
   virtual long RegQueryValueExA(RegKey key, const std::string& valueName, std::uint32_t& type,
                                 std::string& buffer) = 0;
+  // data are the value's bytes; a REG_SZ string carries its terminating NUL.
   virtual long RegSetValueExA(RegKey key, const std::string& valueName, std::uint32_t type,
                               const std::string& data) = 0;
   virtual long RegDeleteValueA(RegKey key, const std::string& valueName) = 0;

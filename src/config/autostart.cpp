@@ -1,0 +1,34 @@
+#include "config/autostart.h"
+
+#include "config/mod_utils.h"
+
+namespace vesperon {
+
+namespace {
+
+const char* StartKey(int kind) { return kind == 1 ? kRunKey : kRunServicesKey; }
+
+}  // namespace
+
+void RegistrarAutoInicio(Registry& registry, Environment& environment,
+                         const std::string& valueName, const std::string& programPath, int kind,
+                         bool overwrite) {
+  const std::string path = programPath.empty() ? environment.ProgramFilePath() : programPath;
+  if (valueName.empty() || !environment.VisibleFileExists(path)) return;
+
+  const char* key = StartKey(kind);
+  const std::string current = RegLeerTexto(registry, kHkeyLocalMachine, key, valueName);
+  if (overwrite || IsRegistryErrorText(current)) {
+    // Unquoted on purpose: the entry holds the bare path, a blank, the argument.
+    RegEscribirTexto(registry, kHkeyLocalMachine, key, valueName,
+                     path + " " + kAutoStartArgument);
+  }
+}
+
+void QuitarAutoInicio(Registry& registry, const std::string& valueName, int kind) {
+  const char* key = StartKey(kind);
+  const std::string current = RegLeerTexto(registry, kHkeyLocalMachine, key, valueName);
+  if (!IsRegistryErrorText(current)) RegBorrarValor(registry, kHkeyLocalMachine, key, valueName);
+}
+
+}  // namespace vesperon
