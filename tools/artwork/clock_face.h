@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+namespace artwork {
+
+// Where the program puts things on its 171 x 128 face.
+namespace slot {
+constexpr int kDigitTop = 39;
+constexpr int kDigitLeft[6] = {21, 33, 50, 62, 79, 91};
+const QRect kColon1(44, 37, 5, 21);
+const QRect kColon2(73, 37, 5, 21);
+const QRect kTipNotas(104, 38, 33, 9);
+const QRect kTipOk(138, 38, 15, 9);
+const QRect kTipApagado(104, 48, 49, 9);
+const QRect kMessageLine(19, 64, 134, 14);
+const QRect kMinimize(132, 4, 8, 9);
+const QRect kMenu(144, 4, 8, 9);
+const QRect kClose(157, 4, 8, 9);
+const QRect kNextField(10, 92, 22, 16);
+const QRect kMinus(37, 90, 22, 16);
+const QRect kPlus(63, 91, 22, 16);
+const QRect kAbout(137, 106, 22, 20);
+const QRect kNoteButton(99, 88, 27, 19);
+}  // namespace slot
+
+QImage SkinBase();
+QImage DigitFace(int digit);  // 10 x 17
+QImage ColonFace();           // 5 x 21
+
+// The indicator faces.
+QImage TipApagadoOff();
+QImage TipApagadoOn();
+QImage TipStopOff();
+QImage TipStopOn();
+QImage TipOkOff();
+QImage TipOkOn();
+QImage TipNotasOff();
+QImage TipNotasOn();
+
+// The configuration dialog's picture for "no skin": the face as it looks.
+QImage PreviewFace();
+
+}  // namespace artwork
