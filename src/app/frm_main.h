@@ -46,6 +46,8 @@ class FrmMain : public Form {
   explicit FrmMain(MainPorts ports);
 
   // --- window events (app/frm_main.cpp) ---
+  // Loads the window when needed, shows it and activates it.
+  void Show();
   void Form_Load();
   void Form_Activate();
   void Form_QueryUnload();

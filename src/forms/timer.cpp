@@ -1,5 +1,7 @@
 #include "forms/timer.h"
 
+#include <algorithm>
+
 namespace vesperon {
 
 Timer::Timer(TimerPort& port, int intervalMs, bool enabled, TimerPhase phase)
@@ -24,6 +26,19 @@ void Timer::SetEnabled(bool enabled) {
     port_.Start(*this);
   else
     port_.Stop(*this);
+}
+
+long long Timer::NextWallClockTick(long long nowMs, int intervalMs, bool firstTick) {
+  const long long interval = intervalMs > 0 ? intervalMs : 1;
+  const long long step = firstTick ? std::min(2 * interval, 1000LL) : interval;
+  const long long offset = firstTick ? interval % 1000 % step : 0;
+  // Floor division that also holds before the epoch.
+  long long base = nowMs - offset;
+  long long quotient = base / step;
+  if (base % step < 0) --quotient;
+  long long next = quotient * step + offset;
+  while (next <= nowMs) next += step;
+  return next;
 }
 
 void Timer::Fire() {

@@ -43,6 +43,13 @@ class Timer {
   // Called by the timer port when a period has run out.
   void Fire();
 
+  // When a wall-clock timer ticks next, in milliseconds since the epoch.
+  // Later ticks fall on every multiple of the interval; the first one falls
+  // where the interval's own place in the second says (x.000 for 1000 ms,
+  // x.500 for 500 ms, x.250 or x.750 for 250 ms), so a 500 ms blink always
+  // shows in the first half of a second and hides in the second.
+  static long long NextWallClockTick(long long nowMs, int intervalMs, bool firstTick);
+
  private:
   TimerPort& port_;
   int interval_;

@@ -1,0 +1,278 @@
+#include "app/frm_main.h"
+
+#include <cmath>
+#include <optional>
+#include <utility>
+
+#include "app/conversions.h"
+#include "app/settings_keys.h"
+#include "config/autostart.h"
+#include "notes/frm_mostrar_nota.h"
+#include "skin/mod_skin.h"
+#include "tray/frm_menu.h"
+#include "tray/mod_tray.h"
+
+namespace vesperon {
+
+namespace {
+
+constexpr int kFaceWidthPx = 171;
+constexpr int kFaceHeightPx = 128;
+constexpr int kRemainMax = 7;
+constexpr int kDefaultRemain = 3;
+
+// Seconds of countdown for a list index: 0 → 5 s ... 7 → 40 s.
+std::int16_t CountdownSeconds(double remainIndex) {
+  return static_cast<std::int16_t>(std::nearbyint((remainIndex + 1) * 5));
+}
+
+// A stored time field, or nullopt when the text is not a number in range.
+std::optional<std::int16_t> TimeField(const std::string& text, int maximum) {
+  const auto value = TextToInteger(text);
+  if (!value || *value < 0 || *value > maximum) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+FrmMain::FrmMain(MainPorts ports)
+    : TimerSync(ports.timers, 1000, false, TimerPhase::WallClock),
+      TimerSep(ports.timers, 500, false, TimerPhase::WallClock),
+      TimerApagado(ports.timers, 1000, false),
+      TimerMsg(ports.timers, 1500, false),
+      TimerInc(ports.timers, 250, false),
+      ports_(ports) {
+  caption = "Vesperon";
+
+  static constexpr int kDigitLeft[6] = {21, 33, 50, 62, 79, 91};
+  for (int i = 0; i < 6; ++i) ImgHora[i].rect = {kDigitLeft[i], 39, 10, 17};
+  ImgDosPuntos.rect = {44, 37, 5, 21};
+  ImgDosPuntos2.rect = {73, 37, 5, 21};
+  LblInfo.rect = {19, 64, 134, 14};
+  TipApagado = {{}, true, {104, 48, 49, 9}, "Indica si el apagado automático está activado"};
+  ImgTipOk = {{}, true, {138, 38, 15, 9}, "Acepta cambios en la hora de apagado"};
+  ImgTipNotas = {{}, true, {104, 38, 33, 9}, "Avisa si hay notas pendientes"};
+  Image1 = {{}, true, {10, 92, 22, 16}, "Avanzar, horas, minutos, segundos..."};
+  ImgButtonMENOS = {{}, true, {37, 90, 22, 16}, "menos"};
+  ImgButtonMAS = {{}, true, {63, 91, 22, 16}, "mas"};
+  ImgAbout = {{}, true, {137, 106, 22, 20}, "Quieres saber más acerca de Vesperon?"};
+  ImgMinimizar = {{}, true, {132, 4, 8, 9}, "Minimizar"};
+  ImgConfig = {{}, true, {144, 4, 8, 9}, "Ver menú"};
+  ImgCerrar = {{}, true, {157, 4, 8, 9}, "Cerrar"};
+  Command1 = {"!", true, true, {99, 88, 27, 19}};
+
+  TimerSync.SetHandler([this] { TimerSync_Timer(); });
+  TimerSep.SetHandler([this] { TimerSep_Timer(); });
+  TimerApagado.SetHandler([this] { TimerApagado_Timer(); });
+  TimerMsg.SetHandler([this] { TimerMsg_Timer(); });
+  TimerInc.SetHandler([this] { TimerInc_Timer(); });
+
+  LoadBuiltInPictures();
+
+  // Where the window stands before its first placement: the middle of the
+  // screen, so that the position stored on a first start is a sensible one.
+  width = kFaceWidthPx * ports_.window.TwipsPerPixelX();
+  height = kFaceHeightPx * ports_.window.TwipsPerPixelY();
+  left = ports_.window.ScreenWidthTwips() / 2 - width / 2;
+  top = ports_.window.ScreenHeightTwips() / 2 - height / 2;
+}
+
+void FrmMain::LoadBuiltInPictures() {
+  auto& pictures = ports_.pictures;
+  Background = pictures.BuiltIn("skin-base.bmp");
+  for (int d = 0; d < 10; ++d) ImgNumero[d].picture = pictures.BuiltIn(std::to_string(d) + ".bmp");
+  ImgPuntos.picture = pictures.BuiltIn("dos_puntos.bmp");
+  ImgIconMain1.picture = pictures.BuiltIn("tray1.ico");
+  ImgIconMain2.picture = pictures.BuiltIn("tray2.ico");
+  ImgTipApagadoON.picture = pictures.BuiltIn("tip-apagado-on.bmp");
+  ImgTipApagadoOFF.picture = pictures.BuiltIn("tip-apagado-off.bmp");
+  ImgTipStopON.picture = pictures.BuiltIn("tip-stop-on.bmp");
+  ImgTipStopOFF.picture = pictures.BuiltIn("tip-stop-off.bmp");
+  ImgTipOkON.picture = pictures.BuiltIn("tip-ok-on.bmp");
+  ImgTipOkOFF.picture = pictures.BuiltIn("tip-ok-off.bmp");
+  ImgTipNotasON.picture = pictures.BuiltIn("tip-notas-on.bmp");
+  ImgTipNotasOFF.picture = pictures.BuiltIn("tip-notas-off.bmp");
+  ImgHand.picture = pictures.BuiltIn("hand.cur");
+
+  for (auto& place : ImgHora) place.picture = ImgNumero[0].picture;
+  ImgDosPuntos.picture = ImgPuntos.picture;
+  ImgDosPuntos2.picture = ImgPuntos.picture;
+  TipApagado.picture = ImgTipApagadoOFF.picture;
+  ImgTipOk.picture = ImgTipOkOFF.picture;
+  ImgTipNotas.picture = ImgTipNotasOFF.picture;
+  icon = ImgIconMain1.picture;
+}
+
+std::string FrmMain::ReadSetting(const char* section, const char* key) {
+  return ports_.settings.Read(keys::kApp, section, key, "");
+}
+
+void FrmMain::WriteSetting(const char* section, const char* key, const std::string& value) {
+  ports_.settings.Write(keys::kApp, section, key, value);
+}
+
+void FrmMain::Show() {
+  if (!loaded) Form_Load();
+  visible = true;
+  Form_Activate();
+}
+
+void FrmMain::Form_Load() {
+  loaded = true;
+  TimerSync.SetEnabled(true);
+  TimerSep.SetEnabled(true);
+
+  PrimeraActivacion = true;
+  TimerSync_Timer();
+
+  Arrastrando = false;
+  SeparadorOculto = false;
+  AjustarHoraApagado = false;
+  AjustarHorasPulsado_Modo = true;
+  ApagarEquipo = false;
+  CuentaAtrasActiva = false;
+  FrmConfigShow = false;
+
+  ReadSettings();
+
+  width = kFaceWidthPx * ports_.window.TwipsPerPixelX();
+  height = kFaceHeightPx * ports_.window.TwipsPerPixelY();
+  icon = ImgIconMain1.picture;
+  ports_.tray.AgregarIconoBandeja(*this);
+
+  const std::string skin = ReadSetting(keys::kWindow, keys::kSkin);
+  if (Trim(skin).empty()) {
+    WriteSetting(keys::kWindow, keys::kSkin, "");
+  } else if (ComprobarSkin(skin + "\\")) {
+    CargarSkin(*this, skin + "\\");
+  }
+
+  PlaceWindow();
+  TimerSync_Timer();
+  MostrarMensaje("Bienvenido a Vesperon!");
+}
+
+// Stored texts are trimmed and an empty text counts as absent. A text that
+// does not convert to a usable value is treated as absent too: the dialog
+// reads these keys as numbers and must find numbers there.
+void FrmMain::ReadSettings() {
+  auto read = [this](const char* section, const char* key) {
+    return Trim(ReadSetting(section, key));
+  };
+
+  const std::pair<const char*, std::int16_t*> fields[] = {
+      {keys::kHoras, &HoraApagado_hrs},
+      {keys::kMinutos, &HoraApagado_min},
+      {keys::kSegundos, &HoraApagado_sec}};
+  for (const auto& [key, field] : fields) {
+    const auto value = TimeField(read(keys::kApagado, key), field == &HoraApagado_hrs ? 23 : 59);
+    if (value) {
+      *field = *value;
+    } else {
+      *field = 0;
+      WriteSetting(keys::kApagado, key, "0");
+    }
+  }
+
+  HoraApagadoSet = false;
+
+  const auto remain = TextToDouble(read(keys::kApagado, keys::kRemain));
+  if (remain && *remain >= 0 && *remain <= kRemainMax) {
+    countdownLength_ = CountdownSeconds(*remain);
+  } else {
+    WriteSetting(keys::kApagado, keys::kRemain, std::to_string(kDefaultRemain));
+    countdownLength_ = CountdownSeconds(kDefaultRemain);
+  }
+  CuentaAtras = countdownLength_;
+
+  if (read(keys::kApagado, keys::kWindowsVersion).empty())
+    WriteSetting(keys::kApagado, keys::kWindowsVersion, "2");
+
+  const std::string onTop = read(keys::kWindow, keys::kOnTop);
+  if (onTop.empty()) {
+    WriteSetting(keys::kWindow, keys::kOnTop, "1");
+  } else if (TextToDouble(onTop) == 1.0) {
+    ports_.window.SetTopmost(true);
+    ports_.menu.mnOnTop.checked = true;
+  }
+
+  const std::string usaSpeaker = read(keys::kApagado, keys::kUsaSpeaker);
+  if (usaSpeaker.empty()) {
+    WriteSetting(keys::kApagado, keys::kUsaSpeaker, "1");
+    UsaSpeaker = true;
+  } else {
+    UsaSpeaker = TextToDouble(usaSpeaker) == 1.0;
+  }
+
+  const auto melody = TextToInteger(read(keys::kApagado, keys::kSpeakerMelody));
+  if (melody) {
+    SpeakerMelody = *melody;
+  } else {
+    WriteSetting(keys::kApagado, keys::kSpeakerMelody, "0");
+    SpeakerMelody = 0;
+  }
+
+  const std::string autoStart = read(keys::kVesperon, keys::kAutoStart);
+  if (autoStart.empty()) {
+    WriteSetting(keys::kVesperon, keys::kAutoStart, "1");
+    RegistrarAutoInicio(ports_.registry, ports_.environment, keys::kApp, "", 1, true);
+  } else if (autoStart == "1") {
+    RegistrarAutoInicio(ports_.registry, ports_.environment, keys::kApp, "", 1, true);
+  } else if (autoStart == "0") {
+    QuitarAutoInicio(ports_.registry, keys::kApp, 1);
+  }
+}
+
+void FrmMain::PlaceWindow() {
+  const std::string xpos = ReadSetting(keys::kWindow, keys::kXpos);
+  const std::string ypos = ReadSetting(keys::kWindow, keys::kYpos);
+
+  const auto storedLeft = TextToDouble(xpos);
+  if (!storedLeft) {
+    WriteSetting(keys::kWindow, keys::kXpos, SingleToText(left));
+    left = ports_.window.ScreenWidthTwips() / 2 - width / 2;
+  } else {
+    left = static_cast<float>(*storedLeft);
+  }
+
+  const auto storedTop = TextToDouble(ypos);
+  if (!storedTop) {
+    WriteSetting(keys::kWindow, keys::kYpos, SingleToText(top));
+    top = ports_.window.ScreenHeightTwips() / 2 - height / 2;
+  } else {
+    top = static_cast<float>(*storedTop);
+  }
+}
+
+void FrmMain::Form_Activate() {
+  if (!PrimeraActivacion) return;
+  if (ports_.environment.ArgumentText() == "/autostart") {
+    windowState = WindowState::Minimized;
+    visible = false;
+  }
+  PrimeraActivacion = false;
+}
+
+void FrmMain::Form_QueryUnload() { ports_.tray.QuitarIconoBandeja(); }
+
+void FrmMain::Form_Unload() {
+  WriteSetting(keys::kWindow, keys::kXpos, SingleToText(left));
+  WriteSetting(keys::kWindow, keys::kYpos, SingleToText(top));
+  ports_.tray.QuitarIconoBandeja();
+  ports_.menu.Unload();
+
+  for (Timer* timer : {&TimerSync, &TimerSep, &TimerApagado, &TimerMsg, &TimerInc})
+    timer->SetEnabled(false);
+  visible = false;
+  loaded = false;
+}
+
+void FrmMain::Unload() {
+  if (!loaded) return;
+  Form_QueryUnload();
+  Form_Unload();
+}
+
+void FrmMain::Command1_Click() { ports_.nota.Show(); }
+
+}  // namespace vesperon

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/frm_main.h"
+#include "app/mod_main.h"
+#include "canned_picture_loader.h"
+#include "fake_environment.h"
+#include "memory_registry.h"
+#include "memory_settings.h"
+#include "notes/frm_mostrar_nota.h"
+#include "recorders.h"
+#include "tray/frm_menu.h"
+#include "tray/mod_tray.h"
+#include "virtual_time.h"
+
+namespace vesperon {
+
+// FrmMain with every port faked, on virtual time. Starts at 2026-12-07
+// 10:00:00.000 unless told otherwise; nothing is loaded until Start().
+struct MainHarness {
+  explicit MainHarness(VirtualTime::TimePoint start = At(2026, 12, 7, 10, 0, 0)) : time(start) {
+    environment.visibleFiles.insert(environment.programFilePath);
+  }
+
+  bool Start() { return Main(environment, menu, main); }
+
+  // The digits the six places show, read back through picture identity.
+  std::string Face() const {
+    std::string digits;
+    for (const auto& place : main.ImgHora) {
+      char shown = '?';
+      for (int d = 0; d < 10; ++d)
+        if (place.picture == main.ImgNumero[d].picture) shown = static_cast<char>('0' + d);
+      digits += shown;
+    }
+    return digits;
+  }
+
+  // The start-with-the-session entry: its text, or nullopt when there is none.
+  std::optional<std::string> RunValue() const {
+    auto data = registry.Data(kHkeyLocalMachine, kRunKey, "Vesperon");
+    if (data && !data->empty() && data->back() == '\0') data->pop_back();
+    return data;
+  }
+  void SetRunValue(const std::string& text) {
+    registry.SetString(kHkeyLocalMachine, kRunKey, "Vesperon", text);
+  }
+  static constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+  VirtualTime time;
+  MemorySettings settings;
+  CannedPictureLoader pictures;
+  FakeWindowSystem window;
+  RecordingPowerApi power;
+  RecordingSpeaker speaker;
+  MemoryRegistry registry;
+  FakeEnvironment environment;
+  RecordingTray trayPort;
+  ModTray tray{trayPort};
+  FrmMenu menu{pictures};
+  FrmMostrarNota nota{pictures};
+  FrmMain main{{settings, time, time, pictures, window, power, speaker, registry, environment,
+                tray, menu, nota}};
+};
+
+}  // namespace vesperon

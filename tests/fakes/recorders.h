@@ -1,0 +1,62 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ports/power_api.h"
+#include "ports/speaker.h"
+#include "ports/tray.h"
+#include "ports/window.h"
+
+namespace vesperon {
+
+// Records every power-off call with its arguments; never powers anything off.
+class RecordingPowerApi : public PowerApi {
+ public:
+  Handle GetCurrentProcess() override;
+  bool OpenProcessToken(Handle process, std::uint32_t desiredAccess, Handle& token) override;
+  bool LookupPrivilegeValueA(const std::string& systemName, const std::string& name,
+                             Luid& luid) override;
+  bool AdjustTokenPrivileges(Handle token, bool disableAllPrivileges,
+                             const TokenPrivileges& newState, std::uint32_t bufferLength,
+                             TokenPrivileges& previousState, std::uint32_t& returnLength) override;
+  bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
+
+  // One line per call, e.g. "OpenProcessToken(process=7, access=0x28)".
+  std::vector<std::string> calls;
+  bool succeed = true;
+  TokenPrivileges lastPrivileges;
+  std::function<void()> onExitWindows;
+  int ExitRequests() const;
+};
+
+class RecordingSpeaker : public Speaker {
+ public:
+  void Play(const Melody& melody) override;
+  std::vector<Melody> played;
+  std::function<void(const Melody&)> onPlay;
+};
+
+class RecordingTray : public TrayPort {
+ public:
+  struct Call {
+    NotifyMessage message;
+    NotifyIconData data;
+  };
+  bool ShellNotifyIcon(NotifyMessage message, const NotifyIconData& data) override;
+  std::vector<Call> calls;
+};
+
+// A 1024 × 768 screen at 15 twips per pixel.
+class FakeWindowSystem : public WindowSystem {
+ public:
+  float TwipsPerPixelX() override { return 15; }
+  float TwipsPerPixelY() override { return 15; }
+  float ScreenWidthTwips() override { return 1024 * 15; }
+  float ScreenHeightTwips() override { return 768 * 15; }
+  void SetTopmost(bool topmost) override { topmostCalls.push_back(topmost); }
+  std::vector<bool> topmostCalls;
+};
+
+}  // namespace vesperon
