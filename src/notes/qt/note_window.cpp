@@ -1,0 +1,191 @@
+#include "notes/qt/note_window.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <cmath>
+
+#include "app/qt/qt_picture_loader.h"
+
+namespace vesperon {
+
+namespace {
+
+// The paper inside the frame, the colour the note pictures are drawn round.
+constexpr QRgb kPaper = 0xFFEEF2F4;
+constexpr QRgb kText = 0xFF1A2228;
+constexpr QRgb kExpiryText = 0xFF808080;
+// The designed 8 point face at 96 dots per inch.
+constexpr int kFontPixels = 11;
+
+QRect PixelRect(const Rect& r) { return {r.left, r.top, r.width, r.height}; }
+
+std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton: return MouseButton::Left;
+    case Qt::RightButton: return MouseButton::Right;
+    case Qt::MiddleButton: return MouseButton::Middle;
+    default: return std::nullopt;
+  }
+}
+
+int ButtonsOf(Qt::MouseButtons buttons) {
+  int held = 0;
+  if (buttons & Qt::LeftButton) held |= static_cast<int>(MouseButton::Left);
+  if (buttons & Qt::RightButton) held |= static_cast<int>(MouseButton::Right);
+  if (buttons & Qt::MiddleButton) held |= static_cast<int>(MouseButton::Middle);
+  return held;
+}
+
+QFont LabelFont(bool bold) {
+  QFont font(QStringLiteral("Sans Serif"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(kFontPixels);
+  font.setBold(bold);
+  return font;
+}
+
+// Labels do not grow: a line wider than its label is narrowed to fit, as
+// the designed font would have fitted it.
+void DrawLabel(QPainter& painter, const Label& label, QFont font, QRgb colour, int flags) {
+  if (!label.visible) return;
+  const QRect rect = PixelRect(label.rect);
+  const QString text = QString::fromStdString(label.caption);
+  if (!(flags & Qt::TextWordWrap)) {
+    const int needed = QFontMetrics(font).horizontalAdvance(text);
+    if (needed > rect.width()) font.setStretch(std::max(60, 100 * rect.width() / needed));
+  }
+  painter.setFont(font);
+  painter.setPen(QColor::fromRgb(colour));
+  painter.drawText(rect, flags, text);
+}
+
+}  // namespace
+
+NoteWindow::NoteWindow(FrmMostrarNota& model, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      model_(model) {
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void NoteWindow::Sync() {
+  if (!model_.loaded || !model_.visible) {
+    captured_.reset();
+    if (isVisible()) hide();
+    return;
+  }
+  if (model_.needsPlacement) PlaceInMiddleOfScreen();
+  setWindowTitle(QString::fromStdString(model_.caption));
+  const QSize size(std::lround(model_.width / FrmMostrarNota::kTwipsPerPixel),
+                   std::lround(model_.height / FrmMostrarNota::kTwipsPerPixel));
+  if (this->size() != size) setFixedSize(size);
+  const QPoint place(std::lround(model_.left / FrmMostrarNota::kTwipsPerPixel),
+                     std::lround(model_.top / FrmMostrarNota::kTwipsPerPixel));
+  if (pos() != place) move(place);
+  if (!isVisible()) show();
+  update();
+}
+
+void NoteWindow::PlaceInMiddleOfScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+  const float t = FrmMostrarNota::kTwipsPerPixel;
+  model_.left = std::round((area.left() + area.width() / 2.0f) * t - model_.width / 2);
+  model_.top = std::round((area.top() + area.height() / 2.0f) * t - model_.height / 2);
+  model_.needsPlacement = false;
+}
+
+void NoteWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), QColor::fromRgb(kPaper));
+  // Bottom to top, as the window was designed.
+  for (const Image* image : {&model_.ImgNormal, &model_.ImgOver, &model_.ImgPushed,
+                             &model_.Image2, &model_.Image3, &model_.Image4, &model_.ImgTitulo,
+                             &model_.Image5}) {
+    const QImage* face = ImageOf(image->picture);
+    if (image->visible && face) painter.drawImage(QPoint(image->rect.left, image->rect.top), *face);
+  }
+  DrawLabel(painter, model_.LblTitulo, LabelFont(true), kText, Qt::AlignHCenter | Qt::AlignTop);
+  DrawLabel(painter, model_.LblTexto, LabelFont(false), kText,
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+  DrawLabel(painter, model_.LblExpirado, LabelFont(false), kExpiryText,
+            Qt::AlignHCenter | Qt::AlignTop);
+}
+
+NoteWindow::Control NoteWindow::ControlAt(QPoint pixel) const {
+  const auto over = [pixel](const Rect& r) { return r.Contains(pixel.x(), pixel.y()); };
+  if (model_.Image5.visible && over(model_.Image5.rect)) return Control::Image5;
+  if (model_.ImgTitulo.visible && over(model_.ImgTitulo.rect)) return Control::ImgTitulo;
+  for (const Image* border : {&model_.Image2, &model_.Image3, &model_.Image4})
+    if (border->visible && over(border->rect)) return Control::Border;
+  if (model_.LblTitulo.visible && over(model_.LblTitulo.rect)) return Control::LblTitulo;
+  if (model_.LblTexto.visible && over(model_.LblTexto.rect)) return Control::LblTexto;
+  if (model_.LblExpirado.visible && over(model_.LblExpirado.rect)) return Control::LblExpirado;
+  return Control::Background;
+}
+
+// Measured from where the model has put the window rather than from where
+// the window system has it yet, so a drag does not stutter while a move is
+// still on its way.
+QPointF NoteWindow::TwipsIn(Control control, QPointF globalPixel) const {
+  const float t = FrmMostrarNota::kTwipsPerPixel;
+  QPointF corner(model_.left, model_.top);
+  if (control == Control::ImgTitulo)
+    corner += QPointF(model_.ImgTitulo.rect.left, model_.ImgTitulo.rect.top) * t;
+  return globalPixel * t - corner;
+}
+
+void NoteWindow::mousePressEvent(QMouseEvent* event) {
+  const auto button = ButtonOf(event->button());
+  if (!button) return;
+  if (!captured_) captured_ = ControlAt(event->position().toPoint());
+  const QPointF twips = TwipsIn(*captured_, event->globalPosition());
+  if (*captured_ == Control::Image5) model_.Image5_MouseDown(*button);
+  if (*captured_ == Control::ImgTitulo)
+    model_.ImgTitulo_MouseDown(*button, static_cast<float>(twips.x()),
+                               static_cast<float>(twips.y()));
+  Sync();
+}
+
+void NoteWindow::mouseMoveEvent(QMouseEvent* event) {
+  const Control control = captured_ ? *captured_ : ControlAt(event->position().toPoint());
+  switch (control) {
+    case Control::Background: model_.Form_MouseMove(); break;
+    case Control::LblTitulo: model_.LblTitulo_MouseMove(); break;
+    case Control::LblTexto: model_.LblTexto_MouseMove(); break;
+    case Control::LblExpirado: model_.LblExpirado_MouseMove(); break;
+    case Control::Image5: model_.Image5_MouseMove(); break;
+    case Control::ImgTitulo: {
+      const QPointF twips = TwipsIn(control, event->globalPosition());
+      model_.ImgTitulo_MouseMove(ButtonsOf(event->buttons()), static_cast<float>(twips.x()),
+                                 static_cast<float>(twips.y()));
+      break;
+    }
+    case Control::Border: break;
+  }
+  Sync();
+}
+
+void NoteWindow::mouseReleaseEvent(QMouseEvent* event) {
+  const auto button = ButtonOf(event->button());
+  const Control control = captured_ ? *captured_ : ControlAt(event->position().toPoint());
+  if (ButtonsOf(event->buttons()) == 0) captured_.reset();
+  if (button && control == Control::Image5) model_.Image5_MouseUp(*button);
+  Sync();
+}
+
+// Closed by the window system (a close shortcut, the session ending): the
+// model unloads as it does from its own button.
+void NoteWindow::closeEvent(QCloseEvent* event) {
+  if (model_.loaded) model_.Unload();
+  captured_.reset();
+  event->accept();
+}
+
+}  // namespace vesperon

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include "canned_picture_loader.h"
+#include "notes/frm_mostrar_nota.h"
+
+namespace vesperon {
+namespace {
+
+constexpr int kLeft = static_cast<int>(MouseButton::Left);
+constexpr int kRight = static_cast<int>(MouseButton::Right);
+
+class NoteWindowTest : public ::testing::Test {
+ protected:
+  NoteWindowTest() {
+    nota.Show();
+    nota.left = 3000;
+    nota.top = 2400;
+  }
+
+  CannedPictureLoader pictures;
+  FrmMostrarNota nota{pictures};
+};
+
+TEST_F(NoteWindowTest, OpensAsDesigned) {
+  EXPECT_TRUE(nota.loaded);
+  EXPECT_TRUE(nota.visible);
+  EXPECT_EQ(nota.caption, "Vesperon - Nota de Aviso");
+  EXPECT_EQ(nota.width, 2865);
+  EXPECT_EQ(nota.height, 2175);
+  EXPECT_EQ(nota.LblTitulo.caption, "Nombre Nota");
+  EXPECT_EQ(nota.LblTexto.caption, "Texto de la nota");
+  EXPECT_EQ(nota.LblExpirado.caption, "Expirado el 02/25/2004 - 12:26:00");
+
+  EXPECT_EQ(nota.ImgTitulo.picture, pictures.BuiltIn("nota-titulo.bmp"));
+  EXPECT_EQ(nota.ImgNormal.picture, pictures.BuiltIn("nota-normal.bmp"));
+  EXPECT_EQ(nota.ImgOver.picture, pictures.BuiltIn("nota-over.bmp"));
+  EXPECT_EQ(nota.ImgPushed.picture, pictures.BuiltIn("nota-pushed.bmp"));
+  EXPECT_EQ(nota.Image2.picture, pictures.BuiltIn("nota-izquierda.bmp"));
+  EXPECT_EQ(nota.Image3.picture, pictures.BuiltIn("nota-derecha.bmp"));
+  EXPECT_EQ(nota.Image4.picture, pictures.BuiltIn("nota-inferior.bmp"));
+  EXPECT_EQ(nota.Image5.picture, nota.ImgNormal.picture);
+
+  // Every picture fills its place exactly.
+  for (const Image* image : {&nota.ImgTitulo, &nota.Image5, &nota.ImgNormal, &nota.ImgOver,
+                             &nota.ImgPushed, &nota.Image2, &nota.Image3, &nota.Image4}) {
+    EXPECT_EQ(image->picture.Width(), image->rect.width);
+    EXPECT_EQ(image->picture.Height(), image->rect.height);
+  }
+  EXPECT_EQ(nota.Image5.rect, (Rect{173, 5, 13, 13}));
+}
+
+TEST_F(NoteWindowTest, CloseButtonShowsPointerAndPress) {
+  nota.Image5_MouseMove();
+  EXPECT_EQ(nota.Image5.picture, nota.ImgOver.picture);
+  nota.Form_MouseMove();
+  EXPECT_EQ(nota.Image5.picture, nota.ImgNormal.picture);
+
+  nota.Image5_MouseMove();
+  nota.LblTitulo_MouseMove();
+  EXPECT_EQ(nota.Image5.picture, nota.ImgNormal.picture);
+  nota.Image5_MouseMove();
+  nota.LblTexto_MouseMove();
+  EXPECT_EQ(nota.Image5.picture, nota.ImgNormal.picture);
+  nota.Image5_MouseMove();
+  nota.LblExpirado_MouseMove();
+  EXPECT_EQ(nota.Image5.picture, nota.ImgNormal.picture);
+
+  nota.Image5_MouseDown(MouseButton::Middle);
+  EXPECT_EQ(nota.Image5.picture, nota.ImgPushed.picture);
+  EXPECT_TRUE(nota.visible) << "the press alone does not close";
+}
+
+TEST_F(NoteWindowTest, ReleaseOnCloseButtonClosesWithAnyButton) {
+  for (MouseButton button : {MouseButton::Left, MouseButton::Right}) {
+    nota.Show();
+    nota.Image5_MouseDown(button);
+    nota.Image5_MouseUp(button);
+    EXPECT_FALSE(nota.visible);
+    EXPECT_FALSE(nota.loaded);
+  }
+}
+
+TEST_F(NoteWindowTest, DragByTitleFollowsThePointer) {
+  nota.ImgTitulo_MouseDown(MouseButton::Left, 600, 150);
+  // The pointer moves 10 px right and 4 px up over a window that has not
+  // moved yet; the window follows by the same amount.
+  nota.ImgTitulo_MouseMove(kLeft, 750, 90);
+  EXPECT_EQ(nota.left, 3150);
+  EXPECT_EQ(nota.top, 2340);
+  // Now over the moved window the pointer is back on the grab point.
+  nota.ImgTitulo_MouseMove(kLeft, 600, 150);
+  EXPECT_EQ(nota.left, 3150);
+  EXPECT_EQ(nota.top, 2340);
+  // Another button held as well does not stop the drag.
+  nota.ImgTitulo_MouseMove(kLeft | kRight, 570, 165);
+  EXPECT_EQ(nota.left, 3120);
+  EXPECT_EQ(nota.top, 2355);
+}
+
+TEST_F(NoteWindowTest, RightButtonDoesNotDrag) {
+  nota.ImgTitulo_MouseDown(MouseButton::Left, 600, 150);
+  nota.ImgTitulo_MouseMove(0, 900, 300);  // hovering, no button held
+  nota.ImgTitulo_MouseDown(MouseButton::Right, 30, 30);
+  nota.ImgTitulo_MouseMove(kRight, 900, 300);
+  EXPECT_EQ(nota.left, 3000);
+  EXPECT_EQ(nota.top, 2400);
+  // The right press did not move the grab point of the left-button drag.
+  nota.ImgTitulo_MouseMove(kLeft, 615, 165);
+  EXPECT_EQ(nota.left, 3015);
+  EXPECT_EQ(nota.top, 2415);
+}
+
+TEST_F(NoteWindowTest, EveryOpeningShowsTheDesign) {
+  nota.LblTitulo.caption = "Otra";
+  nota.LblTexto.caption = "cambiada";
+  nota.LblExpirado.caption = "";
+  nota.Image5_MouseMove();
+  nota.needsPlacement = false;
+  nota.Image5_MouseUp(MouseButton::Left);
+
+  nota.Show();
+  EXPECT_TRUE(nota.visible);
+  EXPECT_EQ(nota.LblTitulo.caption, "Nombre Nota");
+  EXPECT_EQ(nota.LblTexto.caption, "Texto de la nota");
+  EXPECT_EQ(nota.LblExpirado.caption, "Expirado el 02/25/2004 - 12:26:00");
+  EXPECT_EQ(nota.Image5.picture, nota.ImgNormal.picture);
+  EXPECT_TRUE(nota.needsPlacement) << "a new load is placed afresh";
+}
+
+TEST_F(NoteWindowTest, ShowingAnOpenWindowKeepsItAsItIs) {
+  nota.needsPlacement = false;
+  nota.LblTexto.caption = "cambiada";
+  nota.Image5_MouseMove();
+  nota.Show();
+  EXPECT_EQ(nota.LblTexto.caption, "cambiada");
+  EXPECT_EQ(nota.Image5.picture, nota.ImgOver.picture);
+  EXPECT_FALSE(nota.needsPlacement);
+  EXPECT_EQ(nota.left, 3000);
+}
+
+}  // namespace
+}  // namespace vesperon
