@@ -1,0 +1,81 @@
+#include "app/qt/application.h"
+
+#include <QApplication>
+#include <QStringList>
+
+#include "app/frm_main.h"
+#include "app/mod_main.h"
+#include "app/qt/clock_window.h"
+#include "app/qt/qt_clock.h"
+#include "app/qt/qt_environment.h"
+#include "app/qt/qt_picture_loader.h"
+#include "app/qt/qt_timer_port.h"
+#include "app/qt/qt_window_system.h"
+#include "config/qt/qsettings_store.h"
+#include "notes/frm_mostrar_nota.h"
+#include "notes/qt/note_window.h"
+#include "platform/linux/power_api_factory.h"
+#include "platform/linux/pulse_speaker.h"
+#include "platform/linux/termination_signals.h"
+#include "platform/linux/xdg_autostart_registry.h"
+#include "tray/frm_menu.h"
+#include "tray/mod_tray.h"
+#include "tray/qt/qt_tray.h"
+
+namespace vesperon {
+
+namespace {
+
+QStringList Arguments(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return arguments;
+}
+
+}  // namespace
+
+int RunApplication(int argc, char** argv) {
+  // A 2D clock needs no OpenGL; loading the GLX integration costs start-up
+  // time and tens of megabytes.
+  if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION")) qputenv("QT_XCB_GL_INTEGRATION", "none");
+
+  // The arguments are taken before Qt removes the ones it knows.
+  QtEnvironment environment(Arguments(argc, argv));
+  QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  QSettingsStore settings;
+  QtClock clock;
+  QtTimerPort timers;
+  QtPictureLoader pictures;
+  QtWindowSystem windowSystem;
+  const auto power = MakePowerApi();
+  PulseSpeaker speaker;
+  XdgAutostartRegistry registry;
+  QtTray trayPort;
+  ModTray tray(trayPort);
+  FrmMenu menu(pictures);
+  FrmMostrarNota nota(pictures);
+  FrmMain main({settings, clock, timers, pictures, windowSystem, *power, speaker, registry,
+                environment, tray, menu, nota});
+
+  ClockWindow window(main);
+  windowSystem.Attach(&window);
+  NoteWindow noteWindow(nota);
+  timers.SetAfterTick([&] { window.Sync(); });
+  QObject::connect(&window, &ClockWindow::synced, &noteWindow, &NoteWindow::Sync);
+  QObject::connect(&window, &ClockWindow::unloaded, &application, &QApplication::quit,
+                   Qt::QueuedConnection);
+
+  TerminationSignals termination;
+  QObject::connect(&termination, &TerminationSignals::terminationRequested, &window, [&] {
+    main.Unload();
+    window.Sync();
+  });
+
+  if (!Main(environment, menu, main)) return 0;
+  window.Sync();
+  return QApplication::exec();
+}
+
+}  // namespace vesperon

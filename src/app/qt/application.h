@@ -1,0 +1,8 @@
+#pragma once
+
+namespace vesperon {
+
+// Builds the adapters, hands them to the windows and runs the event loop.
+int RunApplication(int argc, char** argv);
+
+}  // namespace vesperon

@@ -1,0 +1,237 @@
+#include "app/qt/clock_window.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "app/qt/qt_picture_loader.h"
+
+namespace vesperon {
+
+namespace {
+
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+
+MouseButton ToButton(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::RightButton:
+      return MouseButton::Right;
+    case Qt::MiddleButton:
+      return MouseButton::Middle;
+    default:
+      return MouseButton::Left;
+  }
+}
+
+// Pictures are drawn at their own size from the slot's corner.
+QRect PictureRect(const Image& image) {
+  return QRect(image.rect.left, image.rect.top, image.picture.Width(), image.picture.Height());
+}
+
+}  // namespace
+
+ClockWindow::ClockWindow(FrmMain& model, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), model_(model), command1_(this) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFixedSize(171, 128);
+  setWindowTitle(QString::fromStdString(model_.caption));
+
+  command1_.setText(QString::fromStdString(model_.Command1.caption));
+  command1_.setGeometry(ToQRect(model_.Command1.rect));
+  command1_.setFocusPolicy(Qt::NoFocus);
+  // Dressed like the buttons painted on the face.
+  QPalette palette = command1_.palette();
+  palette.setColor(QPalette::Button, QColor(0x3C, 0x43, 0x4B));
+  palette.setColor(QPalette::ButtonText, QColor(0xE4, 0xEA, 0xF0));
+  command1_.setPalette(palette);
+  QFont font = command1_.font();
+  font.setBold(true);
+  command1_.setFont(font);
+  connect(&command1_, &QPushButton::clicked, this, [this] {
+    model_.Command1_Click();
+    Sync();
+  });
+}
+
+std::vector<const Image*> ClockWindow::Faces() const {
+  std::vector<const Image*> faces;
+  for (const auto& digit : model_.ImgHora) faces.push_back(&digit);
+  faces.push_back(&model_.ImgDosPuntos);
+  faces.push_back(&model_.ImgDosPuntos2);
+  faces.push_back(&model_.ImgTipNotas);
+  faces.push_back(&model_.ImgTipOk);
+  faces.push_back(&model_.TipApagado);
+  return faces;
+}
+
+void ClockWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (const QImage* background = ImageOf(model_.Background))
+    painter.drawImage(0, 0, *background);
+  else
+    painter.fillRect(rect(), Qt::black);
+
+  for (const Image* face : Faces()) {
+    if (!face->visible) continue;
+    if (const QImage* picture = ImageOf(face->picture))
+      painter.drawImage(face->rect.left, face->rect.top, *picture);
+  }
+
+  if (model_.LblInfo.visible && !model_.LblInfo.caption.empty()) {
+    QFont font = painter.font();
+    font.setPixelSize(10);
+    painter.setFont(font);
+    painter.setPen(kMessageColour);
+    painter.drawText(ToQRect(model_.LblInfo.rect), Qt::AlignCenter,
+                     QString::fromStdString(model_.LblInfo.caption));
+  }
+}
+
+void ClockWindow::SyncFaces() {
+  const auto faces = Faces();
+  if (shown_.size() != faces.size()) {
+    shown_.assign(faces.size(), Shown{});
+    update();
+  }
+  for (std::size_t i = 0; i < faces.size(); ++i) {
+    const Shown now{faces[i]->picture.Payload(), faces[i]->visible};
+    if (now.picture == shown_[i].picture && now.visible == shown_[i].visible) continue;
+    update(ToQRect(faces[i]->rect).united(PictureRect(*faces[i])));
+    shown_[i] = now;
+  }
+  if (model_.LblInfo.caption != shownCaption_) {
+    update(ToQRect(model_.LblInfo.rect));
+    shownCaption_ = model_.LblInfo.caption;
+  }
+}
+
+QPoint ClockWindow::ModelPosition() const {
+  const float tppX = static_cast<float>(model_.width) / 171.0f;
+  const float tppY = static_cast<float>(model_.height) / 128.0f;
+  return QPoint(static_cast<int>(std::lround(model_.left / tppX)),
+                static_cast<int>(std::lround(model_.top / tppY)));
+}
+
+void ClockWindow::SyncWindow() {
+  if (model_.icon.Payload() != shownIcon_) {
+    if (const QImage* icon = ImageOf(model_.icon)) setWindowIcon(QIcon(QPixmap::fromImage(*icon)));
+    shownIcon_ = model_.icon.Payload();
+  }
+  if (model_.width > 0 && pos() != ModelPosition()) {
+    syncingPosition_ = true;
+    move(ModelPosition());
+    syncingPosition_ = false;
+  }
+  if (model_.visible && !isVisible()) {
+    if (model_.windowState == WindowState::Minimized)
+      showMinimized();
+    else
+      show();
+  } else if (!model_.visible && isVisible()) {
+    hide();
+  }
+}
+
+void ClockWindow::Sync() {
+  if (!model_.loaded) {
+    hide();
+    emit unloaded();
+    return;
+  }
+  SyncFaces();
+  SyncWindow();
+  emit synced();
+}
+
+ClockWindow::Area ClockWindow::AreaAt(QPoint p) const {
+  const std::pair<const Image*, Area> areas[] = {
+      {&model_.Image1, Area::Image1},         {&model_.ImgButtonMENOS, Area::Menos},
+      {&model_.ImgButtonMAS, Area::Mas},      {&model_.ImgTipOk, Area::TipOk},
+      {&model_.TipApagado, Area::TipApagado}, {&model_.ImgCerrar, Area::Cerrar},
+  };
+  for (const auto& [image, area] : areas)
+    if (image->visible && image->rect.Contains(p.x(), p.y())) return area;
+  return Area::None;
+}
+
+void ClockWindow::mousePressEvent(QMouseEvent* event) {
+  const MouseButton button = ToButton(event->button());
+  pressed_ = AreaAt(event->position().toPoint());
+  switch (pressed_) {
+    case Area::Image1:
+      model_.Image1_MouseDown(button);
+      break;
+    case Area::Menos:
+      model_.ImgButtonMENOS_MouseDown(button);
+      break;
+    case Area::Mas:
+      model_.ImgButtonMAS_MouseDown(button);
+      break;
+    case Area::TipOk:
+      model_.ImgTipOk_MouseDown(button);
+      break;
+    case Area::TipApagado:
+      model_.TipApagado_MouseDown(button);
+      break;
+    case Area::Cerrar:
+      if (button == MouseButton::Left) model_.Unload();
+      break;
+    case Area::None:
+      break;
+  }
+  Sync();
+}
+
+// The release belongs to the control that was pressed, wherever the mouse
+// is now: a held plus must stop even when the pointer slid off it.
+void ClockWindow::mouseReleaseEvent(QMouseEvent* event) {
+  const MouseButton button = ToButton(event->button());
+  if (pressed_ == Area::Mas) model_.ImgButtonMAS_MouseUp(button);
+  if (pressed_ == Area::Menos) model_.ImgButtonMENOS_MouseUp(button);
+  pressed_ = Area::None;
+  Sync();
+}
+
+void ClockWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  for (int i = 0; i < 6; ++i) {
+    if (model_.ImgHora[i].rect.Contains(p.x(), p.y())) {
+      model_.ImgHora_DblClick(i + 1);
+      Sync();
+      return;
+    }
+  }
+  if (model_.ImgDosPuntos.rect.Contains(p.x(), p.y())) {
+    model_.ImgDosPuntos_DblClick();
+    Sync();
+    return;
+  }
+  if (model_.ImgDosPuntos2.rect.Contains(p.x(), p.y())) {
+    model_.ImgDosPuntos2_DblClick();
+    Sync();
+    return;
+  }
+  // Elsewhere the second click of a quick pair counts as a click of its own:
+  // tapping plus twice steps twice.
+  mousePressEvent(event);
+}
+
+void ClockWindow::closeEvent(QCloseEvent* event) {
+  // Closed by the window manager: the same close and unload as the close button.
+  model_.Unload();
+  event->accept();
+  Sync();
+}
+
+void ClockWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (syncingPosition_ || !isVisible()) return;
+  // Moved from outside (the window manager): the model follows.
+  const float tppX = static_cast<float>(model_.width) / 171.0f;
+  const float tppY = static_cast<float>(model_.height) / 128.0f;
+  model_.left = static_cast<float>(pos().x()) * tppX;
+  model_.top = static_cast<float>(pos().y()) * tppY;
+}
+
+}  // namespace vesperon

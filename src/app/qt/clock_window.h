@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+#include "app/frm_main.h"
+
+namespace vesperon {
+
+// The clock window: draws FrmMain and hands it the user's clicks. It keeps
+// no state that matters; after every event Sync() reads the model and
+// repaints only the controls that changed.
+class ClockWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ClockWindow(FrmMain& model, QWidget* parent = nullptr);
+
+  // Brings the window in line with the model; quits the program once the
+  // model has been unloaded.
+  void Sync();
+
+  // The message line's text colour, the same cyan as the digits.
+  static constexpr QColor kMessageColour{0x8F, 0xF0, 0xFF};
+
+ signals:
+  void unloaded();
+  // After every Sync(): other windows showing the same program catch up.
+  void synced();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+
+ private:
+  struct Shown {
+    const void* picture = nullptr;
+    bool visible = false;
+  };
+  enum class Area { None, Image1, Menos, Mas, TipOk, TipApagado, Cerrar };
+
+  std::vector<const Image*> Faces() const;
+  Area AreaAt(QPoint point) const;
+  QPoint ModelPosition() const;
+  void SyncFaces();
+  void SyncWindow();
+
+  FrmMain& model_;
+  QPushButton command1_;
+  std::vector<Shown> shown_;
+  std::string shownCaption_;
+  const void* shownIcon_ = nullptr;
+  Area pressed_ = Area::None;
+  bool syncingPosition_ = false;
+};
+
+}  // namespace vesperon

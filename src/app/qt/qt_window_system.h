@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "ports/window.h"
+
+namespace vesperon {
+
+// Screen metrics in twips (1440 per logical inch: 15 per pixel at 96 dpi)
+// and the always-on-top band, for the clock window.
+class QtWindowSystem : public WindowSystem {
+ public:
+  float TwipsPerPixelX() override;
+  float TwipsPerPixelY() override;
+  float ScreenWidthTwips() override;
+  float ScreenHeightTwips() override;
+  void SetTopmost(bool topmost) override;
+
+  // The window SetTopmost acts on; a choice made before it exists is applied
+  // when it is attached.
+  void Attach(QWidget* window);
+
+ private:
+  void Apply();
+
+  QPointer<QWidget> window_;
+  bool topmost_ = false;
+};
+
+}  // namespace vesperon
