@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Vesperon needs to build, run and test.
+# Works as root and through sudo; installs only what is missing.
+set -euo pipefail
+
+packages=(
+  # build
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev libpulse-dev
+  libgtest-dev libgmock-dev
+  # run
+  qt6-qpa-plugins fonts-dejavu-core xvfb xauth
+  # tests: the real window, screenshots, a mock logind on a private bus
+  xdotool x11-utils x11-apps imagemagick wmctrl dbus python3-dbusmock
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
