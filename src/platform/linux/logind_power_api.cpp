@@ -1,0 +1,53 @@
+#include "platform/linux/logind_power_api.h"
+
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
+#include <iostream>
+#include <utility>
+
+namespace vesperon {
+
+namespace {
+
+// polkit may keep the request waiting while the user types a password; the
+// usual 25 s would report a failure for a power-off that still happens.
+constexpr int kReplyTimeoutMs = 10 * 60 * 1000;
+
+}  // namespace
+
+LogindPowerApi::LogindPowerApi() : LogindPowerApi([] { return QDBusConnection::systemBus(); }) {}
+
+LogindPowerApi::LogindPowerApi(BusOpener openBus) : openBus_(std::move(openBus)) {}
+
+bool LogindPowerApi::RequestPowerOff(std::uint32_t /*flags*/, std::uint32_t /*reserved*/) {
+  // A bus that was not there last time may be there now.
+  if (!bus_ || !bus_->isConnected()) bus_ = openBus_();
+  if (!bus_->isConnected()) {
+    ReportFailure(bus_->lastError());
+    return false;
+  }
+
+  QDBusMessage request =
+      QDBusMessage::createMethodCall("org.freedesktop.login1", "/org/freedesktop/login1",
+                                     "org.freedesktop.login1.Manager", "PowerOff");
+  request << true;  // interactive
+  request.setInteractiveAuthorizationAllowed(true);
+
+  auto* watcher =
+      new QDBusPendingCallWatcher(bus_->asyncCall(request, kReplyTimeoutMs), &pendingReplies_);
+  QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                   [](QDBusPendingCallWatcher* finished) {
+                     if (finished->isError()) ReportFailure(finished->error());
+                     finished->deleteLater();
+                   });
+  return true;
+}
+
+void LogindPowerApi::ReportFailure(const QDBusError& error) {
+  std::cerr << "vesperon: power-off request failed: " << error.name().toStdString() << ": "
+            << error.message().toStdString() << '\n';
+}
+
+}  // namespace vesperon

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <memory>
+
+#include "ports/power_api.h"
+
+namespace vesperon {
+
+// The dry run when VESPERON_DRY_RUN is exactly "1", else logind on the system
+// bus.
+std::unique_ptr<PowerApi> MakePowerApi();
+
+}  // namespace vesperon

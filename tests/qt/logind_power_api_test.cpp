@@ -1,0 +1,114 @@
+#include "platform/linux/logind_power_api.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "private_bus.h"
+#include "spin_events.h"
+#include "stderr_capture.h"
+
+namespace vesperon {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::StartsWith;
+
+constexpr std::uint32_t kReasonAllBits = 0xFFFFFFFF;
+
+// The adapter always talks to a bus of the test's own: never the system bus.
+class LogindPowerApiTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(bus_.IsRunning()) << "dbus-daemon did not start"; }
+
+  LogindPowerApi::BusOpener OpenPrivateBus() {
+    return [this] {
+      ++busesOpened_;
+      return bus_.Connect();
+    };
+  }
+
+  PrivateBus bus_;
+  int busesOpened_ = 0;
+};
+
+TEST_F(LogindPowerApiTest, EachRequestIsOneInteractivePowerOff) {
+  ASSERT_TRUE(bus_.StartMockLogind());
+  LogindPowerApi api(OpenPrivateBus());
+  StderrCapture errors;
+
+  EXPECT_TRUE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
+  ASSERT_TRUE(SpinEventsUntil([&] { return bus_.PowerOffArguments().size() >= 1; }));
+  EXPECT_TRUE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
+  ASSERT_TRUE(SpinEventsUntil([&] { return bus_.PowerOffArguments().size() >= 2; }));
+  SpinEventsFor(200);  // time for a stray duplicate, or the replies, to arrive
+
+  EXPECT_THAT(bus_.PowerOffArguments(), ElementsAre("True", "True"));
+  EXPECT_THAT(errors.VesperonLines(), IsEmpty());
+}
+
+TEST_F(LogindPowerApiTest, OpensTheBusAtTheFirstPowerOffOnly) {
+  ASSERT_TRUE(bus_.StartMockLogind());
+  LogindPowerApi api(OpenPrivateBus());
+  EXPECT_EQ(busesOpened_, 0);
+
+  // Log off (0), shut down (1) and reboot (2) are not asked of logind.
+  for (std::uint32_t flags : {0u, 1u, 2u}) EXPECT_FALSE(api.ExitWindowsEx(flags, kReasonAllBits));
+  EXPECT_EQ(busesOpened_, 0);
+
+  EXPECT_TRUE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
+  EXPECT_TRUE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
+  EXPECT_EQ(busesOpened_, 1);
+  ASSERT_TRUE(SpinEventsUntil([&] { return bus_.PowerOffArguments().size() >= 2; }));
+}
+
+TEST_F(LogindPowerApiTest, RefusalLeavesOneLineOnStderr) {
+  ASSERT_TRUE(bus_.StartMockLogind());
+  ASSERT_TRUE(bus_.CallMock("AddMethod", {"org.freedesktop.login1.Manager", "PowerOff", "b", "",
+                                          "raise dbus.exceptions.DBusException('Access denied', "
+                                          "name='org.freedesktop.DBus.Error.AccessDenied')"}));
+  LogindPowerApi api(OpenPrivateBus());
+  StderrCapture errors;
+
+  EXPECT_TRUE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
+  ASSERT_TRUE(SpinEventsUntil([&] { return !errors.VesperonLines().empty(); }));
+  SpinEventsFor(100);
+
+  EXPECT_THAT(errors.VesperonLines(),
+              ElementsAre("vesperon: power-off request failed: "
+                          "org.freedesktop.DBus.Error.AccessDenied: Access denied"));
+  EXPECT_THAT(bus_.PowerOffArguments(), ElementsAre("True"));
+}
+
+TEST_F(LogindPowerApiTest, AbsentLogindLeavesOneLineOnStderr) {
+  LogindPowerApi api(OpenPrivateBus());
+  StderrCapture errors;
+
+  EXPECT_TRUE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
+  ASSERT_TRUE(SpinEventsUntil([&] { return !errors.VesperonLines().empty(); }));
+  SpinEventsFor(100);
+
+  EXPECT_THAT(errors.VesperonLines(),
+              ElementsAre(StartsWith("vesperon: power-off request failed: "
+                                     "org.freedesktop.DBus.Error.ServiceUnknown: ")));
+}
+
+TEST_F(LogindPowerApiTest, NoBusLeavesOneLineOnStderrAndTriesAgainNextTime) {
+  int attempts = 0;
+  LogindPowerApi api([&] {
+    ++attempts;
+    return QDBusConnection::connectToBus("unix:path=/nonexistent/vesperon-bus",
+                                         "vesperon-test-no-bus");
+  });
+  StderrCapture errors;
+
+  EXPECT_FALSE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
+  EXPECT_THAT(errors.VesperonLines(),
+              ElementsAre(StartsWith("vesperon: power-off request failed: ")));
+  EXPECT_FALSE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
+  EXPECT_EQ(attempts, 2);
+  QDBusConnection::disconnectFromBus("vesperon-test-no-bus");
+}
+
+}  // namespace
+}  // namespace vesperon

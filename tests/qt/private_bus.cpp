@@ -1,0 +1,88 @@
+#include "private_bus.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QFile>
+#include <QProcessEnvironment>
+
+#include "spin_events.h"
+
+namespace {
+
+constexpr int kStartTimeoutMs = 10000;
+
+void Stop(QProcess& process) {
+  if (process.state() == QProcess::NotRunning) return;
+  process.terminate();
+  if (!process.waitForFinished(3000)) {
+    process.kill();
+    process.waitForFinished(3000);
+  }
+}
+
+}  // namespace
+
+PrivateBus::PrivateBus() {
+  daemon_.setStandardErrorFile(QProcess::nullDevice());
+  daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+  if (!daemon_.waitForStarted(kStartTimeoutMs)) return;
+  while (!daemon_.canReadLine() && daemon_.waitForReadyRead(kStartTimeoutMs)) {
+  }
+  address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
+  control_ = Connect();
+}
+
+PrivateBus::~PrivateBus() {
+  for (const QString& name : connectionNames_) QDBusConnection::disconnectFromBus(name);
+  Stop(mock_);
+  Stop(daemon_);
+}
+
+QDBusConnection PrivateBus::Connect() {
+  const QString name = QStringLiteral("vesperon-test-bus-%1-%2")
+                           .arg(daemon_.processId())
+                           .arg(connectionNames_.size());
+  connectionNames_ << name;
+  return QDBusConnection::connectToBus(address_, name);
+}
+
+bool PrivateBus::StartMockLogind() {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("DBUS_SYSTEM_BUS_ADDRESS", address_);
+  mock_.setProcessEnvironment(environment);
+  mock_.setStandardOutputFile(QProcess::nullDevice());
+  mock_.setStandardErrorFile(QProcess::nullDevice());
+  // Debian's own Python, which has dbusmock; the first python3 on PATH may not.
+  mock_.start("/usr/bin/python3", {"-m", "dbusmock", "--system", "-l", dir_.filePath("logind.log"),
+                                   "--template", "logind"});
+  if (!mock_.waitForStarted(kStartTimeoutMs)) return false;
+  return SpinEventsUntil(
+      [&] {
+        return mock_.state() == QProcess::Running &&
+               control_.interface()->isServiceRegistered("org.freedesktop.login1").value();
+      },
+      kStartTimeoutMs);
+}
+
+bool PrivateBus::CallMock(const QString& method, const QVariantList& arguments) {
+  QDBusMessage call = QDBusMessage::createMethodCall(
+      "org.freedesktop.login1", "/org/freedesktop/login1", "org.freedesktop.DBus.Mock", method);
+  call.setArguments(arguments);
+  return control_.call(call).type() == QDBusMessage::ReplyMessage;
+}
+
+QStringList PrivateBus::MockLog() const {
+  QFile log(dir_.filePath("logind.log"));
+  if (!log.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+QStringList PrivateBus::PowerOffArguments() const {
+  // "<time> PowerOff True" per call; a raised error adds "<time> PowerOff raised: ...".
+  QStringList arguments;
+  for (const QString& line : MockLog()) {
+    const QStringList words = line.split(' ');
+    if (words.size() == 3 && words[1] == "PowerOff") arguments << words[2];
+  }
+  return arguments;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVariantList>
+
+// A D-Bus daemon of the test's own, with a mock logind on it when asked
+// (python-dbusmock's logind template), so no test can reach the machine's
+// real power-off.
+class PrivateBus {
+ public:
+  PrivateBus();
+  PrivateBus(const PrivateBus&) = delete;
+  PrivateBus& operator=(const PrivateBus&) = delete;
+  ~PrivateBus();
+
+  bool IsRunning() const { return !address_.isEmpty(); }
+  const QString& Address() const { return address_; }
+
+  // A new connection of its own to this bus.
+  QDBusConnection Connect();
+
+  // Starts the mock and returns once it owns org.freedesktop.login1.
+  bool StartMockLogind();
+  // Calls a method of the mock's control interface, org.freedesktop.DBus.Mock.
+  bool CallMock(const QString& method, const QVariantList& arguments);
+  // The lines the mock logged, one per method called on it.
+  QStringList MockLog() const;
+  // The argument of each PowerOff the mock saw, as it logs it: "True" for
+  // PowerOff(true).
+  QStringList PowerOffArguments() const;
+
+ private:
+  QTemporaryDir dir_;
+  QProcess daemon_;
+  QProcess mock_;
+  QString address_;
+  QStringList connectionNames_;
+  QDBusConnection control_{QString()};
+};
