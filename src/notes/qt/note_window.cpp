@@ -22,6 +22,7 @@ constexpr QRgb kText = 0xFF1A2228;
 constexpr QRgb kExpiryText = 0xFF808080;
 // The designed 8 point face at 96 dots per inch.
 constexpr int kFontPixels = 11;
+constexpr int kSmallestFontPixels = 8;
 
 QRect PixelRect(const Rect& r) { return {r.left, r.top, r.width, r.height}; }
 
@@ -50,15 +51,16 @@ QFont LabelFont(bool bold) {
   return font;
 }
 
-// Labels do not grow: a line wider than its label is narrowed to fit, as
-// the designed font would have fitted it.
+// Labels do not grow: the sans faces here are wider than the designed one,
+// so a one-line label whose text does not fit gets a smaller size instead.
 void DrawLabel(QPainter& painter, const Label& label, QFont font, QRgb colour, int flags) {
   if (!label.visible) return;
   const QRect rect = PixelRect(label.rect);
   const QString text = QString::fromStdString(label.caption);
   if (!(flags & Qt::TextWordWrap)) {
-    const int needed = QFontMetrics(font).horizontalAdvance(text);
-    if (needed > rect.width()) font.setStretch(std::max(60, 100 * rect.width() / needed));
+    while (font.pixelSize() > kSmallestFontPixels &&
+           QFontMetrics(font).horizontalAdvance(text) > rect.width())
+      font.setPixelSize(font.pixelSize() - 1);
   }
   painter.setFont(font);
   painter.setPen(QColor::fromRgb(colour));
