@@ -1,0 +1,228 @@
+# shellcheck shell=bash disable=SC2034  # the variables are for the scripts
+# Shared by the end-to-end scripts: a private X server, a fresh home, the
+# program started and found on screen, screenshots read back as digits.
+#
+# Usage from a script:  source "$(dirname "$0")/lib.sh" "$1"
+#
+# No script may ever reach this machine's power-off. Every start goes through
+# start_vesperon, which refuses unless the dry run is on and the system bus
+# points nowhere, or the system bus is a private one whose logind was checked
+# to be the mock (see use_mock_logind_bus).
+
+set -euo pipefail
+
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+RESOURCES=$(cd "$E2E_DIR/../../resources" && pwd)
+# Debian's own ImageMagick and Python, whatever else PATH holds.
+CONVERT=/usr/bin/convert
+PYTHON=/usr/bin/python3
+
+VESPERON=${1:?usage: $0 <path to vesperon>}
+VESPERON=$(readlink -f "$VESPERON")
+[ -x "$VESPERON" ] || { echo "FAIL: $VESPERON is not an executable" >&2; exit 1; }
+
+WORK=$(mktemp -d /tmp/vesperon-e2e.XXXXXX)
+E2E_PIDS=()
+MOCK_BUS_ADDRESS=""
+
+# ---------------------------------------------------------------- reporting
+
+fail() {
+  echo "FAIL: $*" >&2
+  for log in "$WORK"/vesperon-*.err; do
+    [ -s "$log" ] && { echo "--- $(basename "$log"):" >&2; cat "$log" >&2; }
+  done
+  exit 1
+}
+
+note() { echo "  $*"; }
+
+# ------------------------------------------------------------------ cleanup
+
+cleanup() {
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do kill -TERM "$pid" 2>/dev/null || true; done
+  for pid in "${E2E_PIDS[@]}"; do
+    for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+track() { E2E_PIDS+=("$1"); }
+
+# ------------------------------------------------------------- environment
+
+export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+INI="$XDG_CONFIG_HOME/Vesperon/Vesperon.ini"
+AUTOSTART_ENTRY="$XDG_CONFIG_HOME/autostart/vesperon.desktop"
+
+export LC_ALL=C LANG=C
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+# Power-off only reported, and no system bus to reach anyway.
+export VESPERON_DRY_RUN=1
+export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/vesperon-e2e
+# No session bus either: otherwise D-Bus autolaunches a daemon that outlives us.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/vesperon-e2e-session
+
+now_us() { echo "${EPOCHREALTIME/./}"; }
+
+# Runs "$@" every 50 ms until it succeeds or $1 seconds have passed.
+poll() {
+  local seconds=$1
+  shift
+  local deadline=$(($(now_us) + seconds * 1000000))
+  until "$@"; do
+    [ "$(now_us)" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# ----------------------------------------------------------------- X server
+
+start_xvfb() {
+  local displayfile="$WORK/xvfb.display"
+  : >"$displayfile"
+  # -noreset: between two clocks no client is left, and a server reset then
+  # refuses the next one for a moment.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$displayfile" 2>"$WORK/xvfb.log" &
+  track $!
+  poll 10 test -s "$displayfile" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+  DISPLAY=":$(head -n1 "$displayfile")"
+  export DISPLAY
+}
+
+# ------------------------------------------------------------------ program
+
+is_private_address() {
+  case "$1" in
+    unix:path=/nonexistent/*) return 0 ;;
+    "$MOCK_BUS_ADDRESS") [ -n "$MOCK_BUS_ADDRESS" ] ;;
+    *) return 1 ;;
+  esac
+}
+
+# Starts the program with any arguments; sets VPID. Output goes to
+# $WORK/vesperon-N.out/.err, N counting the starts of this script.
+VSTARTS=0
+start_vesperon() {
+  if [ "${VESPERON_DRY_RUN:-}" = 1 ]; then
+    case "${DBUS_SYSTEM_BUS_ADDRESS:-}" in
+      unix:path=/nonexistent/*) ;;
+      *) fail "refusing to start: dry run without the dead system bus address" ;;
+    esac
+  elif [ -z "$MOCK_BUS_ADDRESS" ] || [ "${DBUS_SYSTEM_BUS_ADDRESS:-}" != "$MOCK_BUS_ADDRESS" ]; then
+    fail "refusing to start: no dry run and the system bus is not the checked mock"
+  fi
+  VSTARTS=$((VSTARTS + 1))
+  VLOG="$WORK/vesperon-$VSTARTS"
+  "$VESPERON" "$@" >"$VLOG.out" 2>"$VLOG.err" &
+  VPID=$!
+  track "$VPID"
+}
+
+# The mapped clock window of process $1, if there is one.
+visible_window_of() {
+  xdotool search --onlyvisible --pid "$1" --name '^Vesperon$' 2>/dev/null | head -n1
+}
+
+# Waits (max $2 s, default 10) for the mapped window of process $1; sets WID.
+wait_window() {
+  local pid=$1 seconds=${2:-10}
+  WID=""
+  poll "$seconds" eval 'WID=$(visible_window_of "$pid"); [ -n "$WID" ]' ||
+    fail "no mapped Vesperon window of process $pid within ${seconds}s$(kill -0 "$pid" 2>/dev/null || echo ' (the process has ended)')"
+}
+
+# "left top width height" of window $1, from xwininfo.
+window_geometry() {
+  xwininfo -id "$1" | awk '
+    /Absolute upper-left X:/ {x=$NF} /Absolute upper-left Y:/ {y=$NF}
+    /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+# Waits for process $1 to end (max $2 s); sets EXIT_STATUS.
+wait_exit() {
+  local pid=$1 seconds=$2
+  poll "$seconds" eval '! kill -0 "$pid" 2>/dev/null' || return 1
+  EXIT_STATUS=0
+  { wait "$pid"; } 2>/dev/null || EXIT_STATUS=$?
+}
+
+click() { xdotool mousemove --window "$WID" "$1" "$2" click 1; }
+double_click() { xdotool mousemove --window "$WID" "$1" "$2" click --repeat 2 --delay 80 1; }
+
+# ------------------------------------------------------------------ settings
+
+# Value of key $2 in section $1 of the settings file; fails when absent.
+ini_get() {
+  awk -v section="[$1]" -v key="$2" '
+    /^\[/ { inside = ($0 == section); next }
+    inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); found = 1; exit }
+    END { exit !found }' "$INI"
+}
+
+expect_ini() {
+  local value
+  value=$(ini_get "$1" "$2") || fail "[$1] $2 is missing from the settings file"
+  [ "$value" = "$3" ] || fail "[$1] $2 is '$value', expected '$3'"
+}
+
+# ------------------------------------------------------------- screenshots
+
+# Captures window $1 into $WORK/face.ppm and reads what its face shows into
+# FACE: FACE[digits] (six characters, "?" for no digit), FACE[digit1..6],
+# FACE[colon1/2], FACE[tip_apagado], FACE[tip_ok], FACE[message]; each the
+# built-in picture shown there, "background" or "other" (see face.py); and
+# FACE[message_pixels], a hash that tells one message from another.
+# FACE_BEFORE and FACE_AFTER hold the time of day (HHMMSS) around the capture.
+declare -A FACE=()
+read_face() {
+  local key value
+  FACE_BEFORE=$(printf '%(%H%M%S)T' -1)
+  xwd -silent -id "$1" >"$WORK/face.xwd" || fail "could not capture window $1"
+  FACE_AFTER=$(printf '%(%H%M%S)T' -1)
+  "$CONVERT" xwd:"$WORK/face.xwd" "$WORK/face.ppm" || fail "could not convert the capture"
+  FACE=()
+  while read -r key value; do FACE[$key]=$value; done < <("$PYTHON" "$E2E_DIR/face.py" "$WORK/face.ppm" "$RESOURCES")
+  [ -n "${FACE[digits]:-}" ] || fail "could not read the face from the capture"
+}
+
+# ------------------------------------------------------------ mock logind
+
+# Starts a private bus with a mock logind on it and checks, over that bus,
+# that org.freedesktop.login1 is owned and answers the mock's own interface.
+# Only then is the system bus pointed at it and the dry run switched off.
+use_mock_logind_bus() {
+  local socket="$WORK/private-system-bus"
+  local address="unix:path=$socket"
+  MOCK_LOG="$WORK/logind.log"
+
+  dbus-daemon --session --nofork --address="$address" >/dev/null 2>"$WORK/dbus.err" &
+  track $!
+  poll 10 test -S "$socket" || fail "private dbus-daemon did not start: $(cat "$WORK/dbus.err")"
+
+  DBUS_SYSTEM_BUS_ADDRESS="$address" "$PYTHON" -m dbusmock --system -l "$MOCK_LOG" \
+    --template logind >"$WORK/dbusmock.out" 2>&1 &
+  track $!
+  local mock=$!
+
+  poll 15 eval 'dbus-send --bus="$address" --print-reply --dest=org.freedesktop.DBus \
+      /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner \
+      string:org.freedesktop.login1 2>/dev/null | grep -q "boolean true"' ||
+    fail "the mock logind did not appear on the private bus: $(cat "$WORK/dbusmock.out")"
+  kill -0 "$mock" 2>/dev/null || fail "the mock logind ended: $(cat "$WORK/dbusmock.out")"
+  # Only a dbusmock object has the Mock interface: this is not a real logind.
+  dbus-send --bus="$address" --print-reply --dest=org.freedesktop.login1 \
+    /org/freedesktop/login1 org.freedesktop.DBus.Mock.GetCalls >/dev/null 2>&1 ||
+    fail "org.freedesktop.login1 on the private bus does not answer as the mock"
+
+  MOCK_BUS_ADDRESS=$address
+  export DBUS_SYSTEM_BUS_ADDRESS=$address
+  unset VESPERON_DRY_RUN
+}

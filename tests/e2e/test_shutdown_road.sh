@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# The whole road of one shutdown, driven with the mouse: open the editor on
+# a digit, accept, arm, wait; the countdown runs and logind is asked to power
+# off once. logind is a mock on a private bus, checked before the clock
+# starts; the machine's own logind is never reachable from here.
+# shellcheck source=lib.sh
+source "$(dirname "$0")/lib.sh" "$1"
+
+LEAD_SECONDS=8       # from now to the shutdown time
+COUNTDOWN_SECONDS=5  # Remain=0
+
+start_xvfb
+use_mock_logind_bus
+note "mock logind up on $MOCK_BUS_ADDRESS"
+
+# A shutdown time that stays on today's date.
+seconds_to_midnight=$((86400 - 10#$(printf '%(%H)T' -1) * 3600 - 10#$(printf '%(%M)T' -1) * 60 - 10#$(printf '%(%S)T' -1)))
+if [ "$seconds_to_midnight" -lt 30 ]; then
+  note "waiting ${seconds_to_midnight}s for midnight"
+  sleep $((seconds_to_midnight + 1))
+fi
+target=$((${EPOCHREALTIME%.*} + LEAD_SECONDS))
+read -r hh mm ss < <(printf '%(%H %M %S)T\n' "$target")
+# Qt's short date of the C locale, with the year in full.
+today=$(printf '%(%-d %b %Y)T' "$target")
+
+mkdir -p "$(dirname "$INI")"
+cat >"$INI" <<EOF
+[Apagado]
+Horas=$((10#$hh))
+Minutos=$((10#$mm))
+Segundos=$((10#$ss))
+Remain=0
+UsaSpeaker=0
+WindowsVersion=2
+EOF
+
+start_vesperon
+wait_window "$VPID"
+
+echo "open the editor with a double click on the first digit"
+double_click 26 47
+sleep 0.3
+read_face "$WID"
+[ "${FACE[tip_ok]}" = tip-ok-on ] || fail "accept indicator shows ${FACE[tip_ok]} in the editor"
+# The hours blink, so they may be out in this capture.
+[[ "${FACE[digits]}" == "$hh$mm$ss" || "${FACE[digits]}" == "??$mm$ss" ]] ||
+  fail "the editor shows ${FACE[digits]}, expected the stored $hh$mm$ss"
+[ "${FACE[message]}" = other ] || fail "no message when the editor opened"
+editor_message=${FACE[message_pixels]}
+note "editor shows ${FACE[digits]}"
+
+echo "accept"
+click 145 42
+[ "${EPOCHREALTIME%.*}" -lt "$target" ] || fail "too slow: the shutdown time passed before it was accepted"
+sleep 0.3
+read_face "$WID"
+[ "${FACE[tip_ok]}" = tip-ok-off ] || fail "accept indicator shows ${FACE[tip_ok]} after accepting"
+[ "${FACE[digits]}" = "$FACE_BEFORE" ] || [ "${FACE[digits]}" = "$FACE_AFTER" ] ||
+  fail "after accepting the face shows ${FACE[digits]}, not the time ($FACE_BEFORE)"
+[ "${FACE[message]}" = other ] && [ "${FACE[message_pixels]}" != "$editor_message" ] ||
+  fail "the message line did not change on accepting"
+accepted_message=${FACE[message_pixels]}
+expect_ini Apagado Horas $((10#$hh))
+expect_ini Apagado Minutos $((10#$mm))
+expect_ini Apagado Segundos $((10#$ss))
+expect_ini Apagado FechaApagado "$today"
+note "stored $hh:$mm:$ss for $today"
+
+echo "arm"
+click 128 52
+sleep 0.3
+read_face "$WID"
+[ "${FACE[tip_apagado]}" = tip-apagado-on ] || fail "arm indicator shows ${FACE[tip_apagado]} after arming"
+[ "${FACE[message]}" = other ] && [ "${FACE[message_pixels]}" != "$accepted_message" ] ||
+  fail "the message line did not change on arming"
+note "armed"
+
+echo "countdown"
+while [ "$(now_us)" -lt $(((target + 1) * 1000000 + 500000)) ]; do sleep 0.05; done
+read_face "$WID"
+[[ "${FACE[tip_apagado]}" == tip-stop-* ]] ||
+  fail "1.5 s after the shutdown time the arm indicator shows ${FACE[tip_apagado]}, not the blinking stop"
+grep -q PowerOff "$MOCK_LOG" && fail "power-off requested at once, without the countdown"
+note "stop indicator blinking"
+
+poll $((LEAD_SECONDS + COUNTDOWN_SECONDS + 5)) grep -q ' PowerOff ' "$MOCK_LOG" ||
+  fail "logind got no PowerOff call; its log: $(cat "$MOCK_LOG")"
+# Time for a stray second request to arrive.
+sleep 3
+calls=$(grep -c ' PowerOff ' "$MOCK_LOG")
+[ "$calls" = 1 ] || fail "logind got $calls PowerOff calls: $(cat "$MOCK_LOG")"
+grep -q ' PowerOff True$' "$MOCK_LOG" || fail "PowerOff was not interactive: $(cat "$MOCK_LOG")"
+others=$(grep -v -e ' PowerOff ' -e '^$' "$MOCK_LOG" || true)
+[ -z "$others" ] || fail "logind was asked for more than the power-off: $others"
+
+called_at=$(awk '/ PowerOff / {print $1}' "$MOCK_LOG")
+delay=$(awk -v c="$called_at" -v t="$target" 'BEGIN {printf "%.3f", c - t}')
+awk -v d="$delay" -v n=$COUNTDOWN_SECONDS 'BEGIN {exit !(d >= n - 0.5 && d <= n + 2)}' ||
+  fail "PowerOff came ${delay}s after the shutdown time, expected about ${COUNTDOWN_SECONDS}s"
+note "one PowerOff(true), ${delay}s after the shutdown time ($COUNTDOWN_SECONDS s countdown)"
+
+read_face "$WID"
+[ "${FACE[tip_apagado]}" = tip-apagado-off ] || fail "after the power-off request the arm indicator shows ${FACE[tip_apagado]}"
+kill -0 "$VPID" 2>/dev/null || fail "the clock ended after the power-off request"
+grep -q 'power-off request failed' "$VLOG.err" && fail "the clock reported a failure: $(cat "$VLOG.err")"
+echo "measured: PowerOff at target + ${delay} s"
+echo "PASS"
