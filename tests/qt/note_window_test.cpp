@@ -1,14 +1,15 @@
+#include "notes/qt/note_window.h"
+
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QScreen>
 
-#include <gtest/gtest.h>
-
 #include "app/qt/qt_picture_loader.h"
 #include "notes/frm_mostrar_nota.h"
-#include "notes/qt/note_window.h"
 
 namespace vesperon {
 namespace {
@@ -40,9 +41,7 @@ class NoteWindowView : public ::testing::Test {
   void Release(QPoint at, Qt::MouseButton button) {
     Send(QEvent::MouseButtonRelease, at, button, Qt::NoButton);
   }
-  void Move(QPoint at, Qt::MouseButtons held) {
-    Send(QEvent::MouseMove, at, Qt::NoButton, held);
-  }
+  void Move(QPoint at, Qt::MouseButtons held) { Send(QEvent::MouseMove, at, Qt::NoButton, held); }
 
   QtPictureLoader pictures;
   FrmMostrarNota model{pictures};

@@ -72,7 +72,8 @@ void DrawArt(QImage& image, QPoint at, std::initializer_list<const char*> rows,
 }
 
 int Grain(int x, int y, int amplitude) {
-  std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u;
+  std::uint32_t h =
+      static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u;
   h = (h ^ (h >> 13)) * 1274126177u;
   h ^= h >> 16;
   return static_cast<int>(h % static_cast<std::uint32_t>(2 * amplitude + 1)) - amplitude;

@@ -4,7 +4,6 @@
 #include <QPoint>
 #include <QRect>
 #include <QRgb>
-
 #include <initializer_list>
 #include <map>
 

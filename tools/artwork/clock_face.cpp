@@ -51,16 +51,16 @@ constexpr const char* kLit[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg"
                                   "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
 
 void DrawSegment(QImage& image, QPoint at, const Segment& segment, QRgb colour) {
-  for (const Span& s : segment) Fill(image, QRect(QPoint(at.x() + s.x0, at.y() + s.y0),
-                                                  QPoint(at.x() + s.x1, at.y() + s.y1)),
-                                     colour);
+  for (const Span& s : segment)
+    Fill(image, QRect(QPoint(at.x() + s.x0, at.y() + s.y0), QPoint(at.x() + s.x1, at.y() + s.y1)),
+         colour);
 }
 
 // digit < 0 draws the all-unlit cell.
 void DrawDigit(QImage& image, QPoint at, int digit) {
   for (int i = 0; i < 7; ++i) {
-    const bool lit = digit >= 0 && std::string_view(kLit[digit]).find(char('a' + i)) !=
-                                       std::string_view::npos;
+    const bool lit =
+        digit >= 0 && std::string_view(kLit[digit]).find(char('a' + i)) != std::string_view::npos;
     DrawSegment(image, at, *kSegments[i], lit ? kLcdLit : kSegmentGhost);
   }
 }
@@ -83,7 +83,7 @@ QImage Indicator(int width, std::string_view text, Lamp lamp) {
   QImage image = NewCanvas(width, 9, kLcdGlass);
   const QRect frame(0, 0, width, 9);
   const QRgb frameColour = lamp == Lamp::Dim ? kIndicatorDimFrame : kLcdLit;
-  const QRgb textColour = lamp == Lamp::Dim ? kIndicatorDimText
+  const QRgb textColour = lamp == Lamp::Dim   ? kIndicatorDimText
                           : lamp == Lamp::Lit ? kLcdLit
                                               : kLcdGlass;
   if (lamp != Lamp::Dim)
@@ -115,7 +115,8 @@ void DrawKey(QImage& image, const QRect& rect) {
   VLine(image, rect.left() + 1, rect.top() + 2, rect.bottom() - 2,
         Mix(kKeyHighlight, kKeyTop, 0.5));
   HLine(image, rect.left() + 2, rect.right() - 1, rect.bottom() - 1, kKeyShade);
-  VLine(image, rect.right() - 1, rect.top() + 2, rect.bottom() - 1, Mix(kKeyShade, kKeyBottom, 0.5));
+  VLine(image, rect.right() - 1, rect.top() + 2, rect.bottom() - 1,
+        Mix(kKeyShade, kKeyBottom, 0.5));
 }
 
 // A symbol centred on a key; on the big keys it gets a dark shadow under it.
@@ -130,33 +131,59 @@ void DrawKeySymbol(QImage& image, const QRect& rect, std::initializer_list<const
   DrawArt(image, at, rows, {{'#', colour}});
 }
 
+// clang-format off
 void DrawFaceKeys(QImage& image) {
   DrawKey(image, slot::kMinimize);
-  DrawKeySymbol(image, slot::kMinimize, {"....", "....", "....", "####"}, kKeySymbol);
+  DrawKeySymbol(image, slot::kMinimize, {"....",
+                                         "....",
+                                         "....",
+                                         "####"}, kKeySymbol);
   DrawKey(image, slot::kMenu);
-  DrawKeySymbol(image, slot::kMenu, {"####", "....", "####", "....", "####"}, kKeySymbol);
+  DrawKeySymbol(image, slot::kMenu, {"####",
+                                     "....",
+                                     "####",
+                                     "....",
+                                     "####"}, kKeySymbol);
   DrawKey(image, slot::kClose);
-  DrawKeySymbol(image, slot::kClose, {"#...#", ".#.#.", "..#..", ".#.#.", "#...#"},
-                kCloseSymbol);
-
+  DrawKeySymbol(image, slot::kClose, {"#...#",
+                                      ".#.#.",
+                                      "..#..",
+                                      ".#.#.",
+                                      "#...#"}, kCloseSymbol);
   DrawKey(image, slot::kNextField);
-  DrawKeySymbol(image, slot::kNextField,
-                {"#.....##", "##....##", "###...##", "####..##", "#####.##", "####..##",
-                 "###...##", "##....##", "#.....##"},
-                kKeySymbol);
+  DrawKeySymbol(image, slot::kNextField, {"#.....##",
+                                          "##....##",
+                                          "###...##",
+                                          "####..##",
+                                          "#####.##",
+                                          "####..##",
+                                          "###...##",
+                                          "##....##",
+                                          "#.....##"}, kKeySymbol);
   DrawKey(image, slot::kMinus);
-  DrawKeySymbol(image, slot::kMinus, {"########", "########"}, kKeySymbol);
+  DrawKeySymbol(image, slot::kMinus, {"########",
+                                      "########"}, kKeySymbol);
   DrawKey(image, slot::kPlus);
-  DrawKeySymbol(image, slot::kPlus,
-                {"...##...", "...##...", "...##...", "########", "########", "...##...",
-                 "...##...", "...##..."},
-                kKeySymbol);
+  DrawKeySymbol(image, slot::kPlus, {"...##...",
+                                     "...##...",
+                                     "...##...",
+                                     "########",
+                                     "########",
+                                     "...##...",
+                                     "...##...",
+                                     "...##..."}, kKeySymbol);
   DrawKey(image, slot::kAbout);
-  DrawKeySymbol(image, slot::kAbout,
-                {".####.", "##..##", "....##", "...##.", "..##..", "..##..", "......", "..##..",
-                 "..##.."},
-                kKeySymbol);
+  DrawKeySymbol(image, slot::kAbout, {".####.",
+                                      "##..##",
+                                      "....##",
+                                      "...##.",
+                                      "..##..",
+                                      "..##..",
+                                      "......",
+                                      "..##..",
+                                      "..##.."}, kKeySymbol);
 }
+// clang-format on
 
 // --- the face -----------------------------------------------------------------
 void DrawBody(QImage& image) {
@@ -182,8 +209,8 @@ void DrawEngravings(QImage& image) {
   HLine(image, 5, kWidth - 6, 20, Shade(BodyAt(80, 20), 14));
   // What the three keys on the left are for.
   const std::string_view caption = "HORA DE APAGADO";
-  const int captionLeft = (slot::kNextField.left() + slot::kPlus.right() + 1 -
-                           TextWidth(Font::Small, caption)) / 2;
+  const int captionLeft =
+      (slot::kNextField.left() + slot::kPlus.right() + 1 - TextWidth(Font::Small, caption)) / 2;
   DrawText(image, QPoint(captionLeft, 114), Font::Small, caption, kEdgeShadow);
   DrawText(image, QPoint(captionLeft, 113), Font::Small, caption, kEngraving);
   // The beeper grille above the About key.

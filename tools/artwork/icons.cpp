@@ -104,6 +104,7 @@ QImage TrayDisarmedIcon() { return TrayIcon(kDisarmed); }
 
 QImage HandCursor() {
   QImage image = NewTransparentCanvas(32, 32);
+  // clang-format off
   DrawArt(image, QPoint(0, 0),
           {
               "................",
@@ -128,6 +129,7 @@ QImage HandCursor() {
               "....##########..",
           },
           {{'#', 0xFF000000}, {'W', 0xFFFFFFFF}});
+  // clang-format on
   return image;
 }
 

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QImage>
 #include <QString>
-
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -101,9 +100,12 @@ int main(int argc, char** argv) {
   for (int i = 2; i + 1 < argc; i += 2) {
     const QByteArray option(argv[i]);
     const QString path = QString::fromLocal8Bit(argv[i + 1]);
-    if (option == "--preview") ok = WritePng(path, artwork::FacePreview(4)) && ok;
-    else if (option == "--sheet") ok = WritePng(path, artwork::ReviewSheet(3)) && ok;
-    else return Usage();
+    if (option == "--preview")
+      ok = WritePng(path, artwork::FacePreview(4)) && ok;
+    else if (option == "--sheet")
+      ok = WritePng(path, artwork::ReviewSheet(3)) && ok;
+    else
+      return Usage();
   }
   return ok ? 0 : 1;
 }

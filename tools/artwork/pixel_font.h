@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QPoint>
 #include <QRgb>
-
 #include <string_view>
 
 namespace artwork {

@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-
 #include <cmath>
 
 #include "app/qt/qt_picture_loader.h"
@@ -28,10 +27,14 @@ QRect PixelRect(const Rect& r) { return {r.left, r.top, r.width, r.height}; }
 
 std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
   switch (button) {
-    case Qt::LeftButton: return MouseButton::Left;
-    case Qt::RightButton: return MouseButton::Right;
-    case Qt::MiddleButton: return MouseButton::Middle;
-    default: return std::nullopt;
+    case Qt::LeftButton:
+      return MouseButton::Left;
+    case Qt::RightButton:
+      return MouseButton::Right;
+    case Qt::MiddleButton:
+      return MouseButton::Middle;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -107,9 +110,8 @@ void NoteWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), QColor::fromRgb(kPaper));
   // Bottom to top, as the window was designed.
-  for (const Image* image : {&model_.ImgNormal, &model_.ImgOver, &model_.ImgPushed,
-                             &model_.Image2, &model_.Image3, &model_.Image4, &model_.ImgTitulo,
-                             &model_.Image5}) {
+  for (const Image* image : {&model_.ImgNormal, &model_.ImgOver, &model_.ImgPushed, &model_.Image2,
+                             &model_.Image3, &model_.Image4, &model_.ImgTitulo, &model_.Image5}) {
     const QImage* face = ImageOf(image->picture);
     if (image->visible && face) painter.drawImage(QPoint(image->rect.left, image->rect.top), *face);
   }
@@ -158,18 +160,29 @@ void NoteWindow::mousePressEvent(QMouseEvent* event) {
 void NoteWindow::mouseMoveEvent(QMouseEvent* event) {
   const Control control = captured_ ? *captured_ : ControlAt(event->position().toPoint());
   switch (control) {
-    case Control::Background: model_.Form_MouseMove(); break;
-    case Control::LblTitulo: model_.LblTitulo_MouseMove(); break;
-    case Control::LblTexto: model_.LblTexto_MouseMove(); break;
-    case Control::LblExpirado: model_.LblExpirado_MouseMove(); break;
-    case Control::Image5: model_.Image5_MouseMove(); break;
+    case Control::Background:
+      model_.Form_MouseMove();
+      break;
+    case Control::LblTitulo:
+      model_.LblTitulo_MouseMove();
+      break;
+    case Control::LblTexto:
+      model_.LblTexto_MouseMove();
+      break;
+    case Control::LblExpirado:
+      model_.LblExpirado_MouseMove();
+      break;
+    case Control::Image5:
+      model_.Image5_MouseMove();
+      break;
     case Control::ImgTitulo: {
       const QPointF twips = TwipsIn(control, event->globalPosition());
       model_.ImgTitulo_MouseMove(ButtonsOf(event->buttons()), static_cast<float>(twips.x()),
                                  static_cast<float>(twips.y()));
       break;
     }
-    case Control::Border: break;
+    case Control::Border:
+      break;
   }
   Sync();
 }

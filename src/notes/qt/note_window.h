@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-
 #include <optional>
 
 #include "notes/frm_mostrar_nota.h"
