@@ -45,7 +45,7 @@ QImage TrayIcon(const IconColours& c) {
   // The clock, centred on pixel (14, 14).
   const double cx = 14.5, cy = 14.5;
   const QPointF hour = Towards(cx, cy, 300, 5.5);
-  const QPointF minute = Towards(cx, cy, 60, 8.0);
+  const QPointF minute = Towards(cx, cy, 0, 8.5);
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) {
       const double px = x + 0.5, py = y + 0.5;
@@ -70,7 +70,7 @@ QImage TrayIcon(const IconColours& c) {
   Fill(image, QRect(21, 14, 2, 1), c.ticks);
   Fill(image, QRect(14, 21, 1, 2), c.ticks);
   Fill(image, QRect(6, 14, 2, 1), c.ticks);
-  // Hands at ten past ten, the classic pose.
+  // Hands at ten o'clock.
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) {
       const double px = x + 0.5, py = y + 0.5;
