@@ -135,8 +135,11 @@ void ClockWindow::SyncWindow() {
 
 void ClockWindow::Sync() {
   if (!model_.loaded) {
-    hide();
-    emit unloaded();
+    if (!unloadedShown_) {
+      unloadedShown_ = true;
+      hide();
+      emit unloaded();
+    }
     return;
   }
   SyncFaces();

@@ -58,6 +58,7 @@ class ClockWindow : public QWidget {
   const void* shownIcon_ = nullptr;
   Area pressed_ = Area::None;
   bool syncingPosition_ = false;
+  bool unloadedShown_ = false;
 };
 
 }  // namespace vesperon

@@ -1,0 +1,167 @@
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/qt/clock_window.h"
+#include "app/qt/qt_picture_loader.h"
+#include "canned_picture_loader.h"
+#include "fake_environment.h"
+#include "memory_registry.h"
+#include "memory_settings.h"
+#include "notes/frm_mostrar_nota.h"
+#include "recorders.h"
+#include "tray/frm_menu.h"
+#include "tray/mod_tray.h"
+#include "virtual_time.h"
+
+namespace vesperon {
+namespace {
+
+// The real window over a model on virtual time, with the real pictures.
+class ClockWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    environment.visibleFiles.insert(environment.programFilePath);
+    main.Show();
+    window.Sync();
+  }
+
+  QImage Grab() { return window.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+  bool Shows(const QImage& face, const Rect& slot, const Picture& picture) {
+    const QImage expected = ImageOf(picture)->convertToFormat(QImage::Format_RGB32);
+    return face.copy(slot.left, slot.top, expected.width(), expected.height()) == expected;
+  }
+
+  std::string ShownDigits(const QImage& face) {
+    std::string digits;
+    for (const auto& place : main.ImgHora) {
+      char shown = '?';
+      for (int d = 0; d < 10; ++d)
+        if (Shows(face, place.rect, main.ImgNumero[d].picture)) shown = static_cast<char>('0' + d);
+      digits += shown;
+    }
+    return digits;
+  }
+
+  void Click(const Image& area) {
+    const QPoint centre(area.rect.left + area.rect.width / 2, area.rect.top + area.rect.height / 2);
+    QTest::mouseClick(&window, Qt::LeftButton, {}, centre);
+  }
+
+  VirtualTime time{At(2026, 12, 7, 21, 5, 3, 100)};
+  MemorySettings settings;
+  QtPictureLoader pictures;
+  FakeWindowSystem windowSystem;
+  RecordingPowerApi power;
+  RecordingSpeaker speaker;
+  MemoryRegistry registry;
+  FakeEnvironment environment;
+  RecordingTray trayPort;
+  ModTray tray{trayPort};
+  FrmMenu menu{pictures};
+  FrmMostrarNota nota{pictures};
+  FrmMain main{{settings, time, time, pictures, windowSystem, power, speaker, registry,
+                environment, tray, menu, nota}};
+  ClockWindow window{main};
+};
+
+TEST_F(ClockWindowTest, IsAFramelessFaceOfExactSize) {
+  EXPECT_EQ(window.size(), QSize(171, 128));
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Vesperon"));
+  EXPECT_TRUE(window.isVisible());
+  // Centred on the fake 1024 × 768 screen.
+  EXPECT_EQ(window.pos(), QPoint(427, 320));
+}
+
+TEST_F(ClockWindowTest, PaintsTheDigitsOfTheModel) {
+  EXPECT_EQ(ShownDigits(Grab()), "210503");
+  time.Advance(std::chrono::milliseconds(1000));
+  window.Sync();
+  EXPECT_EQ(ShownDigits(Grab()), "210504");
+}
+
+TEST_F(ClockWindowTest, HiddenColonsShowTheBackground) {
+  EXPECT_TRUE(Shows(Grab(), main.ImgDosPuntos.rect, main.ImgPuntos.picture));
+  main.ImgDosPuntos.visible = false;
+  window.Sync();
+  const QImage face = Grab();
+  EXPECT_FALSE(Shows(face, main.ImgDosPuntos.rect, main.ImgPuntos.picture));
+  const QImage background = ImageOf(main.Background)->convertToFormat(QImage::Format_RGB32);
+  const Rect& r = main.ImgDosPuntos.rect;
+  EXPECT_EQ(face.copy(r.left, r.top, r.width, r.height), background.copy(r.left, r.top, r.width, r.height));
+  EXPECT_TRUE(Shows(face, main.ImgDosPuntos2.rect, main.ImgPuntos.picture));
+}
+
+TEST_F(ClockWindowTest, MessageLineIsDrawnAndCleared) {
+  const Rect& r = main.LblInfo.rect;
+  const QImage background = ImageOf(main.Background)->convertToFormat(QImage::Format_RGB32);
+  const QImage empty = background.copy(r.left, r.top, r.width, r.height);
+  EXPECT_NE(Grab().copy(r.left, r.top, r.width, r.height), empty);  // "Bienvenido a Vesperon!"
+  time.Advance(std::chrono::milliseconds(1500));
+  window.Sync();
+  EXPECT_EQ(Grab().copy(r.left, r.top, r.width, r.height), empty);
+}
+
+TEST_F(ClockWindowTest, TheWholeRoadByMouse) {
+  const QPoint digit(main.ImgHora[3].rect.left + 5, main.ImgHora[3].rect.top + 8);
+  QTest::mouseDClick(&window, Qt::LeftButton, {}, digit);
+  ASSERT_TRUE(main.AjustarHoraApagado);
+  EXPECT_EQ(main.LblInfo.caption, "Hora de pagado");
+  EXPECT_TRUE(Shows(Grab(), main.ImgTipOk.rect, main.ImgTipOkON.picture));
+
+  Click(main.ImgButtonMAS);  // hours 0 → 1
+  Click(main.Image1);        // minutes
+  Click(main.ImgButtonMENOS);  // minutes 0 → 59
+  EXPECT_EQ(main.HoraApagado_hrs, 1);
+  EXPECT_EQ(main.HoraApagado_min, 59);
+  EXPECT_EQ(ShownDigits(Grab()), "015900");
+
+  Click(main.ImgTipOk);
+  EXPECT_FALSE(main.AjustarHoraApagado);
+  EXPECT_EQ(main.LblInfo.caption, "Apagamos mañana... ;)");
+  Click(main.TipApagado);
+  EXPECT_TRUE(main.ApagarEquipo);
+  EXPECT_TRUE(Shows(Grab(), main.TipApagado.rect, main.ImgTipApagadoON.picture));
+}
+
+TEST_F(ClockWindowTest, AHeldStepStopsWhereverTheButtonIsReleased) {
+  main.mnAjustarApagado_Click();
+  const QPoint plus(main.ImgButtonMAS.rect.left + 5, main.ImgButtonMAS.rect.top + 5);
+  QTest::mousePress(&window, Qt::LeftButton, {}, plus);
+  EXPECT_TRUE(main.TimerInc.Enabled());
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(150, 20));
+  EXPECT_FALSE(main.TimerInc.Enabled());
+  EXPECT_TRUE(main.TimerSep.Enabled());
+}
+
+TEST_F(ClockWindowTest, QuickPairOfClicksOnPlusStepsTwice) {
+  main.mnAjustarApagado_Click();
+  const QPoint plus(main.ImgButtonMAS.rect.left + 5, main.ImgButtonMAS.rect.top + 5);
+  QTest::mouseClick(&window, Qt::LeftButton, {}, plus);
+  QTest::mouseDClick(&window, Qt::LeftButton, {}, plus);
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, plus);
+  EXPECT_EQ(main.HoraApagado_hrs, 2);
+  EXPECT_FALSE(main.TimerInc.Enabled());
+}
+
+TEST_F(ClockWindowTest, ClosingEndsTheProgramAndKeepsThePlace) {
+  QSignalSpy unloaded(&window, &ClockWindow::unloaded);
+  window.move(100, 200);
+  window.close();  // as the window manager does
+  EXPECT_FALSE(main.loaded);
+  EXPECT_EQ(unloaded.count(), 1);
+  EXPECT_EQ(settings.Get("Window", "xpos"), "1500");
+  EXPECT_EQ(settings.Get("Window", "ypos"), "3000");
+}
+
+TEST_F(ClockWindowTest, CloseAreaEndsTheProgram) {
+  QSignalSpy unloaded(&window, &ClockWindow::unloaded);
+  Click(main.ImgCerrar);
+  EXPECT_FALSE(main.loaded);
+  EXPECT_EQ(unloaded.count(), 1);
+}
+
+}  // namespace
+}  // namespace vesperon
