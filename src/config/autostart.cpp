@@ -10,9 +10,8 @@ const char* StartKey(int kind) { return kind == 1 ? kRunKey : kRunServicesKey; }
 
 }  // namespace
 
-void RegistrarAutoInicio(Registry& registry, Environment& environment,
-                         const std::string& valueName, const std::string& programPath, int kind,
-                         bool overwrite) {
+void RegistrarAutoInicio(Registry& registry, Environment& environment, const std::string& valueName,
+                         const std::string& programPath, int kind, bool overwrite) {
   const std::string path = programPath.empty() ? environment.ProgramFilePath() : programPath;
   if (valueName.empty() || !environment.VisibleFileExists(path)) return;
 
@@ -20,8 +19,7 @@ void RegistrarAutoInicio(Registry& registry, Environment& environment,
   const std::string current = RegLeerTexto(registry, kHkeyLocalMachine, key, valueName);
   if (overwrite || IsRegistryErrorText(current)) {
     // Unquoted on purpose: the entry holds the bare path, a blank, the argument.
-    RegEscribirTexto(registry, kHkeyLocalMachine, key, valueName,
-                     path + " " + kAutoStartArgument);
+    RegEscribirTexto(registry, kHkeyLocalMachine, key, valueName, path + " " + kAutoStartArgument);
   }
 }
 

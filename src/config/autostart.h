@@ -18,9 +18,8 @@ inline constexpr const char* kAutoStartArgument = "/autostart";
 // Registers the program to start with the user's session: the value
 // valueName under the Run key (kind 1) holds the program path and " /autostart".
 // An empty programPath means this program's own file.
-void RegistrarAutoInicio(Registry& registry, Environment& environment,
-                         const std::string& valueName, const std::string& programPath, int kind,
-                         bool overwrite);
+void RegistrarAutoInicio(Registry& registry, Environment& environment, const std::string& valueName,
+                         const std::string& programPath, int kind, bool overwrite);
 
 // Removes that value again; a value that cannot be read is left alone.
 void QuitarAutoInicio(Registry& registry, const std::string& valueName, int kind);

@@ -1,12 +1,13 @@
+#include "config/autostart.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
-#include "config/autostart.h"
 #include "config/mod_utils.h"
-#include "fakes/fake_environment.h"
-#include "fakes/memory_registry.h"
+#include "fake_environment.h"
+#include "memory_registry.h"
 
 namespace vesperon {
 namespace {

@@ -53,8 +53,8 @@ long MemoryRegistry::RegCreateKeyA(RegKey root, const std::string& subKey, RegKe
   return kErrorSuccess;
 }
 
-long MemoryRegistry::RegQueryValueExA(RegKey key, const std::string& valueName,
-                                      std::uint32_t& type, std::string& buffer) {
+long MemoryRegistry::RegQueryValueExA(RegKey key, const std::string& valueName, std::uint32_t& type,
+                                      std::string& buffer) {
   Values* values = Open(key);
   if (values == nullptr) return kErrorInvalidHandle;
   const auto value = values->find(Lower(valueName));
