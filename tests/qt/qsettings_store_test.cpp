@@ -1,0 +1,284 @@
+#include "config/qt/qsettings_store.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <csignal>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "env_guard.h"
+#include "forked_child.h"
+
+namespace vesperon {
+namespace {
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+class QSettingsStoreTest : public ::testing::Test {
+ protected:
+  QString Path() const { return store.FilePath("Vesperon"); }
+
+  // What another program starting now would read: QSettings shares what it
+  // parsed within a process, so the file is read through a copy at a path
+  // this process has never opened.
+  std::string ReadFromDisk(const std::string& section, const std::string& key,
+                           const std::string& defaultValue = "<absent>") {
+    auto copy = std::make_unique<QTemporaryDir>();
+    QDir().mkpath(copy->filePath("Vesperon"));
+    QFile::copy(Path(), copy->filePath("Vesperon/Vesperon.ini"));
+    QSettingsStore fresh(copy->path());
+    copies_.push_back(std::move(copy));
+    return fresh.Read("Vesperon", section, key, defaultValue);
+  }
+
+  QTemporaryDir home;
+  QSettingsStore store{home.path()};
+
+ private:
+  std::vector<std::unique_ptr<QTemporaryDir>> copies_;
+};
+
+TEST_F(QSettingsStoreTest, TheUserFileFollowsXdgConfigHomeAsItIsNow) {
+  QTemporaryDir first, second;
+  {
+    EnvGuard xdg("XDG_CONFIG_HOME", first.path().toLocal8Bit());
+    EXPECT_EQ(QSettingsStore::UserConfigHome(), first.path());
+  }
+  {
+    EnvGuard xdg("XDG_CONFIG_HOME", second.path().toLocal8Bit());
+    EXPECT_EQ(QSettingsStore(QSettingsStore::UserConfigHome()).FilePath("Vesperon"),
+              second.path() + "/Vesperon/Vesperon.ini");
+  }
+  {
+    EnvGuard xdg("XDG_CONFIG_HOME", std::nullopt);
+    EnvGuard homeVar("HOME", first.path().toLocal8Bit());
+    EXPECT_EQ(QSettingsStore::UserConfigHome(), first.path() + "/.config");
+  }
+}
+
+TEST_F(QSettingsStoreTest, PlainValuesStayPlainAndReadableInTheFile) {
+  store.Write("Vesperon", "Apagado", "Horas", "7");
+  store.Write("Vesperon", "Window", "Skin", "Azul Señorial");
+  store.Write("Vesperon", "Window", "xpos", "4305");
+  store.Write("Vesperon", "Vesperon", "AutoStart", "1");
+
+  const QByteArray text = FileBytes(home.filePath("Vesperon/Vesperon.ini"));
+  EXPECT_TRUE(text.contains("[Apagado]\nHoras=7\n")) << text.constData();
+  EXPECT_TRUE(text.contains("[Window]\n")) << text.constData();
+  EXPECT_TRUE(text.contains("\nSkin=Azul Señorial\n")) << text.constData();
+  EXPECT_TRUE(text.contains("\nxpos=4305\n")) << text.constData();
+  EXPECT_TRUE(text.contains("[Vesperon]\nAutoStart=1\n")) << text.constData();
+}
+
+TEST_F(QSettingsStoreTest, EveryTextRoundTripsThroughTheFile) {
+  const std::vector<std::string> texts = {" 1 ",
+                                          " ",
+                                          "a,b",
+                                          "a, b",
+                                          ",",
+                                          "a;b",
+                                          ";c",
+                                          "#h",
+                                          "x=y",
+                                          "=",
+                                          "\"quoted\"",
+                                          "it's",
+                                          "C:\\x\\",
+                                          "a\\x41",
+                                          "[s]",
+                                          "]",
+                                          "@x",
+                                          "@@x",
+                                          "@ByteArray(x)",
+                                          "@Variant(x)",
+                                          "@Invalid()",
+                                          "@",
+                                          "",
+                                          "true",
+                                          "0x10",
+                                          "1e5",
+                                          "áéñ€ 漢字 😀",
+                                          "l1\nl2\r\n",
+                                          "\tt\t",
+                                          "\x01\x7f",
+                                          std::string("a\0b", 3),
+                                          "\xff\xfe not UTF-8 \xc3",
+                                          std::string(100000, 'x') + "\xe2\x82\xac"};
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    store.Write("Vesperon", "Pruebas", "k" + std::to_string(i), texts[i]);
+  }
+  store.Write("Vesperon", "General", "Horas", "general section");
+
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_EQ(ReadFromDisk("Pruebas", "k" + std::to_string(i)), texts[i]) << "text " << i;
+    EXPECT_EQ(store.Read("Vesperon", "Pruebas", "k" + std::to_string(i), ""), texts[i]);
+  }
+  EXPECT_EQ(ReadFromDisk("General", "Horas"), "general section");
+
+  // Newlines never split a value: one line per key.
+  const QList<QByteArray> lines = FileBytes(Path()).split('\n');
+  const auto keyLines = std::count_if(lines.begin(), lines.end(),
+                                      [](const QByteArray& line) { return line.startsWith('k'); });
+  EXPECT_EQ(static_cast<std::size_t>(keyLines), texts.size());
+}
+
+TEST_F(QSettingsStoreTest, AWriteThroughASymbolicLinkUpdatesTheFileItNames) {
+  QTemporaryDir dotfiles;
+  QDir().mkpath(home.filePath("Vesperon"));
+  ASSERT_TRUE(QFile::link(dotfiles.filePath("vesperon.ini"), Path()));
+  store.Write("Vesperon", "Apagado", "Horas", "7");
+  EXPECT_TRUE(QFileInfo(Path()).isSymLink());
+  EXPECT_EQ(FileBytes(dotfiles.filePath("vesperon.ini")), "[Apagado]\nHoras=7\n");
+}
+
+TEST_F(QSettingsStoreTest, AnAbsentKeyGivesTheDefaultAndAnEmptyOneGivesEmptyText) {
+  EXPECT_EQ(store.Read("Vesperon", "Apagado", "Horas", "def"), "def");
+  EXPECT_FALSE(QDir(home.filePath("Vesperon")).exists()) << "reading created the folder";
+
+  store.Write("Vesperon", "Apagado", "Horas", "");
+  EXPECT_EQ(store.Read("Vesperon", "Apagado", "Horas", "def"), "");
+  EXPECT_EQ(store.Read("Vesperon", "Apagado", "Minutos", "def"), "def");
+  EXPECT_EQ(store.Read("Vesperon", "Window", "Horas", "def"), "def");
+}
+
+TEST_F(QSettingsStoreTest, AHandEditedCommaListReadsAsItsText) {
+  QDir().mkpath(home.filePath("Vesperon"));
+  QFile file(Path());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[Window]\nSkin=Azul,Verde\n");
+  file.close();
+  EXPECT_EQ(store.Read("Vesperon", "Window", "Skin", ""), "Azul,Verde");
+}
+
+TEST_F(QSettingsStoreTest, AnotherProcessWriteIsSeenByTheNextRead) {
+  store.Write("Vesperon", "Apagado", "Horas", "7");
+  ASSERT_EQ(store.Read("Vesperon", "Apagado", "Horas", ""), "7");
+
+  ASSERT_EQ(RunInChild([&] {
+              QSettingsStore(home.path()).Write("Vesperon", "Apagado", "Horas", "23");
+              return 0;
+            }),
+            0);
+  EXPECT_EQ(store.Read("Vesperon", "Apagado", "Horas", ""), "23");
+
+  // And this process's next write keeps it.
+  store.Write("Vesperon", "Apagado", "Minutos", "5");
+  EXPECT_EQ(ReadFromDisk("Apagado", "Horas"), "23");
+  EXPECT_EQ(ReadFromDisk("Apagado", "Minutos"), "5");
+}
+
+TEST_F(QSettingsStoreTest, QuickSameSizeRewritesAreAllSeenByAnotherProcess) {
+  // A reader that has parsed the file already notices a new version by its
+  // size and modification time; same-size versions written within one
+  // millisecond of each other must still look different. A memory-backed
+  // folder makes such quick writes likely.
+  QTemporaryDir fast(QDir("/dev/shm").exists() ? "/dev/shm/vesperon-test-XXXXXX"
+                                               : QDir::tempPath() + "/vesperon-test-XXXXXX");
+  QSettingsStore reader(fast.path());
+  constexpr int kVersions = 60;
+  int written[2], readBack[2];
+  ASSERT_EQ(pipe(written), 0);
+  ASSERT_EQ(pipe(readBack), 0);
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    QSettingsStore writer(fast.path());
+    char token = 0;
+    for (int i = 0; i < kVersions; ++i) {
+      writer.Write("Vesperon", "Apagado", "Horas", std::to_string(i % 10));
+      if (write(written[1], &token, 1) != 1 || read(readBack[0], &token, 1) != 1) _exit(1);
+    }
+    _exit(0);
+  }
+  int stale = 0;
+  char token = 0;
+  for (int i = 0; i < kVersions; ++i) {
+    ASSERT_EQ(read(written[0], &token, 1), 1);
+    if (reader.Read("Vesperon", "Apagado", "Horas", "") != std::to_string(i % 10)) ++stale;
+    ASSERT_EQ(write(readBack[1], &token, 1), 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  for (const int fd : {written[0], written[1], readBack[0], readBack[1]}) close(fd);
+  EXPECT_EQ(stale, 0) << "reads that missed a newer version";
+}
+
+TEST_F(QSettingsStoreTest, TwoProcessesWritingAtOnceKeepEachOthersKeys) {
+  store.Write("Vesperon", "Apagado", "Horas", "7");
+  constexpr int kKeysEach = 12;
+  std::fflush(nullptr);
+  std::vector<pid_t> children;
+  for (const char* prefix : {"a", "b"}) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      QSettingsStore own(home.path());
+      for (int i = 0; i < kKeysEach; ++i) {
+        own.Write("Vesperon", "Window", prefix + std::to_string(i), prefix + std::to_string(i * i));
+      }
+      _exit(0);
+    }
+    children.push_back(pid);
+  }
+  for (const pid_t pid : children) {
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+
+  EXPECT_EQ(ReadFromDisk("Apagado", "Horas"), "7");
+  for (const std::string prefix : {"a", "b"}) {
+    for (int i = 0; i < kKeysEach; ++i) {
+      EXPECT_EQ(ReadFromDisk("Window", prefix + std::to_string(i)), prefix + std::to_string(i * i));
+    }
+  }
+}
+
+TEST_F(QSettingsStoreTest, AWriteThatFindsTheDiskFullLeavesTheOldFileWholeAndSaysSo) {
+  store.Write("Vesperon", "Apagado", "Horas", "7");
+  store.Write("Vesperon", "Apagado", "Minutos", "30");
+  const QByteArray before = FileBytes(Path());
+  const QString errors = home.filePath("stderr.txt");
+
+  const int result = RunInChild([&] {
+    freopen(qPrintable(errors), "w", stderr);
+    // A file may grow to 1 KiB only; a write past that fails with EFBIG
+    // instead of killing the process, just as on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 1024;
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
+    QSettingsStore child(home.path());
+    child.Write("Vesperon", "Window", "Skin", std::string(8192, 's'));
+    std::fflush(stderr);
+    // Nor may this process go on believing the value was saved.
+    return child.Read("Vesperon", "Window", "Skin", "<absent>") == "<absent>" ? 0 : 3;
+  });
+  ASSERT_EQ(result, 0);
+
+  EXPECT_EQ(FileBytes(Path()), before);
+  EXPECT_EQ(QDir(home.filePath("Vesperon")).entryList(QDir::Files | QDir::Hidden),
+            QStringList{"Vesperon.ini"})
+      << "a temporary or lock file was left behind";
+  const QList<QByteArray> said = FileBytes(errors).trimmed().split('\n');
+  ASSERT_EQ(said.size(), 1);
+  EXPECT_TRUE(said[0].startsWith("vesperon: could not save Window/Skin")) << said[0].constData();
+}
+
+}  // namespace
+}  // namespace vesperon
