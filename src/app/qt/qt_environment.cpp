@@ -1,0 +1,97 @@
+#include "app/qt/qt_environment.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace vesperon {
+
+namespace {
+
+void Warn(const char* problem, const QByteArray& path, const char* reason) {
+  std::fprintf(stderr, "vesperon: %s %s (%s); starting without the single-copy check\n", problem,
+               path.constData(), reason);
+}
+
+}  // namespace
+
+QtEnvironment::QtEnvironment(QStringList arguments, QString lockFolder)
+    : arguments_(std::move(arguments)), lockFolder_(std::move(lockFolder)) {}
+
+QtEnvironment::~QtEnvironment() {
+  if (lockFd_ >= 0) ::close(lockFd_);
+}
+
+QString QtEnvironment::DefaultLockFolder() {
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (QDir::isAbsolutePath(runtime)) return runtime;
+  return QDir::tempPath() + QStringLiteral("/vesperon-") + QString::number(::geteuid());
+}
+
+std::string QtEnvironment::ArgumentText() { return arguments_.join(u' ').toStdString(); }
+
+bool QtEnvironment::PrevInstance() {
+  if (!prevInstance_) prevInstance_ = LockHeldElsewhere();
+  return *prevInstance_;
+}
+
+// Any doubt about the lock lets the program start: refusing to start on a
+// lock we cannot trust would be worse than a second clock.
+bool QtEnvironment::LockHeldElsewhere() {
+  const QByteArray folder = QFile::encodeName(lockFolder_);
+  if (::mkdir(folder.constData(), 0700) != 0 && errno != EEXIST) {
+    Warn("cannot create the lock folder", folder, std::strerror(errno));
+    return false;
+  }
+  // The temporary folder is shared: a folder someone else made there, or one
+  // others may write to, could hold a lock that is not ours.
+  struct stat info {};
+  if (::lstat(folder.constData(), &info) != 0) {
+    Warn("cannot examine the lock folder", folder, std::strerror(errno));
+    return false;
+  }
+  if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid() ||
+      (info.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+    Warn("not using the lock folder", folder, "not a private folder of this user");
+    return false;
+  }
+
+  const QByteArray path = folder + "/vesperon.lock";
+  const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) {
+    Warn("cannot open the lock file", path, std::strerror(errno));
+    return false;
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const bool held = errno == EWOULDBLOCK;
+    if (!held) Warn("cannot lock", path, std::strerror(errno));
+    ::close(fd);
+    return held;
+  }
+  lockFd_ = fd;
+  return false;
+}
+
+std::string QtEnvironment::ProgramFilePath() {
+  return QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+}
+
+bool QtEnvironment::VisibleFileExists(const std::string& path) {
+  // Hidden on this system means a name beginning with a dot.
+  const std::size_t slash = path.rfind('/');
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  if (nameStart >= path.size() || path[nameStart] == '.') return false;
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+}  // namespace vesperon
