@@ -16,8 +16,11 @@ namespace vesperon {
 
 // FrmMain with every port faked, on virtual time. Starts at 2026-12-07
 // 10:00:00.000 unless told otherwise; nothing is loaded until Start().
-struct MainHarness {
-  explicit MainHarness(VirtualTime::TimePoint start = At(2026, 12, 7, 10, 0, 0)) : time(start) {
+// Pictures come from the canned loader, or from the real one for views.
+template <class Pictures>
+struct BasicMainHarness {
+  explicit BasicMainHarness(VirtualTime::TimePoint start = At(2026, 12, 7, 10, 0, 0))
+      : time(start) {
     environment.visibleFiles.insert(environment.programFilePath);
   }
 
@@ -48,7 +51,7 @@ struct MainHarness {
 
   VirtualTime time;
   MemorySettings settings;
-  CannedPictureLoader pictures;
+  Pictures pictures;
   FakeWindowSystem window;
   RecordingPowerApi power;
   RecordingSpeaker speaker;
@@ -61,5 +64,7 @@ struct MainHarness {
   FrmMain main{{settings, time, time, pictures, window, power, speaker, registry, environment,
                 tray, menu, nota}};
 };
+
+using MainHarness = BasicMainHarness<CannedPictureLoader>;
 
 }  // namespace vesperon

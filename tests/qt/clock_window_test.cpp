@@ -4,15 +4,7 @@
 
 #include "app/qt/clock_window.h"
 #include "app/qt/qt_picture_loader.h"
-#include "canned_picture_loader.h"
-#include "fake_environment.h"
-#include "memory_registry.h"
-#include "memory_settings.h"
-#include "notes/frm_mostrar_nota.h"
-#include "recorders.h"
-#include "tray/frm_menu.h"
-#include "tray/mod_tray.h"
-#include "virtual_time.h"
+#include "main_harness.h"
 
 namespace vesperon {
 namespace {
@@ -21,8 +13,7 @@ namespace {
 class ClockWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    environment.visibleFiles.insert(environment.programFilePath);
-    main.Show();
+    ASSERT_TRUE(h.Start());
     window.Sync();
   }
 
@@ -49,20 +40,10 @@ class ClockWindowTest : public ::testing::Test {
     QTest::mouseClick(&window, Qt::LeftButton, {}, centre);
   }
 
-  VirtualTime time{At(2026, 12, 7, 21, 5, 3, 100)};
-  MemorySettings settings;
-  QtPictureLoader pictures;
-  FakeWindowSystem windowSystem;
-  RecordingPowerApi power;
-  RecordingSpeaker speaker;
-  MemoryRegistry registry;
-  FakeEnvironment environment;
-  RecordingTray trayPort;
-  ModTray tray{trayPort};
-  FrmMenu menu{pictures};
-  FrmMostrarNota nota{pictures};
-  FrmMain main{{settings, time, time, pictures, windowSystem, power, speaker, registry,
-                environment, tray, menu, nota}};
+  BasicMainHarness<QtPictureLoader> h{At(2026, 12, 7, 21, 5, 3, 100)};
+  FrmMain& main = h.main;
+  VirtualTime& time = h.time;
+  MemorySettings& settings = h.settings;
   ClockWindow window{main};
 };
 
