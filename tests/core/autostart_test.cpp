@@ -39,11 +39,6 @@ TEST_F(AutostartTest, WrittenTextReadsBackExactly) {
   EXPECT_EQ(RunValue(), std::string("/opt/x /autostart") + '\0');
 }
 
-TEST_F(AutostartTest, WritingCreatesAMissingKey) {
-  RegEscribirTexto(registry, kHkeyLocalMachine, "Software\\Nueva", "v", "1");
-  EXPECT_EQ(RegLeerTexto(registry, kHkeyLocalMachine, "Software\\Nueva", "v"), "1");
-}
-
 TEST_F(AutostartTest, ReadingReportsTheTwoErrorTexts) {
   EXPECT_EQ(RegLeerTexto(registry, kHkeyLocalMachine, "Software\\NoSuchKey", "Vesperon"),
             "Error : Cannot Open Key");
