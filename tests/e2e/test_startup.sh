@@ -33,7 +33,10 @@ xprop -id "$WID" WM_NAME | grep -q '= "Vesperon"$' || fail "the window is not ti
 IFS=', ' read -r -a hints <<<"$(xprop -id "$WID" _MOTIF_WM_HINTS | sed 's/.* = //')"
 [ "${#hints[@]}" -ge 3 ] && (((hints[0] & 2) && hints[2] == 0)) ||
   fail "the window does not ask for a borderless frame: ${hints[*]}"
-note "171x128 at $left,$top, borderless"
+# OnTop is only written on a first start; it takes effect from the next one.
+xprop -id "$WID" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE &&
+  fail "the window is on top on a first start"
+note "171x128 at $left,$top, borderless, not on top"
 
 echo "settings written on the first start"
 [ -f "$INI" ] || fail "no settings file at $INI"
@@ -90,4 +93,22 @@ note "message line cleared"
 
 kill -0 "$VPID" 2>/dev/null || fail "the program ended by itself"
 grep -q 'dry run: power-off' "$VLOG.err" && fail "a power-off was requested at start"
+
+echo "started by the session's autostart entry"
+kill -TERM "$VPID"
+wait_exit "$VPID" 5 || fail "still running 5 s after SIGTERM"
+start_vesperon /autostart
+# A shown window maps within a fraction of a second.
+sleep 2
+kill -0 "$VPID" 2>/dev/null || fail "the program ended when started with /autostart"
+[ -z "$(visible_window_of "$VPID")" ] || fail "started with /autostart, the window is on screen"
+note "/autostart: running, no window on screen"
+kill -TERM "$VPID"
+wait_exit "$VPID" 5 || fail "still running 5 s after SIGTERM"
+# Only the exact argument text hides the window.
+start_vesperon /AUTOSTART
+wait_window "$VPID"
+xprop -id "$WID" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE ||
+  fail "OnTop=1 from the first start did not put the window on top"
+note "/AUTOSTART: window shown, and on top now"
 echo "PASS"
