@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -278,6 +279,27 @@ TEST_F(QSettingsStoreTest, AWriteThatFindsTheDiskFullLeavesTheOldFileWholeAndSay
   const QList<QByteArray> said = FileBytes(errors).trimmed().split('\n');
   ASSERT_EQ(said.size(), 1);
   EXPECT_TRUE(said[0].startsWith("vesperon: could not save Window/Skin")) << said[0].constData();
+}
+
+}  // namespace
+}  // namespace vesperon
+
+namespace vesperon {
+namespace {
+
+TEST_F(QSettingsStoreTest, RewritingTheStoredValueLeavesTheFileAlone) {
+  store.Write("Vesperon", "Window", "Skin", "");
+  store.Write("Vesperon", "Window", "xpos", "1500");
+  struct stat before {}, after {};
+  ASSERT_EQ(::stat(QFile::encodeName(Path()).constData(), &before), 0);
+  store.Write("Vesperon", "Window", "Skin", "");
+  ASSERT_EQ(::stat(QFile::encodeName(Path()).constData(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);  // not replaced
+  // A changed value, or the same text under an absent key, is written.
+  store.Write("Vesperon", "Window", "xpos", "1515");
+  EXPECT_EQ(ReadFromDisk("Window", "xpos"), "1515");
+  store.Write("Vesperon", "Window", "ypos", "");
+  EXPECT_EQ(ReadFromDisk("Window", "ypos"), "");
 }
 
 }  // namespace

@@ -204,6 +204,13 @@ std::string QSettingsStore::Read(const std::string& app, const std::string& sect
 void QSettingsStore::Write(const std::string& app, const std::string& section,
                            const std::string& key, const std::string& value) {
   const QString file = FilePath(app);
+  // A value that is already stored as it stands needs no new file: the start
+  // rewrites settings that rarely change, and a save costs a flush to disk.
+  {
+    const QSettings current(file, QSettings::IniFormat);
+    const QVariant stored = current.value(SettingsKey(section, key));
+    if (stored.isValid() && FromVariant(stored) == value) return;
+  }
   const QString problem = Save(file, SettingsKey(section, key), ToVariant(value));
   if (!problem.isEmpty()) {
     std::fprintf(stderr,
