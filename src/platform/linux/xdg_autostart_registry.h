@@ -46,8 +46,8 @@ class XdgAutostartRegistry : public Registry {
 };
 
 // The Exec line of a desktop entry that runs data, a program path optionally
-// followed by " /autostart": each argument quoted and escaped as the Desktop
-// Entry Specification asks.
+// followed by " /autostart": each argument quoted and escaped the way
+// desktop entries want their Exec keys.
 QByteArray DesktopExecLine(const QByteArray& data);
 
 }  // namespace vesperon
