@@ -55,6 +55,9 @@ class FrmMain : public Form {
   // The close request followed by the unload: how every way out ends.
   void Unload();
   void Command1_Click();
+  // Mouse moves over the window's background. The tray icon reports its
+  // clicks this way too: X, in pixels, is the mouse message number.
+  void Form_MouseMove(MouseButton button, float x, float y);
 
   // --- clock face (app/clock_face.cpp) ---
   void TimerSync_Timer();

@@ -223,3 +223,23 @@ TEST(Startup, CommandButtonShowsTheNoteWindow) {
 
 }  // namespace
 }  // namespace vesperon
+
+namespace vesperon {
+namespace {
+
+TEST(Startup, LeftClickOnTheTrayIconBringsBackAWindowStartedHidden) {
+  MainHarness h;
+  h.environment.argumentText = "/autostart";
+  ASSERT_TRUE(h.Start());
+  ASSERT_FALSE(h.main.visible);
+  // Moves over the icon, left button up, double click: nothing.
+  for (float message : {512.0f, 514.0f, 515.0f, 516.0f})
+    h.main.Form_MouseMove(MouseButton::Left, message * 15, 0);
+  EXPECT_FALSE(h.main.visible);
+  h.main.Form_MouseMove(MouseButton::Left, 513 * 15, 0);
+  EXPECT_TRUE(h.main.visible);
+  EXPECT_EQ(h.main.windowState, WindowState::Normal);
+}
+
+}  // namespace
+}  // namespace vesperon

@@ -67,6 +67,11 @@ int RunApplication(int argc, char** argv) {
   QObject::connect(&window, &ClockWindow::unloaded, &application, &QApplication::quit,
                    Qt::QueuedConnection);
 
+  trayPort.SetMouseMessageHandler([&](std::uint32_t message) {
+    main.Form_MouseMove(MouseButton::Left, static_cast<float>(message) * windowSystem.TwipsPerPixelX(), 0);
+    window.Sync();
+  });
+
   TerminationSignals termination;
   QObject::connect(&termination, &TerminationSignals::terminationRequested, &window, [&] {
     main.Unload();

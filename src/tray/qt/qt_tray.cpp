@@ -11,6 +11,17 @@ QString TipText(const std::string& field) {
   return QString::fromStdString(end == std::string::npos ? field : field.substr(0, end));
 }
 
+std::uint32_t TrayMouseMessage(QSystemTrayIcon::ActivationReason reason) {
+  switch (reason) {
+    case QSystemTrayIcon::Trigger:
+      return 513;
+    case QSystemTrayIcon::Context:
+      return 517;
+    default:
+      return 0;
+  }
+}
+
 void QtTray::Apply(const NotifyIconData& data) {
   if (const QImage* image = ImageOf(data.hIcon))
     icon_->setIcon(QIcon(QPixmap::fromImage(*image)));
@@ -22,6 +33,11 @@ bool QtTray::ShellNotifyIcon(NotifyMessage message, const NotifyIconData& data) 
     case NotifyMessage::Add:
       if (icon_) return false;
       icon_ = std::make_unique<QSystemTrayIcon>();
+      QObject::connect(icon_.get(), &QSystemTrayIcon::activated,
+                       [this](QSystemTrayIcon::ActivationReason reason) {
+                         const std::uint32_t message = TrayMouseMessage(reason);
+                         if (message != 0 && onMouseMessage_) onMouseMessage_(message);
+                       });
       Apply(data);
       icon_->show();
       return true;
