@@ -41,6 +41,10 @@ long long Timer::NextWallClockTick(long long nowMs, int intervalMs, bool firstTi
   return next;
 }
 
+bool Timer::WallClockTickDue(long long nowMs, long long dueMs, int intervalMs) {
+  return dueMs <= nowMs || dueMs - nowMs > intervalMs;
+}
+
 void Timer::Fire() {
   if (enabled_ && handler_) handler_();
 }

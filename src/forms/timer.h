@@ -50,6 +50,11 @@ class Timer {
   // shows in the first half of a second and hides in the second.
   static long long NextWallClockTick(long long nowMs, int intervalMs, bool firstTick);
 
+  // Whether a wall-clock tick planned for dueMs should run at nowMs: when its
+  // time has come, and also when it lies more than an interval ahead, which
+  // only happens when the system clock was set back.
+  static bool WallClockTickDue(long long nowMs, long long dueMs, int intervalMs);
+
  private:
   TimerPort& port_;
   int interval_;

@@ -60,3 +60,19 @@ TEST(FormTimer, ChangingTheIntervalOfARunningTimerRestartsIt) {
 
 }  // namespace
 }  // namespace vesperon
+
+namespace vesperon {
+namespace {
+
+TEST(WallClockTick, ClockSetBackDoesNotFreezeTheFace) {
+  const long long second = 1'765'000'000'000;
+  EXPECT_TRUE(Timer::WallClockTickDue(second + 2, second, 1000));
+  EXPECT_FALSE(Timer::WallClockTickDue(second - 300, second, 1000));
+  // Set back an hour: the planned tick is an hour away, so it runs now and
+  // the next one is planned from the new time.
+  EXPECT_TRUE(Timer::WallClockTickDue(second - 3'600'000, second, 1000));
+  EXPECT_TRUE(Timer::WallClockTickDue(second - 501, second, 500));
+}
+
+}  // namespace
+}  // namespace vesperon

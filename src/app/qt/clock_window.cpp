@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -65,15 +66,16 @@ std::vector<const Image*> ClockWindow::Faces() const {
   return faces;
 }
 
-void ClockWindow::paintEvent(QPaintEvent*) {
+void ClockWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  const QRect area = event->rect();
   if (const QImage* background = ImageOf(model_.Background))
-    painter.drawImage(0, 0, *background);
+    painter.drawImage(area.topLeft(), *background, area);
   else
-    painter.fillRect(rect(), Qt::black);
+    painter.fillRect(area, Qt::black);
 
   for (const Image* face : Faces()) {
-    if (!face->visible) continue;
+    if (!face->visible || !area.intersects(PictureRect(*face))) continue;
     if (const QImage* picture = ImageOf(face->picture))
       painter.drawImage(face->rect.left, face->rect.top, *picture);
   }
@@ -90,20 +92,24 @@ void ClockWindow::paintEvent(QPaintEvent*) {
 
 void ClockWindow::SyncFaces() {
   const auto faces = Faces();
+  QRegion changed;
   if (shown_.size() != faces.size()) {
     shown_.assign(faces.size(), Shown{});
-    update();
+    changed = rect();
   }
   for (std::size_t i = 0; i < faces.size(); ++i) {
     const Shown now{faces[i]->picture.Payload(), faces[i]->visible};
     if (now.picture == shown_[i].picture && now.visible == shown_[i].visible) continue;
-    update(ToQRect(faces[i]->rect).united(PictureRect(*faces[i])));
+    changed += ToQRect(faces[i]->rect).united(PictureRect(*faces[i]));
     shown_[i] = now;
   }
   if (model_.LblInfo.caption != shownCaption_) {
-    update(ToQRect(model_.LblInfo.rect));
+    changed += ToQRect(model_.LblInfo.rect);
     shownCaption_ = model_.LblInfo.caption;
   }
+  // Painted at once rather than on a later turn of the event loop: the
+  // clock wakes twice a second and each wake-up should do all of its work.
+  if (!changed.isEmpty() && isVisible()) repaint(changed);
 }
 
 QPoint ClockWindow::ModelPosition() const {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QObject>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -12,10 +11,13 @@ namespace vesperon {
 
 // Form timers on Qt timers. Timers of the face tick on the wall clock's
 // boundaries (whole seconds, half seconds) and find them again after a
-// suspend or a change of the system clock; the others count from their start.
+// suspend or a change of the system clock; they share one Qt timer, so ticks
+// that fall on the same boundary cost one wake-up. The other timers count
+// from their start, each on a Qt timer of its own.
 class QtTimerPort : public TimerPort {
  public:
-  // afterTick runs after every tick, so the views can show what changed.
+  // afterTick runs after every wake-up that ticked, so the views can show
+  // what changed.
   explicit QtTimerPort(std::function<void()> afterTick = {});
   ~QtTimerPort() override;
 
@@ -25,10 +27,19 @@ class QtTimerPort : public TimerPort {
   void SetAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
 
  private:
-  void Fire(Timer& timer);
-  void ScheduleWallClock(Timer& timer, QTimer& qtimer, bool firstTick);
+  struct WallClockDue {
+    long long dueMs;
+    unsigned long long order;  // start order, for ticks due together
+  };
 
-  std::map<Timer*, std::unique_ptr<QTimer>> timers_;
+  void FireCounting(Timer& timer);
+  void FireWallClock();
+  void ArmWallClock();
+
+  std::map<Timer*, std::unique_ptr<QTimer>> counting_;
+  std::map<Timer*, WallClockDue> wallClock_;
+  QTimer wallClockTimer_;
+  unsigned long long nextOrder_ = 0;
   std::function<void()> afterTick_;
 };
 
