@@ -1,4 +1,7 @@
+#include <QApplication>
+#include <QHelpEvent>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -142,6 +145,24 @@ TEST_F(ClockWindowTest, CloseAreaEndsTheProgram) {
   Click(main.ImgCerrar);
   EXPECT_FALSE(main.loaded);
   EXPECT_EQ(unloaded.count(), 1);
+}
+
+}  // namespace
+}  // namespace vesperon
+
+namespace vesperon {
+namespace {
+
+TEST_F(ClockWindowTest, ControlsShowTheirTips) {
+  const QPoint tip(main.TipApagado.rect.left + 3, main.TipApagado.rect.top + 3);
+  QHelpEvent onTip(QEvent::ToolTip, tip, window.mapToGlobal(tip));
+  QApplication::sendEvent(&window, &onTip);
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("Indica si el apagado automático está activado"));
+
+  const QPoint plus(main.ImgButtonMAS.rect.left + 3, main.ImgButtonMAS.rect.top + 3);
+  QHelpEvent onPlus(QEvent::ToolTip, plus, window.mapToGlobal(plus));
+  QApplication::sendEvent(&window, &onPlus);
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("mas"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <cmath>
 
 #include "app/qt/qt_picture_loader.h"
@@ -231,6 +232,26 @@ void ClockWindow::closeEvent(QCloseEvent* event) {
   model_.Unload();
   event->accept();
   Sync();
+}
+
+// Each control's tip, shown when the pointer rests on it.
+bool ClockWindow::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+  const QPoint p = static_cast<QHelpEvent*>(event)->pos();
+  const Image* const controls[] = {&model_.TipApagado,     &model_.ImgTipOk,     &model_.ImgTipNotas,
+                                   &model_.Image1,         &model_.ImgButtonMENOS, &model_.ImgButtonMAS,
+                                   &model_.ImgAbout,       &model_.ImgMinimizar, &model_.ImgConfig,
+                                   &model_.ImgCerrar};
+  for (const Image* control : controls) {
+    if (control->visible && !control->tooltip.empty() && control->rect.Contains(p.x(), p.y())) {
+      QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                         QString::fromStdString(control->tooltip), this, ToQRect(control->rect));
+      return true;
+    }
+  }
+  QToolTip::hideText();
+  event->ignore();
+  return true;
 }
 
 void ClockWindow::moveEvent(QMoveEvent* event) {
