@@ -141,9 +141,6 @@ class FrmMain : public Form {
   // --- private state, public for the views and tests to read ---
   bool PrimeraActivacion = false;
   bool Arrastrando = false;
-  float ArrastreX = 0;
-  float ArrastreY = 0;
-  std::int16_t IzquierdaInicialPx = 0;
   bool SeparadorOculto = false;
   std::int16_t CuentaAtras = 0;
   bool CuentaAtrasActiva = false;

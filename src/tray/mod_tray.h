@@ -18,8 +18,6 @@ class ModTray {
   void CambiarIconoBandeja(const Picture& icon);
   void QuitarIconoBandeja();
 
-  const NotifyIconData& Record() const { return record_; }
-
  private:
   TrayPort& port_;
   NotifyIconData record_;
