@@ -275,15 +275,4 @@ void FrmMain::Unload() {
 
 void FrmMain::Command1_Click() { ports_.nota.Show(); }
 
-void FrmMain::Form_MouseMove(MouseButton, float x, float) {
-  constexpr long kWmLButtonDown = 513;
-  const long message = std::lround(x / ports_.window.TwipsPerPixelX());
-  // A left click on the tray icon brings the clock back. (The context click,
-  // 517, opens the popup menu, which is not built in this edition yet.)
-  if (message == kWmLButtonDown) {
-    if (windowState == WindowState::Minimized) windowState = WindowState::Normal;
-    visible = true;
-  }
-}
-
 }  // namespace vesperon

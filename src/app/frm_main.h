@@ -55,9 +55,17 @@ class FrmMain : public Form {
   // The close request followed by the unload: how every way out ends.
   void Unload();
   void Command1_Click();
-  // Mouse moves over the window's background. The tray icon reports its
-  // clicks this way too: X, in pixels, is the mouse message number.
-  void Form_MouseMove(MouseButton button, float x, float y);
+
+  // --- window chrome (app/chrome.cpp); positions are twips in the window ---
+  void Form_MouseDown(MouseButton button, float x, float y);
+  // `leftHeld`: the left button is down. The tray icon reports its clicks
+  // this way too: X, in pixels, is the mouse message number.
+  void Form_MouseMove(bool leftHeld, float x, float y);
+  void Form_MouseUp();
+  void ImgCerrar_MouseDown(MouseButton button);
+  void ImgMinimizar_MouseDown(MouseButton button);
+  // The clickable controls show the hand while the mouse is over them.
+  void Clickable_MouseMove();
 
   // --- clock face (app/clock_face.cpp) ---
   void TimerSync_Timer();
@@ -141,6 +149,9 @@ class FrmMain : public Form {
   // --- private state, public for the views and tests to read ---
   bool PrimeraActivacion = false;
   bool Arrastrando = false;
+  float ArrastreX = 0;
+  float ArrastreY = 0;
+  std::int16_t IzquierdaInicialPx = 0;
   bool SeparadorOculto = false;
   std::int16_t CuentaAtras = 0;
   bool CuentaAtrasActiva = false;

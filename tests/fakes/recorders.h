@@ -56,7 +56,13 @@ class FakeWindowSystem : public WindowSystem {
   float ScreenWidthTwips() override { return 1024 * 15; }
   float ScreenHeightTwips() override { return 768 * 15; }
   void SetTopmost(bool topmost) override { topmostCalls.push_back(topmost); }
+  void SetMousePointer(MousePointer p, const Picture& custom) override {
+    pointer = p;
+    customPointer = custom;
+  }
   std::vector<bool> topmostCalls;
+  MousePointer pointer = MousePointer::Default;
+  Picture customPointer;
 };
 
 }  // namespace vesperon

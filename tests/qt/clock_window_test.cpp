@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QToolTip>
 #include <QTest>
@@ -163,6 +164,30 @@ TEST_F(ClockWindowTest, ControlsShowTheirTips) {
   QHelpEvent onPlus(QEvent::ToolTip, plus, window.mapToGlobal(plus));
   QApplication::sendEvent(&window, &onPlus);
   EXPECT_EQ(QToolTip::text(), QStringLiteral("mas"));
+}
+
+}  // namespace
+}  // namespace vesperon
+
+namespace vesperon {
+namespace {
+
+TEST_F(ClockWindowTest, DraggedByItsBackground) {
+  // (150, 100) lies outside every control.
+  const QPoint grab(150, 100);
+  QTest::mousePress(&window, Qt::LeftButton, {}, grab);
+  QMouseEvent move(QEvent::MouseMove, QPointF(grab), window.mapToGlobal(QPointF(grab + QPoint(30, 12))),
+                   Qt::NoButton, Qt::LeftButton, {});
+  QApplication::sendEvent(&window, &move);
+  EXPECT_EQ(window.pos(), QPoint(427 + 30, 320 + 12));
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, grab);
+  EXPECT_FALSE(main.Arrastrando);
+
+  // Pressed on a digit, the mouse drags nothing.
+  const QPoint digit(main.ImgHora[0].rect.left + 2, main.ImgHora[0].rect.top + 2);
+  QTest::mousePress(&window, Qt::LeftButton, {}, digit);
+  EXPECT_FALSE(main.Arrastrando);
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, digit);
 }
 
 }  // namespace

@@ -72,7 +72,8 @@ int RunApplication(int argc, char** argv) {
                    Qt::QueuedConnection);
 
   trayPort.SetMouseMessageHandler([&](std::uint32_t message) {
-    main.Form_MouseMove(MouseButton::Left, static_cast<float>(message) * windowSystem.TwipsPerPixelX(), 0);
+    // The icon's messages arrive with the left button reported held.
+    main.Form_MouseMove(true, static_cast<float>(message) * windowSystem.TwipsPerPixelX(), 0);
     window.Sync();
   });
 

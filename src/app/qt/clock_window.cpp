@@ -36,6 +36,7 @@ QRect PictureRect(const Image& image) {
 ClockWindow::ClockWindow(FrmMain& model, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), model_(model), command1_(this) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);  // the hand over what can be clicked
   setFixedSize(171, 128);
   setWindowTitle(QString::fromStdString(model_.caption));
 
@@ -159,10 +160,29 @@ ClockWindow::Area ClockWindow::AreaAt(QPoint p) const {
       {&model_.Image1, Area::Image1},         {&model_.ImgButtonMENOS, Area::Menos},
       {&model_.ImgButtonMAS, Area::Mas},      {&model_.ImgTipOk, Area::TipOk},
       {&model_.TipApagado, Area::TipApagado}, {&model_.ImgCerrar, Area::Cerrar},
+      {&model_.ImgMinimizar, Area::Minimizar}, {&model_.ImgConfig, Area::Config},
+      {&model_.ImgAbout, Area::About},
   };
   for (const auto& [image, area] : areas)
     if (image->visible && image->rect.Contains(p.x(), p.y())) return area;
-  return Area::None;
+
+  // The pictures and the message line take the mouse too, without acting
+  // on it; only what lies outside every control is the window's background.
+  std::vector<Rect> others;
+  for (const Image* face : Faces()) others.push_back(face->rect);
+  others.push_back(model_.LblInfo.rect);
+  for (const Rect& r : others)
+    if (r.Contains(p.x(), p.y())) return Area::Other;
+  return Area::Background;
+}
+
+QPointF ClockWindow::TwipsInWindow(QPointF global) const {
+  // From the pointer's place on the screen and the model's idea of the
+  // window's place, so a move on its way to the screen cannot make a drag
+  // jump.
+  const float tppX = static_cast<float>(model_.width) / 171.0f;
+  const float tppY = static_cast<float>(model_.height) / 128.0f;
+  return QPointF(global.x() * tppX - model_.left, global.y() * tppY - model_.top);
 }
 
 void ClockWindow::mousePressEvent(QMouseEvent* event) {
@@ -185,20 +205,50 @@ void ClockWindow::mousePressEvent(QMouseEvent* event) {
       model_.TipApagado_MouseDown(button);
       break;
     case Area::Cerrar:
-      if (button == MouseButton::Left) model_.Unload();
+      model_.ImgCerrar_MouseDown(button);
       break;
+    case Area::Minimizar:
+      model_.ImgMinimizar_MouseDown(button);
+      break;
+    case Area::Background: {
+      const QPointF at = TwipsInWindow(event->globalPosition());
+      model_.Form_MouseDown(button, static_cast<float>(at.x()), static_cast<float>(at.y()));
+      break;
+    }
+    case Area::Config:
+    case Area::About:
+    case Area::Other:
     case Area::None:
       break;
   }
   Sync();
 }
 
-// The release belongs to the control that was pressed, wherever the mouse
-// is now: a held plus must stop even when the pointer slid off it.
+// The mouse belongs to the control it was pressed on until it is released,
+// wherever it goes meanwhile: a drag follows it, a held plus stops.
+void ClockWindow::mouseMoveEvent(QMouseEvent* event) {
+  const bool leftHeld = event->buttons().testFlag(Qt::LeftButton);
+  const Area area = event->buttons() != Qt::NoButton ? pressed_ : AreaAt(event->position().toPoint());
+  switch (area) {
+    case Area::Background: {
+      const QPointF at = TwipsInWindow(event->globalPosition());
+      model_.Form_MouseMove(leftHeld, static_cast<float>(at.x()), static_cast<float>(at.y()));
+      break;
+    }
+    case Area::Other:
+      break;
+    default:
+      model_.Clickable_MouseMove();
+      break;
+  }
+  Sync();
+}
+
 void ClockWindow::mouseReleaseEvent(QMouseEvent* event) {
   const MouseButton button = ToButton(event->button());
   if (pressed_ == Area::Mas) model_.ImgButtonMAS_MouseUp(button);
   if (pressed_ == Area::Menos) model_.ImgButtonMENOS_MouseUp(button);
+  if (pressed_ == Area::Background) model_.Form_MouseUp();
   pressed_ = Area::None;
   Sync();
 }

@@ -34,6 +34,7 @@ class ClockWindow : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
@@ -44,11 +45,25 @@ class ClockWindow : public QWidget {
     const void* picture = nullptr;
     bool visible = false;
   };
-  enum class Area { None, Image1, Menos, Mas, TipOk, TipApagado, Cerrar };
+  enum class Area {
+    None,
+    Image1,
+    Menos,
+    Mas,
+    TipOk,
+    TipApagado,
+    Cerrar,
+    Minimizar,
+    Config,
+    About,
+    Other,       // a picture or the message line: takes the mouse, does nothing
+    Background,  // the window itself
+  };
 
   std::vector<const Image*> Faces() const;
   Area AreaAt(QPoint point) const;
   QPoint ModelPosition() const;
+  QPointF TwipsInWindow(QPointF global) const;
   void SyncFaces();
   void SyncWindow();
 

@@ -1,12 +1,18 @@
 #include "app/qt/qt_window_system.h"
 
 #include <QGuiApplication>
+#include <QPixmap>
 #include <QScreen>
+
+#include "app/qt/qt_picture_loader.h"
 
 namespace vesperon {
 
 namespace {
 constexpr float kTwipsPerInch = 1440.0f;
+// The fingertip of the built-in hand.
+constexpr int kHandHotspotX = 6;
+constexpr int kHandHotspotY = 1;
 
 QScreen* Screen() { return QGuiApplication::primaryScreen(); }
 }  // namespace
@@ -48,6 +54,25 @@ void QtWindowSystem::Apply() {
   // Changing the flags hides the window; show it again where it was.
   window_->setWindowFlag(Qt::WindowStaysOnTopHint, topmost_);
   if (wasVisible) window_->show();
+}
+
+}  // namespace vesperon
+
+namespace vesperon {
+
+void QtWindowSystem::SetMousePointer(MousePointer pointer, const Picture& custom) {
+  const bool same = pointer == pointer_ &&
+                    (pointer == MousePointer::Default || custom.Payload() == customPicture_);
+  if (same) return;
+  if (pointer_ == MousePointer::Custom) QGuiApplication::restoreOverrideCursor();
+  pointer_ = MousePointer::Default;
+  customPicture_ = nullptr;
+  const QImage* image = ImageOf(custom);
+  if (pointer != MousePointer::Custom || image == nullptr) return;
+  QGuiApplication::setOverrideCursor(
+      QCursor(QPixmap::fromImage(*image), kHandHotspotX, kHandHotspotY));
+  pointer_ = MousePointer::Custom;
+  customPicture_ = custom.Payload();
 }
 
 }  // namespace vesperon

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QPointer>
 #include <QWidget>
 
@@ -16,6 +17,7 @@ class QtWindowSystem : public WindowSystem {
   float ScreenWidthTwips() override;
   float ScreenHeightTwips() override;
   void SetTopmost(bool topmost) override;
+  void SetMousePointer(MousePointer pointer, const Picture& custom) override;
 
   // The window SetTopmost acts on; a choice made before it exists is applied
   // when it is attached.
@@ -26,6 +28,8 @@ class QtWindowSystem : public WindowSystem {
 
   QPointer<QWidget> window_;
   bool topmost_ = false;
+  MousePointer pointer_ = MousePointer::Default;
+  const void* customPicture_ = nullptr;
 };
 
 }  // namespace vesperon

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "main_harness.h"
+
+namespace vesperon {
+namespace {
+
+// Positions in twips, 15 to the pixel on the fake screen.
+constexpr float Px(float pixels) { return pixels * 15; }
+
+struct Chrome : ::testing::Test {
+  void SetUp() override {
+    h.settings.Set("Window", "xpos", std::to_string(Px(300)));
+    h.settings.Set("Window", "ypos", std::to_string(Px(200)));
+    ASSERT_TRUE(h.Start());
+  }
+  MainHarness h;
+};
+
+TEST_F(Chrome, DragKeepsTheGrabPointUnderTheMouseUntilRelease) {
+  h.main.Form_MouseDown(MouseButton::Left, Px(40), Px(30));
+  // The mouse moved 25 px right and 10 px up: seen from the window, it is
+  // now at (65, 20).
+  h.main.Form_MouseMove(true, Px(65), Px(20));
+  EXPECT_FLOAT_EQ(h.main.left, Px(325));
+  EXPECT_FLOAT_EQ(h.main.top, Px(190));
+  // The window followed, so the mouse is back at the grab point.
+  h.main.Form_MouseMove(true, Px(40), Px(30));
+  EXPECT_FLOAT_EQ(h.main.left, Px(325));
+
+  h.main.Form_MouseUp();
+  h.main.Form_MouseMove(true, Px(90), Px(30));
+  EXPECT_FLOAT_EQ(h.main.left, Px(325));
+  // Moves without the left button never drag.
+  h.main.Form_MouseDown(MouseButton::Left, Px(40), Px(30));
+  h.main.Form_MouseMove(false, Px(90), Px(30));
+  EXPECT_FLOAT_EQ(h.main.left, Px(325));
+}
+
+TEST_F(Chrome, SnapsToTheLeftEdgeAndEndsTheDrag) {
+  h.main.Form_MouseDown(MouseButton::Left, Px(40), Px(30));
+  h.main.Form_MouseMove(true, Px(40 - 291), Px(30));  // left edge at 9 px
+  EXPECT_FLOAT_EQ(h.main.left, 0);
+  EXPECT_FALSE(h.main.Arrastrando);
+  // Still held: the window stays where it snapped.
+  h.main.Form_MouseMove(true, Px(80), Px(30));
+  EXPECT_FLOAT_EQ(h.main.left, 0);
+}
+
+TEST_F(Chrome, NoSnapForADragThatStartedNearTheEdge) {
+  h.main.left = Px(15);
+  h.main.Form_MouseDown(MouseButton::Left, Px(40), Px(30));
+  h.main.Form_MouseMove(true, Px(30), Px(30));  // left edge at 5 px
+  EXPECT_FLOAT_EQ(h.main.left, Px(5));
+  EXPECT_TRUE(h.main.Arrastrando);
+}
+
+TEST_F(Chrome, MinimizeHidesAndTheTrayBringsBack) {
+  h.main.ImgMinimizar_MouseDown(MouseButton::Right);
+  EXPECT_TRUE(h.main.visible);
+  h.main.ImgMinimizar_MouseDown(MouseButton::Left);
+  EXPECT_FALSE(h.main.visible);
+  EXPECT_EQ(h.main.windowState, WindowState::Minimized);
+  h.main.Form_MouseMove(true, 513 * 15, 0);
+  EXPECT_TRUE(h.main.visible);
+  EXPECT_EQ(h.main.windowState, WindowState::Normal);
+}
+
+TEST_F(Chrome, AnyButtonOnTheBackgroundShowsTheWindowNormally) {
+  h.main.windowState = WindowState::Minimized;
+  h.main.Form_MouseDown(MouseButton::Right, Px(5), Px(5));
+  EXPECT_EQ(h.main.windowState, WindowState::Normal);
+  EXPECT_TRUE(h.main.visible);
+  EXPECT_FALSE(h.main.Arrastrando);
+}
+
+TEST_F(Chrome, HandOverClickableControlsArrowOverTheBackground) {
+  h.main.Clickable_MouseMove();
+  EXPECT_EQ(h.window.pointer, MousePointer::Custom);
+  EXPECT_TRUE(h.window.customPointer == h.main.ImgHand.picture);
+  h.main.Form_MouseMove(false, Px(5), Px(5));
+  EXPECT_EQ(h.window.pointer, MousePointer::Default);
+}
+
+TEST_F(Chrome, CloseAreaNeedsTheLeftButton) {
+  h.main.ImgCerrar_MouseDown(MouseButton::Right);
+  EXPECT_TRUE(h.main.loaded);
+  h.main.ImgCerrar_MouseDown(MouseButton::Left);
+  EXPECT_FALSE(h.main.loaded);
+  EXPECT_EQ(h.settings.Get("Window", "xpos"), "4500");
+}
+
+}  // namespace
+}  // namespace vesperon
