@@ -37,7 +37,7 @@ ClockWindow::ClockWindow(FrmMain& model, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), model_(model), command1_(this) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);  // the hand over what can be clicked
-  setFixedSize(171, 128);
+  setFixedSize(static_cast<int>(kFaceWidthPx), static_cast<int>(kFaceHeightPx));
   setWindowTitle(QString::fromStdString(model_.caption));
 
   command1_.setText(QString::fromStdString(model_.Command1.caption));
@@ -114,9 +114,15 @@ void ClockWindow::SyncFaces() {
   if (!changed.isEmpty() && isVisible()) repaint(changed);
 }
 
+// The model's twips per pixel, as its size of 171 × 128 pixels tells them.
+QPointF ClockWindow::TwipsPerPixel() const {
+  return QPointF(model_.width / kFaceWidthPx, model_.height / kFaceHeightPx);
+}
+
 QPoint ClockWindow::ModelPosition() const {
-  const float tppX = static_cast<float>(model_.width) / 171.0f;
-  const float tppY = static_cast<float>(model_.height) / 128.0f;
+  const QPointF tpp = TwipsPerPixel();
+  const float tppX = static_cast<float>(tpp.x());
+  const float tppY = static_cast<float>(tpp.y());
   return QPoint(static_cast<int>(std::lround(model_.left / tppX)),
                 static_cast<int>(std::lround(model_.top / tppY)));
 }
@@ -180,8 +186,9 @@ QPointF ClockWindow::TwipsInWindow(QPointF global) const {
   // From the pointer's place on the screen and the model's idea of the
   // window's place, so a move on its way to the screen cannot make a drag
   // jump.
-  const float tppX = static_cast<float>(model_.width) / 171.0f;
-  const float tppY = static_cast<float>(model_.height) / 128.0f;
+  const QPointF tpp = TwipsPerPixel();
+  const float tppX = static_cast<float>(tpp.x());
+  const float tppY = static_cast<float>(tpp.y());
   return QPointF(global.x() * tppX - model_.left, global.y() * tppY - model_.top);
 }
 
@@ -308,8 +315,9 @@ void ClockWindow::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
   if (syncingPosition_ || !isVisible()) return;
   // Moved from outside (the window manager): the model follows.
-  const float tppX = static_cast<float>(model_.width) / 171.0f;
-  const float tppY = static_cast<float>(model_.height) / 128.0f;
+  const QPointF tpp = TwipsPerPixel();
+  const float tppX = static_cast<float>(tpp.x());
+  const float tppY = static_cast<float>(tpp.y());
   model_.left = static_cast<float>(pos().x()) * tppX;
   model_.top = static_cast<float>(pos().y()) * tppY;
 }

@@ -62,6 +62,10 @@ class ClockWindow : public QWidget {
 
   std::vector<const Image*> Faces() const;
   Area AreaAt(QPoint point) const;
+  static constexpr float kFaceWidthPx = 171;
+  static constexpr float kFaceHeightPx = 128;
+
+  QPointF TwipsPerPixel() const;
   QPoint ModelPosition() const;
   QPointF TwipsInWindow(QPointF global) const;
   void SyncFaces();
