@@ -71,4 +71,9 @@ bool RecordingTray::ShellNotifyIcon(NotifyMessage message, const NotifyIconData&
   return true;
 }
 
+void RecordingShell::MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) {
+  boxes.push_back({text, title, icon});
+  if (whileOpen) whileOpen(boxes.back());
+}
+
 }  // namespace vesperon

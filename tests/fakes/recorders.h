@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ports/power_api.h"
+#include "ports/shell.h"
 #include "ports/speaker.h"
 #include "ports/tray.h"
 #include "ports/window.h"
@@ -46,6 +47,22 @@ class RecordingTray : public TrayPort {
   };
   bool ShellNotifyIcon(NotifyMessage message, const NotifyIconData& data) override;
   std::vector<Call> calls;
+};
+
+// Message boxes as the user saw them. Each is closed with its one button at
+// once, after whileOpen has run: a test can act while a box is up, as a user
+// can act on the rest of the desktop.
+class RecordingShell : public Shell {
+ public:
+  struct Box {
+    std::string text;
+    std::string title;
+    MsgBoxIcon icon;
+    friend bool operator==(const Box&, const Box&) = default;
+  };
+  void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
+  std::vector<Box> boxes;
+  std::function<void(const Box&)> whileOpen;
 };
 
 // A 1024 × 768 screen at 15 twips per pixel.

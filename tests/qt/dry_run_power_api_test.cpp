@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "platform/linux/logind_power_api.h"
-#include "platform/linux/power_api_factory.h"
+#include "platform/linux/platform_factory.h"
 #include "private_bus.h"
 #include "scoped_environment_variable.h"
 #include "spin_events.h"

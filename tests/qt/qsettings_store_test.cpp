@@ -1,4 +1,4 @@
-#include "config/qt/qsettings_store.h"
+#include "platform/linux/qsettings_store.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

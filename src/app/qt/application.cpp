@@ -1,23 +1,19 @@
 #include "app/qt/application.h"
 
 #include <QApplication>
-#include <QStringList>
+#include <string>
+#include <vector>
 
 #include "app/frm_main.h"
 #include "app/mod_main.h"
 #include "app/qt/clock_window.h"
 #include "app/qt/qt_clock.h"
-#include "app/qt/qt_environment.h"
 #include "app/qt/qt_picture_loader.h"
 #include "app/qt/qt_timer_port.h"
 #include "app/qt/qt_window_system.h"
-#include "config/qt/qsettings_store.h"
 #include "notes/frm_mostrar_nota.h"
 #include "notes/qt/note_window.h"
-#include "platform/linux/power_api_factory.h"
-#include "platform/linux/pulse_speaker.h"
-#include "platform/linux/termination_signals.h"
-#include "platform/linux/xdg_autostart_registry.h"
+#include "platform/platform.h"
 #include "tray/frm_menu.h"
 #include "tray/mod_tray.h"
 #include "tray/qt/qt_tray.h"
@@ -26,10 +22,8 @@ namespace vesperon {
 
 namespace {
 
-QStringList Arguments(int argc, char** argv) {
-  QStringList arguments;
-  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  return arguments;
+std::vector<std::string> Arguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
 }
 
 }  // namespace
@@ -44,24 +38,22 @@ int RunApplication(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
 
   // The arguments are taken before Qt removes the ones it knows.
-  QtEnvironment environment(Arguments(argc, argv));
+  std::vector<std::string> arguments = Arguments(argc, argv);
   QApplication application(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
 
-  QSettingsStore settings;
+  const Platform platform = MakePlatform(std::move(arguments));
+  Environment& environment = *platform.environment;
   QtClock clock;
   QtTimerPort timers;
   QtPictureLoader pictures;
   QtWindowSystem windowSystem;
-  const auto power = MakePowerApi();
-  PulseSpeaker speaker;
-  XdgAutostartRegistry registry;
   QtTray trayPort;
   ModTray tray(trayPort);
   FrmMenu menu(pictures);
   FrmMostrarNota nota(pictures);
-  FrmMain main({settings, clock, timers, pictures, windowSystem, *power, speaker, registry,
-                environment, tray, menu, nota});
+  FrmMain main({*platform.settings, clock, timers, pictures, windowSystem, *platform.power,
+                *platform.speaker, *platform.registry, environment, tray, menu, nota});
 
   ClockWindow window(main);
   windowSystem.Attach(&window);
@@ -77,8 +69,7 @@ int RunApplication(int argc, char** argv) {
     window.Sync();
   });
 
-  TerminationSignals termination;
-  QObject::connect(&termination, &TerminationSignals::terminationRequested, &window, [&] {
+  platform.termination->SetHandler([&] {
     main.Unload();
     window.Sync();
   });

@@ -1,26 +1,28 @@
 #pragma once
 
-#include <QObject>
 #include <QSocketNotifier>
+#include <functional>
 #include <memory>
+
+#include "platform/platform.h"
 
 namespace vesperon {
 
 // Turns SIGTERM, SIGINT and SIGHUP (the end of the session, Ctrl+C, a closed
 // terminal) into a signal on the event loop, so the program can close the
 // way its close button does and keep the window's place.
-class TerminationSignals : public QObject {
-  Q_OBJECT
-
+class TerminationSignals final : public TerminationRequests {
  public:
-  explicit TerminationSignals(QObject* parent = nullptr);
+  TerminationSignals();
   ~TerminationSignals() override;
+  TerminationSignals(const TerminationSignals&) = delete;
+  TerminationSignals& operator=(const TerminationSignals&) = delete;
 
- signals:
-  void terminationRequested();
+  void SetHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
 
  private:
   std::unique_ptr<QSocketNotifier> notifier_;
+  std::function<void()> handler_;
 };
 
 }  // namespace vesperon

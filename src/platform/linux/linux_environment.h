@@ -13,13 +13,13 @@ namespace vesperon {
 // keeps it to one copy. The lock is an flock on a file in the user's runtime
 // folder, held until this object (the process) ends; the kernel drops it when
 // the process dies however it dies, so a crash never blocks the next start.
-class QtEnvironment : public Environment {
+class LinuxEnvironment : public Environment {
  public:
   // arguments: the program's arguments without its own name.
-  explicit QtEnvironment(QStringList arguments, QString lockFolder = DefaultLockFolder());
-  ~QtEnvironment() override;
-  QtEnvironment(const QtEnvironment&) = delete;
-  QtEnvironment& operator=(const QtEnvironment&) = delete;
+  explicit LinuxEnvironment(QStringList arguments, QString lockFolder = DefaultLockFolder());
+  ~LinuxEnvironment() override;
+  LinuxEnvironment(const LinuxEnvironment&) = delete;
+  LinuxEnvironment& operator=(const LinuxEnvironment&) = delete;
 
   // $XDG_RUNTIME_DIR, or a private folder of this user in the temporary folder.
   static QString DefaultLockFolder();

@@ -7,7 +7,7 @@
 namespace vesperon {
 
 // The dry run when VESPERON_DRY_RUN is exactly "1", else logind on the system
-// bus.
+// bus. MakePlatform takes its power-off adapter from here.
 std::unique_ptr<PowerApi> MakePowerApi();
 
 }  // namespace vesperon

@@ -1,4 +1,4 @@
-#include "app/qt/qt_environment.h"
+#include "platform/linux/linux_environment.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -27,7 +27,7 @@ class OtherCopy {
     std::fflush(nullptr);
     pid_ = fork();
     if (pid_ == 0) {
-      QtEnvironment environment({}, lockFolder);
+      LinuxEnvironment environment({}, lockFolder);
       const char answer = environment.PrevInstance() ? 'p' : 'l';
       char end = 0;
       if (write(said_[1], &answer, 1) != 1 || read(told_[0], &end, 1) < 0) _exit(1);
@@ -68,32 +68,32 @@ class OtherCopy {
   pid_t pid_ = -1;
 };
 
-class QtEnvironmentTest : public ::testing::Test {
+class LinuxEnvironmentTest : public ::testing::Test {
  protected:
   QString LockFolder() const { return runtime.filePath("run"); }
 
   QTemporaryDir runtime;
 };
 
-TEST_F(QtEnvironmentTest, ArgumentTextIsTheArgumentsJoinedBySingleBlanks) {
-  EXPECT_EQ(QtEnvironment({}, LockFolder()).ArgumentText(), "");
-  EXPECT_EQ(QtEnvironment({"/autostart"}, LockFolder()).ArgumentText(), "/autostart");
-  EXPECT_EQ(QtEnvironment({"/autostart", "más"}, LockFolder()).ArgumentText(), "/autostart más");
+TEST_F(LinuxEnvironmentTest, ArgumentTextIsTheArgumentsJoinedBySingleBlanks) {
+  EXPECT_EQ(LinuxEnvironment({}, LockFolder()).ArgumentText(), "");
+  EXPECT_EQ(LinuxEnvironment({"/autostart"}, LockFolder()).ArgumentText(), "/autostart");
+  EXPECT_EQ(LinuxEnvironment({"/autostart", "más"}, LockFolder()).ArgumentText(), "/autostart más");
 }
 
-TEST_F(QtEnvironmentTest, ASecondCopyInAnotherProcessIsRefusedWhileTheFirstRuns) {
+TEST_F(LinuxEnvironmentTest, ASecondCopyInAnotherProcessIsRefusedWhileTheFirstRuns) {
   OtherCopy first(LockFolder());
   ASSERT_TRUE(first.HoldsLock());
 
-  QtEnvironment second({}, LockFolder());
+  LinuxEnvironment second({}, LockFolder());
   EXPECT_TRUE(second.PrevInstance());
 
   first.End();
-  EXPECT_FALSE(QtEnvironment({}, LockFolder()).PrevInstance());
+  EXPECT_FALSE(LinuxEnvironment({}, LockFolder()).PrevInstance());
 }
 
-TEST_F(QtEnvironmentTest, TheCopyThatStartedKeepsTheLockAndItsAnswer) {
-  QtEnvironment running({}, LockFolder());
+TEST_F(LinuxEnvironmentTest, TheCopyThatStartedKeepsTheLockAndItsAnswer) {
+  LinuxEnvironment running({}, LockFolder());
   ASSERT_FALSE(running.PrevInstance());
   EXPECT_FALSE(running.PrevInstance());
 
@@ -101,18 +101,18 @@ TEST_F(QtEnvironmentTest, TheCopyThatStartedKeepsTheLockAndItsAnswer) {
   EXPECT_FALSE(later.HoldsLock());
 }
 
-TEST_F(QtEnvironmentTest, ALockLeftByAKilledCopyDoesNotBlockTheNextStart) {
+TEST_F(LinuxEnvironmentTest, ALockLeftByAKilledCopyDoesNotBlockTheNextStart) {
   OtherCopy crashed(LockFolder());
   ASSERT_TRUE(crashed.HoldsLock());
   crashed.Kill();
 
   ASSERT_TRUE(QFile::exists(LockFolder() + "/vesperon.lock"));
-  EXPECT_FALSE(QtEnvironment({}, LockFolder()).PrevInstance());
+  EXPECT_FALSE(LinuxEnvironment({}, LockFolder()).PrevInstance());
 }
 
-TEST_F(QtEnvironmentTest, TheLockFolderIsMadePrivateAndAnUntrustedOneNeverBlocks) {
+TEST_F(LinuxEnvironmentTest, TheLockFolderIsMadePrivateAndAnUntrustedOneNeverBlocks) {
   {
-    QtEnvironment environment({}, LockFolder());
+    LinuxEnvironment environment({}, LockFolder());
     ASSERT_FALSE(environment.PrevInstance());
     struct stat info {};
     ASSERT_EQ(stat(QFile::encodeName(LockFolder()).constData(), &info), 0);
@@ -120,30 +120,30 @@ TEST_F(QtEnvironmentTest, TheLockFolderIsMadePrivateAndAnUntrustedOneNeverBlocks
   }
   // A folder others may write to could hold anyone's lock: start anyway.
   ASSERT_EQ(chmod(QFile::encodeName(LockFolder()).constData(), 0777), 0);
-  QtEnvironment first({}, LockFolder());
-  QtEnvironment second({}, LockFolder());
+  LinuxEnvironment first({}, LockFolder());
+  LinuxEnvironment second({}, LockFolder());
   EXPECT_FALSE(first.PrevInstance());
   EXPECT_FALSE(second.PrevInstance());
 }
 
-TEST_F(QtEnvironmentTest, TheDefaultLockFolderIsTheRuntimeFolderOrAPrivateTemporaryOne) {
+TEST_F(LinuxEnvironmentTest, TheDefaultLockFolderIsTheRuntimeFolderOrAPrivateTemporaryOne) {
   const QString fallback = QDir::tempPath() + "/vesperon-" + QString::number(geteuid());
   {
     const EnvGuard xdg("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    EXPECT_EQ(QtEnvironment::DefaultLockFolder(), runtime.path());
+    EXPECT_EQ(LinuxEnvironment::DefaultLockFolder(), runtime.path());
   }
   {
     const EnvGuard xdg("XDG_RUNTIME_DIR", std::nullopt);
-    EXPECT_EQ(QtEnvironment::DefaultLockFolder(), fallback);
+    EXPECT_EQ(LinuxEnvironment::DefaultLockFolder(), fallback);
   }
   {
     const EnvGuard xdg("XDG_RUNTIME_DIR", QByteArray("relative/run"));
-    EXPECT_EQ(QtEnvironment::DefaultLockFolder(), fallback);
+    EXPECT_EQ(LinuxEnvironment::DefaultLockFolder(), fallback);
   }
 }
 
-TEST_F(QtEnvironmentTest, OnlyPlainFilesThatAreNotHiddenCountAsVisibleFiles) {
-  QtEnvironment environment({}, LockFolder());
+TEST_F(LinuxEnvironmentTest, OnlyPlainFilesThatAreNotHiddenCountAsVisibleFiles) {
+  LinuxEnvironment environment({}, LockFolder());
   const auto at = [&](const char* name) { return runtime.filePath(name).toStdString(); };
   QDir(runtime.path()).mkpath(".config/dir");
   for (const char* name : {"vesperon", ".hidden", ".config/vesperon"}) {
@@ -161,8 +161,8 @@ TEST_F(QtEnvironmentTest, OnlyPlainFilesThatAreNotHiddenCountAsVisibleFiles) {
   EXPECT_FALSE(environment.VisibleFileExists(""));
 }
 
-TEST_F(QtEnvironmentTest, TheProgramFileIsTheRunningExecutable) {
-  QtEnvironment environment({}, LockFolder());
+TEST_F(LinuxEnvironmentTest, TheProgramFileIsTheRunningExecutable) {
+  LinuxEnvironment environment({}, LockFolder());
   const std::string path = environment.ProgramFilePath();
   EXPECT_EQ(path, QFileInfo("/proc/self/exe").canonicalFilePath().toStdString());
   EXPECT_TRUE(environment.VisibleFileExists(path));

@@ -1,4 +1,4 @@
-#include "app/qt/qt_environment.h"
+#include "platform/linux/linux_environment.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -24,29 +24,29 @@ void Warn(const char* problem, const QByteArray& path, const char* reason) {
 
 }  // namespace
 
-QtEnvironment::QtEnvironment(QStringList arguments, QString lockFolder)
+LinuxEnvironment::LinuxEnvironment(QStringList arguments, QString lockFolder)
     : arguments_(std::move(arguments)), lockFolder_(std::move(lockFolder)) {}
 
-QtEnvironment::~QtEnvironment() {
+LinuxEnvironment::~LinuxEnvironment() {
   if (lockFd_ >= 0) ::close(lockFd_);
 }
 
-QString QtEnvironment::DefaultLockFolder() {
+QString LinuxEnvironment::DefaultLockFolder() {
   const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
   if (QDir::isAbsolutePath(runtime)) return runtime;
   return QDir::tempPath() + QStringLiteral("/vesperon-") + QString::number(::geteuid());
 }
 
-std::string QtEnvironment::ArgumentText() { return arguments_.join(u' ').toStdString(); }
+std::string LinuxEnvironment::ArgumentText() { return arguments_.join(u' ').toStdString(); }
 
-bool QtEnvironment::PrevInstance() {
+bool LinuxEnvironment::PrevInstance() {
   if (!prevInstance_) prevInstance_ = LockHeldElsewhere();
   return *prevInstance_;
 }
 
 // Any doubt about the lock lets the program start: refusing to start on a
 // lock we cannot trust would be worse than a second clock.
-bool QtEnvironment::LockHeldElsewhere() {
+bool LinuxEnvironment::LockHeldElsewhere() {
   const QByteArray folder = QFile::encodeName(lockFolder_);
   if (::mkdir(folder.constData(), 0700) != 0 && errno != EEXIST) {
     Warn("cannot create the lock folder", folder, std::strerror(errno));
@@ -81,11 +81,11 @@ bool QtEnvironment::LockHeldElsewhere() {
   return false;
 }
 
-std::string QtEnvironment::ProgramFilePath() {
+std::string LinuxEnvironment::ProgramFilePath() {
   return QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
 }
 
-bool QtEnvironment::VisibleFileExists(const std::string& path) {
+bool LinuxEnvironment::VisibleFileExists(const std::string& path) {
   // Hidden on this system means a name beginning with a dot.
   const std::size_t slash = path.rfind('/');
   const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;

@@ -1,4 +1,4 @@
-#include "config/qt/qsettings_store.h"
+#include "platform/linux/qsettings_store.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,0 +1,43 @@
+#include "platform/linux/platform_factory.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdlib>
+#include <string_view>
+
+#include "platform/linux/dry_run_power_api.h"
+#include "platform/linux/linux_environment.h"
+#include "platform/linux/logind_power_api.h"
+#include "platform/linux/pulse_speaker.h"
+#include "platform/linux/qsettings_store.h"
+#include "platform/linux/termination_signals.h"
+#include "platform/linux/xdg_autostart_registry.h"
+#include "platform/platform.h"
+
+namespace vesperon {
+
+std::unique_ptr<PowerApi> MakePowerApi() {
+  const char* dryRun = std::getenv("VESPERON_DRY_RUN");
+  if (dryRun != nullptr && std::string_view(dryRun) == "1") {
+    return std::make_unique<DryRunPowerApi>();
+  }
+  return std::make_unique<LogindPowerApi>();
+}
+
+Platform MakePlatform(std::vector<std::string> arguments) {
+  QStringList argumentList;
+  for (const std::string& argument : arguments)
+    argumentList << QString::fromLocal8Bit(argument.data(),
+                                           static_cast<qsizetype>(argument.size()));
+
+  Platform platform;
+  platform.environment = std::make_unique<LinuxEnvironment>(argumentList);
+  platform.settings = std::make_unique<QSettingsStore>();
+  platform.power = MakePowerApi();
+  platform.speaker = std::make_unique<PulseSpeaker>();
+  platform.registry = std::make_unique<XdgAutostartRegistry>();
+  platform.termination = std::make_unique<TerminationSignals>();
+  return platform;
+}
+
+}  // namespace vesperon

@@ -1,0 +1,58 @@
+#include "app/qt/qt_shell.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+
+namespace vesperon {
+namespace {
+
+struct SeenBox {
+  QString title;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  Qt::WindowModality modality = Qt::NonModal;
+  QWidget* parent = nullptr;
+  int buttons = 0;
+};
+
+// Shows a box through the adapter and reads it back from the screen before
+// pressing its button.
+SeenBox ShowAndRead(QtShell& shell, const std::string& text, const std::string& title,
+                    MsgBoxIcon icon) {
+  SeenBox seen;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    seen = {box->windowTitle(),    box->text(),         box->icon(),
+            box->windowModality(), box->parentWidget(), static_cast<int>(box->buttons().size())};
+    box->button(QMessageBox::Ok)->click();
+  });
+  shell.MsgBox(text, title, icon);
+  return seen;
+}
+
+TEST(QtShellTest, ABoxShowsTheTextAsItStandsWithOneButtonOverTheClock) {
+  QWidget clock;
+  QtShell shell;
+  shell.SetParentWindow(&clock);
+
+  const SeenBox box = ShowAndRead(shell, "/skins/<Mi & Skin>/0.bmp\r\nsegunda línea", "Mi Skin",
+                                  MsgBoxIcon::Critical);
+  EXPECT_EQ(box.title, QString::fromUtf8("Mi Skin"));
+  EXPECT_EQ(box.text, QString::fromUtf8("/skins/<Mi & Skin>/0.bmp\nsegunda línea"));
+  EXPECT_EQ(box.icon, QMessageBox::Critical);
+  EXPECT_EQ(box.modality, Qt::ApplicationModal);
+  EXPECT_EQ(box.parent, &clock);
+  EXPECT_EQ(box.buttons, 1);
+
+  EXPECT_EQ(ShowAndRead(shell, "x", "t", MsgBoxIcon::Exclamation).icon, QMessageBox::Warning);
+  EXPECT_EQ(ShowAndRead(shell, "x", "t", MsgBoxIcon::Information).icon, QMessageBox::Information);
+}
+
+}  // namespace
+}  // namespace vesperon
