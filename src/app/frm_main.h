@@ -171,6 +171,7 @@ class FrmMain : public Form {
   void StartStep(bool plus);
   void StopStep();
   void OpenEditor();
+  void Disarm();
   std::string ReadSetting(const char* section, const char* key);
   void WriteSetting(const char* section, const char* key, const std::string& value);
 

@@ -5,18 +5,22 @@
 
 namespace vesperon {
 
+// The face and the tray both say that nothing is armed any more.
+void FrmMain::Disarm() {
+  TipApagado.picture = ImgTipApagadoOFF.picture;
+  ports_.tray.CambiarTipBandeja("Vesperon");
+  ports_.tray.CambiarIconoBandeja(ImgIconMain2.picture);
+  ApagarEquipo = false;
+}
+
 void FrmMain::TipApagado_MouseDown(MouseButton button) {
   if (button != MouseButton::Left || AjustarHoraApagado) return;
 
   if (CuentaAtrasActiva) {
     TimerApagado.SetEnabled(false);
-    ApagarEquipo = false;
     CuentaAtrasActiva = false;
-    TipApagado.picture = ImgTipApagadoOFF.picture;
+    Disarm();
     MostrarMensaje("Apagado cancelado");
-    // The tray says what the face says: nothing is armed any more.
-    ports_.tray.CambiarTipBandeja("Vesperon");
-    ports_.tray.CambiarIconoBandeja(ImgIconMain2.picture);
     return;
   }
   if (!HoraApagadoSet) {
@@ -24,10 +28,7 @@ void FrmMain::TipApagado_MouseDown(MouseButton button) {
     return;
   }
   if (ApagarEquipo) {
-    TipApagado.picture = ImgTipApagadoOFF.picture;
-    ports_.tray.CambiarTipBandeja("Vesperon");
-    ports_.tray.CambiarIconoBandeja(ImgIconMain2.picture);
-    ApagarEquipo = false;
+    Disarm();
     MostrarMensaje("Apagado OFF");
     return;
   }
@@ -48,7 +49,9 @@ void FrmMain::TimerApagado_Timer() {
     TimerApagado.SetEnabled(false);
     MostrarMensaje("Bye bye ;)");
     CuentaAtrasActiva = false;
-    TipApagado.picture = ImgTipApagadoOFF.picture;
+    // The armed time is spent. Should the machine stay up (a refusal, the
+    // dry run), nothing may fire again until the user arms anew.
+    Disarm();
     EjecutarApagado(ports_.settings, ports_.power);
   }
 }

@@ -225,9 +225,32 @@ TEST_F(Arming, FiveSecondCountdownEndsInOnePowerOffRequest) {
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(h.power.ExitRequests(), 1);
   EXPECT_FALSE(h.main.CuentaAtrasActiva);
-  EXPECT_TRUE(h.main.ApagarEquipo);
+}
+
+// However the power-off request ends, the armed time is spent: the clock is
+// disarmed on the face and in the tray, and a time accepted afterwards fires
+// only once it is armed again.
+TEST_F(Arming, AtZeroTheClockIsDisarmedAndALaterTimeNeedsArmingAgain) {
+  h.settings.Set("Apagado", "WindowsVersion", "2");
+  h.power.succeed = false;
+  Accept(10, 0, 1);
+  Tip();
+  h.time.Advance(milliseconds(8000));
+  ASSERT_EQ(h.power.ExitRequests(), 1);
+  EXPECT_FALSE(h.main.ApagarEquipo);
   EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipApagadoOFF.picture);
-  EXPECT_EQ(TrayTip(), "Vesperon - Inciado");
+  EXPECT_EQ(TrayTip(), "Vesperon");
+  EXPECT_TRUE(h.trayPort.calls.back().data.hIcon == h.main.ImgIconMain2.picture);
+
+  Accept(10, 0, 12);
+  h.time.Advance(milliseconds(12000));
+  EXPECT_FALSE(h.main.CuentaAtrasActiva);
+  EXPECT_EQ(h.power.ExitRequests(), 1);
+
+  Tip();
+  EXPECT_EQ(h.main.LblInfo.caption, "Apagado ON!");
+  h.time.Advance(milliseconds(6000));
+  EXPECT_EQ(h.power.ExitRequests(), 2);
 }
 
 TEST_F(Arming, CountsStayOnTheLineUntilReplaced) {
@@ -271,8 +294,9 @@ TEST_F(Arming, EveryCountdownRunsItsFullLength) {
   EXPECT_EQ(std::count(seen.begin(), seen.end(), "Se apagará en: 4 secs"), 1);
   EXPECT_EQ(h.power.ExitRequests(), 1);
 
-  // The machine did not go down; accepting again gives a full countdown too.
+  // The machine did not go down; arming again gives a full countdown too.
   Accept(10, 0, 40);
+  Tip();
   const auto again = Messages(25);
   EXPECT_EQ(std::count(again.begin(), again.end(), "Se apagará en: 4 secs"), 1);
   EXPECT_EQ(h.power.ExitRequests(), 2);
