@@ -6,6 +6,7 @@
 
 #include "app/conversions.h"
 #include "app/settings_keys.h"
+#include "app/time_text.h"
 #include "config/autostart.h"
 #include "notes/frm_mostrar_nota.h"
 #include "skin/mod_skin.h"
@@ -108,7 +109,14 @@ std::string FrmMain::ReadSetting(const char* section, const char* key) {
 }
 
 void FrmMain::WriteSetting(const char* section, const char* key, const std::string& value) {
-  ports_.settings.Write(keys::kApp, section, key, value);
+  if (!ports_.settings.Write(keys::kApp, section, key, value)) settingsUnsaved_ = true;
+}
+
+bool FrmMain::ShowUnsavedSettings() {
+  if (!settingsUnsaved_) return false;
+  settingsUnsaved_ = false;
+  MostrarMensaje("Err: No se pudo guardar!");
+  return true;
 }
 
 void FrmMain::Show() {
@@ -149,7 +157,8 @@ void FrmMain::Form_Load() {
 
   PlaceWindow();
   TimerSync_Timer();
-  MostrarMensaje("Bienvenido a Vesperon!");
+  // A greeting says less than a setting that did not reach the disk.
+  if (!ShowUnsavedSettings()) MostrarMensaje("Bienvenido a Vesperon!");
 }
 
 // Stored texts are trimmed and an empty text counts as absent. A text that
@@ -175,6 +184,8 @@ void FrmMain::ReadSettings() {
   }
 
   HoraApagadoSet = false;
+  acceptedTime_ = FormatHhMmSs(HoraApagado_hrs, HoraApagado_min, HoraApagado_sec);
+  acceptedDate_ = ports_.clock.ParseShortDate(read(keys::kApagado, keys::kFechaApagado));
 
   const auto remain = TextToDouble(read(keys::kApagado, keys::kRemain));
   if (remain && *remain >= 0 && *remain <= kRemainMax) {
@@ -256,6 +267,7 @@ void FrmMain::Form_Activate() {
 void FrmMain::Form_QueryUnload() { ports_.tray.QuitarIconoBandeja(); }
 
 void FrmMain::Form_Unload() {
+  // The window is going: a failure here has only standard error to go to.
   WriteSetting(keys::kWindow, keys::kXpos, SingleToText(left));
   WriteSetting(keys::kWindow, keys::kYpos, SingleToText(top));
   ports_.tray.QuitarIconoBandeja();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "forms/controls.h"
@@ -173,10 +175,21 @@ class FrmMain : public Form {
   void OpenEditor();
   void Disarm();
   std::string ReadSetting(const char* section, const char* key);
+  // A write that fails is remembered until ShowUnsavedSettings.
   void WriteSetting(const char* section, const char* key, const std::string& value);
+  // Ends an operation that wrote settings: when one of its writes failed,
+  // says so once on the message line and returns true.
+  bool ShowUnsavedSettings();
 
   MainPorts ports_;
   std::int16_t countdownLength_ = 20;
+  bool settingsUnsaved_ = false;
+  // What the last accept set, as the shutdown check compares it: the time
+  // ("hh:mm:ss") and the day it applies on. Kept here rather than read back
+  // from the store, which may have failed to take them; and apart from the
+  // editor's fields, which change while the user steps them.
+  std::string acceptedTime_;
+  std::optional<std::chrono::year_month_day> acceptedDate_;
 };
 
 }  // namespace vesperon

@@ -253,6 +253,44 @@ TEST_F(Arming, AtZeroTheClockIsDisarmedAndALaterTimeNeedsArmingAgain) {
   EXPECT_EQ(h.power.ExitRequests(), 2);
 }
 
+// The check compares what was accepted, whatever the store holds: a write
+// that failed cannot leave an earlier accept's date to fire on. The failure
+// is shown in place of the accept's own message.
+TEST_F(Arming, AcceptWhoseSaveFailsSaysSoAndFiresOnItsOwnDate) {
+  Accept(10, 0, 30);  // stored: today
+  h.time.AdvanceTo(At(2026, 12, 7, 10, 1, 0, 100));
+  h.settings.failWrites = true;
+  Accept(10, 0, 40);  // passed: tomorrow, but the store keeps today
+  EXPECT_EQ(h.main.LblInfo.caption, "Err: No se pudo guardar!");
+  ASSERT_EQ(h.settings.Get("Apagado", "FechaApagado"), "07/12/2026");
+  Tip();
+  h.time.Advance(milliseconds(10000));
+  EXPECT_FALSE(h.main.CuentaAtrasActiva);
+  h.time.AdvanceTo(At(2026, 12, 8, 10, 0, 41, 0));
+  EXPECT_TRUE(h.main.CuentaAtrasActiva);
+}
+
+TEST(SettingsFailure, ALoadWhoseDefaultsAreNotSavedSaysSoInsteadOfTheWelcome) {
+  MainHarness h;
+  h.settings.failWrites = true;
+  ASSERT_TRUE(h.Start());
+  EXPECT_EQ(h.main.LblInfo.caption, "Err: No se pudo guardar!");
+}
+
+// What is compared is the accepted time, not the fields being stepped: an
+// armed clock whose editor goes past the current time fires nothing.
+TEST_F(Arming, SteppingAnArmedTimeFiresNothingUntilAccepted) {
+  Accept(11, 0, 0);
+  Tip();
+  h.main.mnAjustarApagado_Click();
+  h.main.ImgButtonMENOS_MouseDown(MouseButton::Left);  // hours 11 → 10
+  h.main.ImgButtonMENOS_MouseUp(MouseButton::Left);
+  h.main.ImgButtonMENOS_MouseDown(MouseButton::Left);  // 10 → 9, already passed
+  h.main.ImgButtonMENOS_MouseUp(MouseButton::Left);
+  h.time.Advance(milliseconds(3000));
+  EXPECT_FALSE(h.main.CuentaAtrasActiva);
+}
+
 TEST_F(Arming, CountsStayOnTheLineUntilReplaced) {
   Accept(10, 0, 1);
   Tip();

@@ -265,7 +265,7 @@ TEST_F(QSettingsStoreTest, AWriteThatFindsTheDiskFullLeavesTheOldFileWholeAndSay
     limit.rlim_cur = 1024;
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
     QSettingsStore child(home.path());
-    child.Write("Vesperon", "Window", "Skin", std::string(8192, 's'));
+    if (child.Write("Vesperon", "Window", "Skin", std::string(8192, 's'))) return 4;
     std::fflush(stderr);
     // Nor may this process go on believing the value was saved.
     return child.Read("Vesperon", "Window", "Skin", "<absent>") == "<absent>" ? 0 : 3;

@@ -201,7 +201,7 @@ std::string QSettingsStore::Read(const std::string& app, const std::string& sect
   return FromVariant(value);
 }
 
-void QSettingsStore::Write(const std::string& app, const std::string& section,
+bool QSettingsStore::Write(const std::string& app, const std::string& section,
                            const std::string& key, const std::string& value) {
   const QString file = FilePath(app);
   // A value that is already stored as it stands needs no new file: the start
@@ -209,14 +209,13 @@ void QSettingsStore::Write(const std::string& app, const std::string& section,
   {
     const QSettings current(file, QSettings::IniFormat);
     const QVariant stored = current.value(SettingsKey(section, key));
-    if (stored.isValid() && FromVariant(stored) == value) return;
+    if (stored.isValid() && FromVariant(stored) == value) return true;
   }
   const QString problem = Save(file, SettingsKey(section, key), ToVariant(value));
-  if (!problem.isEmpty()) {
-    std::fprintf(stderr,
-                 "vesperon: could not save %s/%s in %s (%s); the file keeps its old values\n",
-                 section.c_str(), key.c_str(), qPrintable(file), qPrintable(problem));
-  }
+  if (problem.isEmpty()) return true;
+  std::fprintf(stderr, "vesperon: could not save %s/%s in %s (%s); the file keeps its old values\n",
+               section.c_str(), key.c_str(), qPrintable(file), qPrintable(problem));
+  return false;
 }
 
 }  // namespace vesperon

@@ -25,7 +25,7 @@ class QSettingsStore : public SettingsStore {
 
   std::string Read(const std::string& app, const std::string& section, const std::string& key,
                    const std::string& defaultValue) override;
-  void Write(const std::string& app, const std::string& section, const std::string& key,
+  bool Write(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override;
 
  private:
