@@ -99,6 +99,9 @@ void FrmMain::ImgTipOk_MouseDown(MouseButton button) {
   AjustarHoraApagado = false;
   ImgTipOk.picture = ImgTipOkOFF.picture;
   for (auto& place : ImgHora) place.visible = true;
+  // The editor kept the colons up; their blink starts again from there, so
+  // that they show in the first half of each second as before.
+  SeparadorOculto = false;
   TimerSep.SetInterval(500);
   TimerSync_Timer();
 

@@ -106,6 +106,21 @@ TEST(ClockFace, ColonsBlinkInStepWithTheSecond) {
   }
   // 10:00:00.350 … 10:00:02.100: shown in the first half of each second.
   EXPECT_EQ(seen, "V--VV--V");
+
+  // An editor opened while they were out keeps them up; once it closes they
+  // blink in the same step as before.
+  h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 2, 700));
+  ASSERT_FALSE(h.main.ImgDosPuntos.visible);
+  h.main.mnAjustarApagado_Click();
+  h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 4, 100));
+  h.main.ImgTipOk_MouseDown(MouseButton::Left);
+  h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 5, 100));
+  seen.clear();
+  for (int i = 0; i < 8; ++i) {
+    h.time.Advance(milliseconds(250));
+    seen += h.main.ImgDosPuntos.visible ? 'V' : '-';
+  }
+  EXPECT_EQ(seen, "V--VV--V");
 }
 
 TEST(ClockFace, EditorBlinksOnlyTheSelectedFieldFourTimesASecond) {
