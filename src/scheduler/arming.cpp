@@ -14,8 +14,10 @@ void FrmMain::Disarm() {
 }
 
 void FrmMain::TipApagado_MouseDown(MouseButton button) {
-  if (button != MouseButton::Left || AjustarHoraApagado) return;
+  if (button != MouseButton::Left) return;
 
+  // A running countdown stops at this press whatever else is open: the
+  // user who reaches for the blinking stop must never see the machine go.
   if (CuentaAtrasActiva) {
     TimerApagado.SetEnabled(false);
     CuentaAtrasActiva = false;
@@ -23,6 +25,7 @@ void FrmMain::TipApagado_MouseDown(MouseButton button) {
     MostrarMensaje("Apagado cancelado");
     return;
   }
+  if (AjustarHoraApagado) return;
   if (!HoraApagadoSet) {
     MostrarMensaje("Err: Hora no ajustada!");
     return;

@@ -291,6 +291,20 @@ TEST_F(Arming, SteppingAnArmedTimeFiresNothingUntilAccepted) {
   EXPECT_FALSE(h.main.CuentaAtrasActiva);
 }
 
+// The blinking stop cancels even while the editor is open.
+TEST_F(Arming, ACountdownIsCancelledWithTheEditorOpen) {
+  Accept(10, 0, 1);
+  Tip();
+  h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 2, 50));
+  ASSERT_TRUE(h.main.CuentaAtrasActiva);
+  h.main.mnAjustarApagado_Click();
+  Tip();
+  EXPECT_EQ(h.main.LblInfo.caption, "Apagado cancelado");
+  h.time.Advance(milliseconds(10000));
+  EXPECT_EQ(h.power.ExitRequests(), 0);
+  EXPECT_FALSE(h.main.ApagarEquipo);
+}
+
 TEST_F(Arming, CountsStayOnTheLineUntilReplaced) {
   Accept(10, 0, 1);
   Tip();
