@@ -10,6 +10,7 @@
 #include "forms/form.h"
 #include "forms/timer.h"
 #include "ports/clock.h"
+#include "ports/desktop_notifier.h"
 #include "ports/environment.h"
 #include "ports/picture_loader.h"
 #include "ports/power_api.h"
@@ -38,6 +39,7 @@ struct MainPorts {
   ModTray& tray;
   FrmMenu& menu;
   FrmMostrarNota& nota;
+  DesktopNotifier& notifier;
 };
 
 // The clock window. One class; its handlers are defined by the folder that
@@ -89,6 +91,9 @@ class FrmMain : public Form {
   // --- arming and countdown (scheduler/arming.cpp) ---
   void TipApagado_MouseDown(MouseButton button);
   void TimerApagado_Timer();
+  // The system did not power off after all (refused, or no one to ask);
+  // reason in the system's own words. May come long after the countdown.
+  void PowerOff_Failed(const std::string& reason);
 
   // --- message line (scheduler/message_line.cpp) ---
   void MostrarMensaje(const std::string& text);

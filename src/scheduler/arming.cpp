@@ -1,4 +1,7 @@
+#include <iostream>
+
 #include "app/frm_main.h"
+#include "app/settings_keys.h"
 #include "scheduler/melodies.h"
 #include "scheduler/power_off.h"
 #include "tray/mod_tray.h"
@@ -55,8 +58,21 @@ void FrmMain::TimerApagado_Timer() {
     // The armed time is spent. Should the machine stay up (a refusal, the
     // dry run), nothing may fire again until the user arms anew.
     Disarm();
-    EjecutarApagado(ports_.settings, ports_.power);
+    if (!EjecutarApagado(ports_.settings, ports_.power)) {
+      const std::string reason =
+          "WindowsVersion \"" +
+          ports_.settings.Read(keys::kApp, keys::kApagado, keys::kWindowsVersion, "") +
+          "\" names no way to power off";
+      std::cerr << "vesperon: no power-off requested: " << reason << '\n';
+      PowerOff_Failed(reason);
+    }
   }
+}
+
+void FrmMain::PowerOff_Failed(const std::string& reason) {
+  MostrarMensaje("Err: No se pudo apagar!");
+  // The clock may be hidden in the tray, or no one looking at it.
+  ports_.notifier.Notify("No se pudo apagar el equipo", reason);
 }
 
 }  // namespace vesperon

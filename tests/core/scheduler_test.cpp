@@ -305,6 +305,31 @@ TEST_F(Arming, ACountdownIsCancelledWithTheEditorOpen) {
   EXPECT_FALSE(h.main.ApagarEquipo);
 }
 
+// A power-off that does not happen never stays looking like one: the
+// system's later refusal, or a setting that names no way to power off.
+TEST_F(Arming, AFailedPowerOffIsShownAndNotified) {
+  h.settings.Set("Apagado", "WindowsVersion", "2");
+  Accept(10, 0, 1);
+  Tip();
+  h.time.Advance(milliseconds(8000));
+  ASSERT_EQ(h.power.ExitRequests(), 1);
+  EXPECT_TRUE(h.notifier.notices.empty());
+  h.main.PowerOff_Failed("Access denied");  // as the wiring hands it on
+  EXPECT_EQ(h.main.LblInfo.caption, "Err: No se pudo apagar!");
+  ASSERT_EQ(h.notifier.notices.size(), 1u);
+  EXPECT_EQ(h.notifier.notices[0],
+            (RecordingNotifier::Notice{"No se pudo apagar el equipo", "Access denied"}));
+
+  h.settings.Set("Apagado", "WindowsVersion", "2 ");
+  Accept(10, 0, 20);
+  Tip();
+  h.time.Advance(milliseconds(18000));
+  EXPECT_EQ(h.power.ExitRequests(), 1);
+  EXPECT_EQ(h.main.LblInfo.caption, "Err: No se pudo apagar!");
+  ASSERT_EQ(h.notifier.notices.size(), 2u);
+  EXPECT_EQ(h.notifier.notices[1].body, "WindowsVersion \"2 \" names no way to power off");
+}
+
 TEST_F(Arming, CountsStayOnTheLineUntilReplaced) {
   Accept(10, 0, 1);
   Tip();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ports/desktop_notifier.h"
 #include "ports/power_api.h"
 #include "ports/shell.h"
 #include "ports/speaker.h"
@@ -63,6 +64,19 @@ class RecordingShell : public Shell {
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
   std::vector<Box> boxes;
   std::function<void(const Box&)> whileOpen;
+};
+
+class RecordingNotifier : public DesktopNotifier {
+ public:
+  struct Notice {
+    std::string summary;
+    std::string body;
+    friend bool operator==(const Notice&, const Notice&) = default;
+  };
+  void Notify(const std::string& summary, const std::string& body) override {
+    notices.push_back({summary, body});
+  }
+  std::vector<Notice> notices;
 };
 
 // A 1024 × 768 screen at 15 twips per pixel.

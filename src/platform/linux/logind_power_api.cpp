@@ -17,9 +17,11 @@ constexpr int kReplyTimeoutMs = 10 * 60 * 1000;
 
 }  // namespace
 
-LogindPowerApi::LogindPowerApi() : LogindPowerApi([] { return QDBusConnection::systemBus(); }) {}
+LogindPowerApi::LogindPowerApi(FailureHandler onFailure)
+    : LogindPowerApi([] { return QDBusConnection::systemBus(); }, std::move(onFailure)) {}
 
-LogindPowerApi::LogindPowerApi(BusOpener openBus) : openBus_(std::move(openBus)) {}
+LogindPowerApi::LogindPowerApi(BusOpener openBus, FailureHandler onFailure)
+    : openBus_(std::move(openBus)), onFailure_(std::move(onFailure)) {}
 
 bool LogindPowerApi::RequestPowerOff(std::uint32_t /*flags*/, std::uint32_t /*reserved*/) {
   // A bus that was not there last time may be there now.
@@ -38,7 +40,7 @@ bool LogindPowerApi::RequestPowerOff(std::uint32_t /*flags*/, std::uint32_t /*re
   auto* watcher =
       new QDBusPendingCallWatcher(bus_->asyncCall(request, kReplyTimeoutMs), &pendingReplies_);
   QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                   [](QDBusPendingCallWatcher* finished) {
+                   [this](QDBusPendingCallWatcher* finished) {
                      if (finished->isError()) ReportFailure(finished->error());
                      finished->deleteLater();
                    });
@@ -48,6 +50,13 @@ bool LogindPowerApi::RequestPowerOff(std::uint32_t /*flags*/, std::uint32_t /*re
 void LogindPowerApi::ReportFailure(const QDBusError& error) {
   std::cerr << "vesperon: power-off request failed: " << error.name().toStdString() << ": "
             << error.message().toStdString() << '\n';
+  if (!onFailure_) return;
+  const std::string reason =
+      (error.message().isEmpty() ? error.name() : error.message()).toStdString();
+  // Never from inside the request: the caller is still busy with it.
+  QMetaObject::invokeMethod(
+      &pendingReplies_, [onFailure = onFailure_, reason] { onFailure(reason); },
+      Qt::QueuedConnection);
 }
 
 }  // namespace vesperon
