@@ -22,9 +22,11 @@ void Stop(QProcess& process) {
 
 }  // namespace
 
-PrivateBus::PrivateBus() {
+PrivateBus::PrivateBus(const QString& address) {
   daemon_.setStandardErrorFile(QProcess::nullDevice());
-  daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+  QStringList arguments{"--session", "--nofork", "--print-address=1"};
+  if (!address.isEmpty()) arguments << "--address=" + address;
+  daemon_.start("dbus-daemon", arguments);
   if (!daemon_.waitForStarted(kStartTimeoutMs)) return;
   while (!daemon_.canReadLine() && daemon_.waitForReadyRead(kStartTimeoutMs)) {
   }

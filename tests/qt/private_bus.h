@@ -12,7 +12,8 @@
 // real power-off; or a mock notification server.
 class PrivateBus {
  public:
-  PrivateBus();
+  // At an address of the daemon's choosing, or at `address`.
+  explicit PrivateBus(const QString& address = {});
   PrivateBus(const PrivateBus&) = delete;
   PrivateBus& operator=(const PrivateBus&) = delete;
   ~PrivateBus();

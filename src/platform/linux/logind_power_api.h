@@ -23,19 +23,26 @@ class LogindPowerApi final : public NoTokenPowerApi {
   using BusOpener = std::function<QDBusConnection()>;
   using FailureHandler = std::function<void(const std::string& reason)>;
 
-  // The system bus (DBUS_SYSTEM_BUS_ADDRESS, when set, names it).
+  // The system bus (DBUS_SYSTEM_BUS_ADDRESS, when set, names it), on a
+  // connection of the adapter's own: one that failed, or was lost, is
+  // opened anew at the next request.
   explicit LogindPowerApi(FailureHandler onFailure);
   // The bus is opened at the first request, not before: a clock that never
   // powers off never touches it.
   LogindPowerApi(BusOpener openBus, FailureHandler onFailure);
+  ~LogindPowerApi() override;
+  LogindPowerApi(const LogindPowerApi&) = delete;
+  LogindPowerApi& operator=(const LogindPowerApi&) = delete;
 
  protected:
   bool RequestPowerOff(std::uint32_t flags, std::uint32_t reserved) override;
 
  private:
+  QDBusConnection OpenSystemBus();
   void ReportFailure(const QDBusError& error);
 
   BusOpener openBus_;
+  QString connectionName_;  // of the system bus connection opened last
   FailureHandler onFailure_;
   std::optional<QDBusConnection> bus_;
   QObject pendingReplies_;  // parent of the watchers still waiting for logind
