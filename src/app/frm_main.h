@@ -170,6 +170,7 @@ class FrmMain : public Form {
   void LoadBuiltInPictures();
   void ReadSettings();
   void PlaceWindow();
+  void KeepOnScreen();
   void ShowDigit(Image& place, int digit);
   void ShowCurrentTime(const LocalDateTime& now);
   void ShowShutdownTime();

@@ -86,11 +86,13 @@ class FakeWindowSystem : public WindowSystem {
   float TwipsPerPixelY() override { return 15; }
   float ScreenWidthTwips() override { return 1024 * 15; }
   float ScreenHeightTwips() override { return 768 * 15; }
+  std::vector<ScreenArea> Screens() override { return screens; }
   void SetTopmost(bool topmost) override { topmostCalls.push_back(topmost); }
   void SetMousePointer(MousePointer p, const Picture& custom) override {
     pointer = p;
     customPointer = custom;
   }
+  std::vector<ScreenArea> screens{{0, 0, 1024 * 15, 768 * 15}};
   std::vector<bool> topmostCalls;
   MousePointer pointer = MousePointer::Default;
   Picture customPointer;
