@@ -208,16 +208,21 @@ TEST(ShutdownCheck, NeedsBothAcceptedAndArmed) {
   {
     MainHarness h(At(2026, 12, 7, 9, 0, 0, 0));
     h.Start();
-    h.main.HoraApagadoSet = true;  // accepted, not armed
-    h.settings.Set("Apagado", "FechaApagado", "07/12/2026");
+    h.main.mnAjustarApagado_Click();
+    h.main.HoraApagado_hrs = 9;
+    h.main.HoraApagado_sec = 1;
+    h.main.ImgTipOk_MouseDown(MouseButton::Left);  // accepted, not armed
     h.time.Advance(milliseconds(5000));
     EXPECT_FALSE(h.main.CuentaAtrasActiva);
   }
   {
+    // A time and date stored by an earlier run, not accepted in this one.
     MainHarness h(At(2026, 12, 7, 9, 0, 0, 0));
+    h.settings.Set("Apagado", "Horas", "9");
+    h.settings.Set("Apagado", "Segundos", "1");
+    h.settings.Set("Apagado", "FechaApagado", "07/12/2026");
     h.Start();
     h.main.ApagarEquipo = true;  // armed, nothing accepted
-    h.settings.Set("Apagado", "FechaApagado", "07/12/2026");
     h.time.Advance(milliseconds(5000));
     EXPECT_FALSE(h.main.CuentaAtrasActiva);
   }
