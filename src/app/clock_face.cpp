@@ -1,5 +1,4 @@
 #include "app/frm_main.h"
-#include "app/settings_keys.h"
 #include "app/time_text.h"
 #include "tray/frm_menu.h"
 
@@ -40,12 +39,8 @@ void FrmMain::ShowShutdownTime() {
 void FrmMain::ShutdownCheck(const LocalDateTime& now) {
   if (!(HoraApagadoSet && ApagarEquipo)) return;
 
-  const std::string target = FormatHhMmSs(HoraApagado_hrs, HoraApagado_min, HoraApagado_sec);
-  // A date that does not convert (edited by hand, another locale) never fires.
-  const auto date = ports_.clock.ParseShortDate(
-      ports_.settings.Read(keys::kApp, keys::kApagado, keys::kFechaApagado, ""));
   const std::string nowText = FormatHhMmSs(now.hour, now.minute, now.second);
-  if (!date || *date != now.date || nowText < target) return;
+  if (!acceptedDate_ || *acceptedDate_ != now.date || nowText < acceptedTime_) return;
 
   HoraApagadoSet = false;
   TipApagado.picture = ImgTipStopON.picture;

@@ -36,8 +36,9 @@ std::optional<std::int16_t> TextToInteger(const std::string& text) {
 }
 
 std::string SingleToText(float value) {
-  char buffer[32];
-  const auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  char buffer[64];
+  const auto [ptr, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
   if (ec != std::errc()) return "0";
   return std::string(buffer, ptr);
 }

@@ -18,7 +18,8 @@ std::optional<double> TextToDouble(const std::string& text);
 // text is not a number or does not fit.
 std::optional<std::int16_t> TextToInteger(const std::string& text);
 
-// Decimal text of a single-precision value: "1215", "-30", "1215.5".
+// Decimal text of a single-precision value, never with an exponent: "1215",
+// "-30", "1215.5".
 std::string SingleToText(float value);
 
 }  // namespace vesperon

@@ -1,11 +1,14 @@
 #include "app/frm_main.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <utility>
 
 #include "app/conversions.h"
 #include "app/settings_keys.h"
+#include "app/time_text.h"
 #include "config/autostart.h"
 #include "notes/frm_mostrar_nota.h"
 #include "skin/mod_skin.h"
@@ -20,10 +23,20 @@ constexpr int kFaceWidthPx = 171;
 constexpr int kFaceHeightPx = 128;
 constexpr int kRemainMax = 7;
 constexpr int kDefaultRemain = 3;
+// What must show of the window on some screen for it to count as reachable.
+constexpr float kVisibleGripPx = 20;
 
 // Seconds of countdown for a list index: 0 → 5 s ... 7 → 40 s.
 std::int16_t CountdownSeconds(double remainIndex) {
   return static_cast<std::int16_t>(std::nearbyint((remainIndex + 1) * 5));
+}
+
+// A stored window edge in twips, or nullopt when the text is not a number a
+// single-precision value can hold.
+std::optional<float> StoredPosition(const std::string& text) {
+  const auto value = TextToDouble(text);
+  if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) return std::nullopt;
+  return static_cast<float>(*value);
 }
 
 // A stored time field, or nullopt when the text is not a number in range.
@@ -108,7 +121,14 @@ std::string FrmMain::ReadSetting(const char* section, const char* key) {
 }
 
 void FrmMain::WriteSetting(const char* section, const char* key, const std::string& value) {
-  ports_.settings.Write(keys::kApp, section, key, value);
+  if (!ports_.settings.Write(keys::kApp, section, key, value)) settingsUnsaved_ = true;
+}
+
+bool FrmMain::ShowUnsavedSettings() {
+  if (!settingsUnsaved_) return false;
+  settingsUnsaved_ = false;
+  MostrarMensaje("Err: No se pudo guardar!");
+  return true;
 }
 
 void FrmMain::Show() {
@@ -149,7 +169,8 @@ void FrmMain::Form_Load() {
 
   PlaceWindow();
   TimerSync_Timer();
-  MostrarMensaje("Bienvenido a Vesperon!");
+  // A greeting says less than a setting that did not reach the disk.
+  if (!ShowUnsavedSettings()) MostrarMensaje("Bienvenido a Vesperon!");
 }
 
 // Stored texts are trimmed and an empty text counts as absent. A text that
@@ -175,6 +196,8 @@ void FrmMain::ReadSettings() {
   }
 
   HoraApagadoSet = false;
+  acceptedTime_ = FormatHhMmSs(HoraApagado_hrs, HoraApagado_min, HoraApagado_sec);
+  acceptedDate_ = ports_.clock.ParseShortDate(read(keys::kApagado, keys::kFechaApagado));
 
   const auto remain = TextToDouble(read(keys::kApagado, keys::kRemain));
   if (remain && *remain >= 0 && *remain <= kRemainMax) {
@@ -227,21 +250,55 @@ void FrmMain::PlaceWindow() {
   const std::string xpos = ReadSetting(keys::kWindow, keys::kXpos);
   const std::string ypos = ReadSetting(keys::kWindow, keys::kYpos);
 
-  const auto storedLeft = TextToDouble(xpos);
+  const auto storedLeft = StoredPosition(xpos);
   if (!storedLeft) {
     WriteSetting(keys::kWindow, keys::kXpos, SingleToText(left));
     left = ports_.window.ScreenWidthTwips() / 2 - width / 2;
   } else {
-    left = static_cast<float>(*storedLeft);
+    left = *storedLeft;
   }
 
-  const auto storedTop = TextToDouble(ypos);
+  const auto storedTop = StoredPosition(ypos);
   if (!storedTop) {
     WriteSetting(keys::kWindow, keys::kYpos, SingleToText(top));
     top = ports_.window.ScreenHeightTwips() / 2 - height / 2;
   } else {
-    top = static_cast<float>(*storedTop);
+    top = *storedTop;
   }
+
+  KeepOnScreen();
+}
+
+// A window that shows less than a grip of itself on every screen (the
+// screen it was left on is gone, or the stored place is far off) is brought
+// whole onto the screen nearest to it.
+void FrmMain::KeepOnScreen() {
+  const std::vector<ScreenArea> screens = ports_.window.Screens();
+  if (screens.empty()) return;
+  const float gripX = kVisibleGripPx * ports_.window.TwipsPerPixelX();
+  const float gripY = kVisibleGripPx * ports_.window.TwipsPerPixelY();
+  auto overlap = [](float start, float length, float areaStart, float areaLength) {
+    return std::min(start + length, areaStart + areaLength) - std::max(start, areaStart);
+  };
+  for (const ScreenArea& s : screens) {
+    if (overlap(left, width, s.left, s.width) >= gripX &&
+        overlap(top, height, s.top, s.height) >= gripY)
+      return;
+  }
+
+  // Nearest by the distance from the window's middle to the screen.
+  auto distance = [this](const ScreenArea& s) {
+    const double x = left + width / 2.0;
+    const double y = top + height / 2.0;
+    const double dx = std::max({s.left - x, 0.0, x - (s.left + s.width)});
+    const double dy = std::max({s.top - y, 0.0, y - (s.top + s.height)});
+    return dx * dx + dy * dy;
+  };
+  const ScreenArea& nearest = *std::min_element(
+      screens.begin(), screens.end(),
+      [&](const ScreenArea& a, const ScreenArea& b) { return distance(a) < distance(b); });
+  left = std::max(nearest.left, std::min(left, nearest.left + nearest.width - width));
+  top = std::max(nearest.top, std::min(top, nearest.top + nearest.height - height));
 }
 
 void FrmMain::Form_Activate() {
@@ -256,6 +313,7 @@ void FrmMain::Form_Activate() {
 void FrmMain::Form_QueryUnload() { ports_.tray.QuitarIconoBandeja(); }
 
 void FrmMain::Form_Unload() {
+  // The window is going: a failure here has only standard error to go to.
   WriteSetting(keys::kWindow, keys::kXpos, SingleToText(left));
   WriteSetting(keys::kWindow, keys::kYpos, SingleToText(top));
   ports_.tray.QuitarIconoBandeja();

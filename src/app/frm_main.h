@@ -1,13 +1,16 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "forms/controls.h"
 #include "forms/form.h"
 #include "forms/timer.h"
 #include "ports/clock.h"
+#include "ports/desktop_notifier.h"
 #include "ports/environment.h"
 #include "ports/picture_loader.h"
 #include "ports/power_api.h"
@@ -36,6 +39,7 @@ struct MainPorts {
   ModTray& tray;
   FrmMenu& menu;
   FrmMostrarNota& nota;
+  DesktopNotifier& notifier;
 };
 
 // The clock window. One class; its handlers are defined by the folder that
@@ -87,6 +91,9 @@ class FrmMain : public Form {
   // --- arming and countdown (scheduler/arming.cpp) ---
   void TipApagado_MouseDown(MouseButton button);
   void TimerApagado_Timer();
+  // The system did not power off after all (refused, or no one to ask);
+  // reason in the system's own words. May come long after the countdown.
+  void PowerOff_Failed(const std::string& reason);
 
   // --- message line (scheduler/message_line.cpp) ---
   void MostrarMensaje(const std::string& text);
@@ -163,6 +170,7 @@ class FrmMain : public Form {
   void LoadBuiltInPictures();
   void ReadSettings();
   void PlaceWindow();
+  void KeepOnScreen();
   void ShowDigit(Image& place, int digit);
   void ShowCurrentTime(const LocalDateTime& now);
   void ShowShutdownTime();
@@ -171,11 +179,23 @@ class FrmMain : public Form {
   void StartStep(bool plus);
   void StopStep();
   void OpenEditor();
+  void Disarm();
   std::string ReadSetting(const char* section, const char* key);
+  // A write that fails is remembered until ShowUnsavedSettings.
   void WriteSetting(const char* section, const char* key, const std::string& value);
+  // Ends an operation that wrote settings: when one of its writes failed,
+  // says so once on the message line and returns true.
+  bool ShowUnsavedSettings();
 
   MainPorts ports_;
   std::int16_t countdownLength_ = 20;
+  bool settingsUnsaved_ = false;
+  // What the last accept set, as the shutdown check compares it: the time
+  // ("hh:mm:ss") and the day it applies on. Kept here rather than read back
+  // from the store, which may have failed to take them; and apart from the
+  // editor's fields, which change while the user steps them.
+  std::string acceptedTime_;
+  std::optional<std::chrono::year_month_day> acceptedDate_;
 };
 
 }  // namespace vesperon

@@ -3,8 +3,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "ports/desktop_notifier.h"
 #include "ports/environment.h"
 #include "ports/power_api.h"
 #include "ports/registry.h"
@@ -21,6 +23,22 @@ class TerminationRequests {
   virtual void SetHandler(std::function<void()> handler) = 0;
 };
 
+// Where the power-off adapter reports a request that went out and then
+// failed (refused, or no one to ask), possibly long afterwards: logind
+// answers once polkit has decided. The front end sets the handler once the
+// clock exists; it runs on the event loop, never inside the request.
+class PowerOffFailures {
+ public:
+  using Handler = std::function<void(const std::string& reason)>;
+  void SetHandler(Handler handler) { handler_ = std::move(handler); }
+  void Report(const std::string& reason) const {
+    if (handler_) handler_(reason);
+  }
+
+ private:
+  Handler handler_;
+};
+
 // The adapters that the operating system provides, one per port, picked in
 // one place for the system the program is built for
 // (platform/<system>/platform_factory.cpp). The front end asks for them here
@@ -28,10 +46,12 @@ class TerminationRequests {
 struct Platform {
   std::unique_ptr<Environment> environment;
   std::unique_ptr<SettingsStore> settings;
+  std::unique_ptr<PowerOffFailures> powerOffFailures;  // outlives power, which reports to it
   std::unique_ptr<PowerApi> power;
   std::unique_ptr<Speaker> speaker;
   std::unique_ptr<Registry> registry;
   std::unique_ptr<TerminationRequests> termination;
+  std::unique_ptr<DesktopNotifier> notifier;
 };
 
 // arguments: the program's arguments without its own name, as it was given

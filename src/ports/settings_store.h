@@ -12,7 +12,9 @@ class SettingsStore {
   virtual std::string Read(const std::string& app, const std::string& section,
                            const std::string& key, const std::string& defaultValue) = 0;
   // Creates section and key when needed; overwrites an existing value.
-  virtual void Write(const std::string& app, const std::string& section, const std::string& key,
+  // False when the value could not be stored (a full disk, a read-only
+  // home); the store then keeps what it had.
+  virtual bool Write(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value) = 0;
 };
 

@@ -1,8 +1,18 @@
 #pragma once
 
+#include <vector>
+
 #include "forms/picture.h"
 
 namespace vesperon {
+
+// Where one screen lies on the desktop, in twips; the first is the primary.
+struct ScreenArea {
+  float left = 0;
+  float top = 0;
+  float width = 0;
+  float height = 0;
+};
 
 // The screen-wide mouse pointer: the default arrow, or a custom picture.
 enum class MousePointer { Default = 0, Custom = 99 };
@@ -15,6 +25,8 @@ class WindowSystem {
   virtual float TwipsPerPixelY() = 0;
   virtual float ScreenWidthTwips() = 0;
   virtual float ScreenHeightTwips() = 0;
+  // Every screen there is now, less the desktop's own panels.
+  virtual std::vector<ScreenArea> Screens() = 0;
   // Puts the main window into, or out of, the always-on-top band.
   virtual void SetTopmost(bool topmost) = 0;
   // The pointer shown over the program's windows; `custom` is the picture

@@ -1,33 +1,40 @@
+#include <iostream>
+
 #include "app/frm_main.h"
+#include "app/settings_keys.h"
 #include "scheduler/melodies.h"
 #include "scheduler/power_off.h"
 #include "tray/mod_tray.h"
 
 namespace vesperon {
 
-void FrmMain::TipApagado_MouseDown(MouseButton button) {
-  if (button != MouseButton::Left || AjustarHoraApagado) return;
+// The face and the tray both say that nothing is armed any more.
+void FrmMain::Disarm() {
+  TipApagado.picture = ImgTipApagadoOFF.picture;
+  ports_.tray.CambiarTipBandeja("Vesperon");
+  ports_.tray.CambiarIconoBandeja(ImgIconMain2.picture);
+  ApagarEquipo = false;
+}
 
+void FrmMain::TipApagado_MouseDown(MouseButton button) {
+  if (button != MouseButton::Left) return;
+
+  // A running countdown stops at this press whatever else is open: the
+  // user who reaches for the blinking stop must never see the machine go.
   if (CuentaAtrasActiva) {
     TimerApagado.SetEnabled(false);
-    ApagarEquipo = false;
     CuentaAtrasActiva = false;
-    TipApagado.picture = ImgTipApagadoOFF.picture;
+    Disarm();
     MostrarMensaje("Apagado cancelado");
-    // The tray says what the face says: nothing is armed any more.
-    ports_.tray.CambiarTipBandeja("Vesperon");
-    ports_.tray.CambiarIconoBandeja(ImgIconMain2.picture);
     return;
   }
+  if (AjustarHoraApagado) return;
   if (!HoraApagadoSet) {
     MostrarMensaje("Err: Hora no ajustada!");
     return;
   }
   if (ApagarEquipo) {
-    TipApagado.picture = ImgTipApagadoOFF.picture;
-    ports_.tray.CambiarTipBandeja("Vesperon");
-    ports_.tray.CambiarIconoBandeja(ImgIconMain2.picture);
-    ApagarEquipo = false;
+    Disarm();
     MostrarMensaje("Apagado OFF");
     return;
   }
@@ -48,9 +55,24 @@ void FrmMain::TimerApagado_Timer() {
     TimerApagado.SetEnabled(false);
     MostrarMensaje("Bye bye ;)");
     CuentaAtrasActiva = false;
-    TipApagado.picture = ImgTipApagadoOFF.picture;
-    EjecutarApagado(ports_.settings, ports_.power);
+    // The armed time is spent. Should the machine stay up (a refusal, the
+    // dry run), nothing may fire again until the user arms anew.
+    Disarm();
+    if (!EjecutarApagado(ports_.settings, ports_.power)) {
+      const std::string reason =
+          "WindowsVersion \"" +
+          ports_.settings.Read(keys::kApp, keys::kApagado, keys::kWindowsVersion, "") +
+          "\" names no way to power off";
+      std::cerr << "vesperon: no power-off requested: " << reason << '\n';
+      PowerOff_Failed(reason);
+    }
   }
+}
+
+void FrmMain::PowerOff_Failed(const std::string& reason) {
+  MostrarMensaje("Err: No se pudo apagar!");
+  // The clock may be hidden in the tray, or no one looking at it.
+  ports_.notifier.Notify("No se pudo apagar el equipo", reason);
 }
 
 }  // namespace vesperon

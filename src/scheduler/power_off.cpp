@@ -10,14 +10,18 @@ constexpr std::uint32_t kExitFlags = kEwxPowerOff;
 constexpr std::uint32_t kExitReserved = 0xFFFFFFFF;
 }  // namespace
 
-void EjecutarApagado(SettingsStore& settings, PowerApi& power) {
+bool EjecutarApagado(SettingsStore& settings, PowerApi& power) {
   // Read at the moment of power-off, untrimmed: a change in the dialog counts at once.
   const std::string version = settings.Read(keys::kApp, keys::kApagado, keys::kWindowsVersion, "");
   if (version == "1") {
     ApagarWin9x(power);
-    return;
+    return true;
   }
-  if (version == "2") ApagarWinNT(power);
+  if (version == "2") {
+    ApagarWinNT(power);
+    return true;
+  }
+  return false;
 }
 
 void ApagarWin9x(PowerApi& power) { power.ExitWindowsEx(kExitFlags, kExitReserved); }

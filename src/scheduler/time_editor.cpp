@@ -99,6 +99,9 @@ void FrmMain::ImgTipOk_MouseDown(MouseButton button) {
   AjustarHoraApagado = false;
   ImgTipOk.picture = ImgTipOkOFF.picture;
   for (auto& place : ImgHora) place.visible = true;
+  // The editor kept the colons up; their blink starts again from there, so
+  // that they show in the first half of each second as before.
+  SeparadorOculto = false;
   TimerSep.SetInterval(500);
   TimerSync_Timer();
 
@@ -106,23 +109,29 @@ void FrmMain::ImgTipOk_MouseDown(MouseButton button) {
   const LocalDateTime now = ports_.clock.Now();
   const std::string nowText = FormatHhMmSs(now.hour, now.minute, now.second);
   HoraApagadoSet = true;
+  const bool tomorrow = nowText > target;
+  acceptedTime_ = target;
+  acceptedDate_ =
+      tomorrow ? std::chrono::year_month_day{std::chrono::sys_days{now.date} + std::chrono::days{1}}
+               : now.date;
 
   auto storeTime = [this] {
     WriteSetting(keys::kApagado, keys::kHoras, std::to_string(HoraApagado_hrs));
     WriteSetting(keys::kApagado, keys::kMinutos, std::to_string(HoraApagado_min));
     WriteSetting(keys::kApagado, keys::kSegundos, std::to_string(HoraApagado_sec));
   };
-  if (nowText > target) {
-    const auto tomorrow =
-        std::chrono::year_month_day{std::chrono::sys_days{now.date} + std::chrono::days{1}};
-    WriteSetting(keys::kApagado, keys::kFechaApagado, ports_.clock.ShortDateText(tomorrow));
+  const std::string dateText = ports_.clock.ShortDateText(*acceptedDate_);
+  if (tomorrow) {
+    WriteSetting(keys::kApagado, keys::kFechaApagado, dateText);
     storeTime();
-    MostrarMensaje("Apagamos mañana... ;)");
   } else {
     storeTime();
-    WriteSetting(keys::kApagado, keys::kFechaApagado, ports_.clock.ShortDateText(now.date));
-    MostrarMensaje("Cambios guardados");
+    WriteSetting(keys::kApagado, keys::kFechaApagado, dateText);
   }
+  // The time applies all the same, from memory. But "Cambios guardados"
+  // would be untrue, and a failure shown only later would be missed.
+  if (!ShowUnsavedSettings())
+    MostrarMensaje(tomorrow ? "Apagamos mañana... ;)" : "Cambios guardados");
 }
 
 }  // namespace vesperon

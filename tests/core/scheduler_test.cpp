@@ -225,9 +225,109 @@ TEST_F(Arming, FiveSecondCountdownEndsInOnePowerOffRequest) {
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(h.power.ExitRequests(), 1);
   EXPECT_FALSE(h.main.CuentaAtrasActiva);
-  EXPECT_TRUE(h.main.ApagarEquipo);
+}
+
+// However the power-off request ends, the armed time is spent: the clock is
+// disarmed on the face and in the tray, and a time accepted afterwards fires
+// only once it is armed again.
+TEST_F(Arming, AtZeroTheClockIsDisarmedAndALaterTimeNeedsArmingAgain) {
+  h.settings.Set("Apagado", "WindowsVersion", "2");
+  h.power.succeed = false;
+  Accept(10, 0, 1);
+  Tip();
+  h.time.Advance(milliseconds(8000));
+  ASSERT_EQ(h.power.ExitRequests(), 1);
+  EXPECT_FALSE(h.main.ApagarEquipo);
   EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipApagadoOFF.picture);
-  EXPECT_EQ(TrayTip(), "Vesperon - Inciado");
+  EXPECT_EQ(TrayTip(), "Vesperon");
+  EXPECT_TRUE(h.trayPort.calls.back().data.hIcon == h.main.ImgIconMain2.picture);
+
+  Accept(10, 0, 12);
+  h.time.Advance(milliseconds(12000));
+  EXPECT_FALSE(h.main.CuentaAtrasActiva);
+  EXPECT_EQ(h.power.ExitRequests(), 1);
+
+  Tip();
+  EXPECT_EQ(h.main.LblInfo.caption, "Apagado ON!");
+  h.time.Advance(milliseconds(6000));
+  EXPECT_EQ(h.power.ExitRequests(), 2);
+}
+
+// The check compares what was accepted, whatever the store holds: a write
+// that failed cannot leave an earlier accept's date to fire on. The failure
+// is shown in place of the accept's own message.
+TEST_F(Arming, AcceptWhoseSaveFailsSaysSoAndFiresOnItsOwnDate) {
+  Accept(10, 0, 30);  // stored: today
+  h.time.AdvanceTo(At(2026, 12, 7, 10, 1, 0, 100));
+  h.settings.failWrites = true;
+  Accept(10, 0, 40);  // passed: tomorrow, but the store keeps today
+  EXPECT_EQ(h.main.LblInfo.caption, "Err: No se pudo guardar!");
+  ASSERT_EQ(h.settings.Get("Apagado", "FechaApagado"), "07/12/2026");
+  Tip();
+  h.time.Advance(milliseconds(10000));
+  EXPECT_FALSE(h.main.CuentaAtrasActiva);
+  h.time.AdvanceTo(At(2026, 12, 8, 10, 0, 41, 0));
+  EXPECT_TRUE(h.main.CuentaAtrasActiva);
+}
+
+TEST(SettingsFailure, ALoadWhoseDefaultsAreNotSavedSaysSoInsteadOfTheWelcome) {
+  MainHarness h;
+  h.settings.failWrites = true;
+  ASSERT_TRUE(h.Start());
+  EXPECT_EQ(h.main.LblInfo.caption, "Err: No se pudo guardar!");
+}
+
+// What is compared is the accepted time, not the fields being stepped: an
+// armed clock whose editor goes past the current time fires nothing.
+TEST_F(Arming, SteppingAnArmedTimeFiresNothingUntilAccepted) {
+  Accept(11, 0, 0);
+  Tip();
+  h.main.mnAjustarApagado_Click();
+  h.main.ImgButtonMENOS_MouseDown(MouseButton::Left);  // hours 11 → 10
+  h.main.ImgButtonMENOS_MouseUp(MouseButton::Left);
+  h.main.ImgButtonMENOS_MouseDown(MouseButton::Left);  // 10 → 9, already passed
+  h.main.ImgButtonMENOS_MouseUp(MouseButton::Left);
+  h.time.Advance(milliseconds(3000));
+  EXPECT_FALSE(h.main.CuentaAtrasActiva);
+}
+
+// The blinking stop cancels even while the editor is open.
+TEST_F(Arming, ACountdownIsCancelledWithTheEditorOpen) {
+  Accept(10, 0, 1);
+  Tip();
+  h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 2, 50));
+  ASSERT_TRUE(h.main.CuentaAtrasActiva);
+  h.main.mnAjustarApagado_Click();
+  Tip();
+  EXPECT_EQ(h.main.LblInfo.caption, "Apagado cancelado");
+  h.time.Advance(milliseconds(10000));
+  EXPECT_EQ(h.power.ExitRequests(), 0);
+  EXPECT_FALSE(h.main.ApagarEquipo);
+}
+
+// A power-off that does not happen never stays looking like one: the
+// system's later refusal, or a setting that names no way to power off.
+TEST_F(Arming, AFailedPowerOffIsShownAndNotified) {
+  h.settings.Set("Apagado", "WindowsVersion", "2");
+  Accept(10, 0, 1);
+  Tip();
+  h.time.Advance(milliseconds(8000));
+  ASSERT_EQ(h.power.ExitRequests(), 1);
+  EXPECT_TRUE(h.notifier.notices.empty());
+  h.main.PowerOff_Failed("Access denied");  // as the wiring hands it on
+  EXPECT_EQ(h.main.LblInfo.caption, "Err: No se pudo apagar!");
+  ASSERT_EQ(h.notifier.notices.size(), 1u);
+  EXPECT_EQ(h.notifier.notices[0],
+            (RecordingNotifier::Notice{"No se pudo apagar el equipo", "Access denied"}));
+
+  h.settings.Set("Apagado", "WindowsVersion", "2 ");
+  Accept(10, 0, 20);
+  Tip();
+  h.time.Advance(milliseconds(18000));
+  EXPECT_EQ(h.power.ExitRequests(), 1);
+  EXPECT_EQ(h.main.LblInfo.caption, "Err: No se pudo apagar!");
+  ASSERT_EQ(h.notifier.notices.size(), 2u);
+  EXPECT_EQ(h.notifier.notices[1].body, "WindowsVersion \"2 \" names no way to power off");
 }
 
 TEST_F(Arming, CountsStayOnTheLineUntilReplaced) {
@@ -271,8 +371,9 @@ TEST_F(Arming, EveryCountdownRunsItsFullLength) {
   EXPECT_EQ(std::count(seen.begin(), seen.end(), "Se apagará en: 4 secs"), 1);
   EXPECT_EQ(h.power.ExitRequests(), 1);
 
-  // The machine did not go down; accepting again gives a full countdown too.
+  // The machine did not go down; arming again gives a full countdown too.
   Accept(10, 0, 40);
+  Tip();
   const auto again = Messages(25);
   EXPECT_EQ(std::count(again.begin(), again.end(), "Se apagará en: 4 secs"), 1);
   EXPECT_EQ(h.power.ExitRequests(), 2);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/conversions.h"
 #include "main_harness.h"
 
 namespace vesperon {
@@ -202,6 +203,48 @@ TEST(Startup, NextStartPutsTheWindowWhereItWasLeft) {
   EXPECT_FLOAT_EQ(second.main.top, 1200);
   // Every key is there now; only the empty skin name is written again.
   EXPECT_EQ(second.settings.writes, (std::vector<W>{{"Window", "Skin", ""}}));
+}
+
+// Whatever the stored place, the clock starts where it can be seen, and
+// only a plain decimal number is stored back.
+TEST(Startup, AStoredPlaceOffEveryScreenIsBroughtBack) {
+  const Rect screen{0, 0, 1024, 768};
+  for (const char* text : {"1e300", "nan", "inf", "-inf", "99999", "-40000", "-99999", "1e38",
+                           "400000000000000000000000000000000000000", "-2550"}) {
+    SCOPED_TRACE(text);
+    MainHarness h;
+    h.settings.Set("Window", "xpos", text);
+    h.settings.Set("Window", "ypos", text);
+    ASSERT_TRUE(h.Start());
+    const int leftPx = static_cast<int>(h.main.left / 15);
+    const int topPx = static_cast<int>(h.main.top / 15);
+    EXPECT_TRUE(screen.Contains(leftPx, topPx) && screen.Contains(leftPx + 170, topPx + 127))
+        << h.main.left << ", " << h.main.top;
+    h.main.Unload();
+    for (const char* key : {"xpos", "ypos"}) {
+      const std::string stored = h.settings.Get("Window", key);
+      const auto value = TextToDouble(stored);
+      EXPECT_TRUE(value && *value >= 0 && *value <= 1024 * 15) << key << "=" << stored;
+    }
+  }
+}
+
+// A place on a second screen holds while that screen is there; without it
+// the clock comes to the edge of the screen that is left.
+TEST(Startup, APlaceOnAScreenThatIsGoneMovesToTheNearestOne) {
+  MainHarness h;
+  h.settings.Set("Window", "xpos", "18000");  // 1200 px: on the right-hand screen
+  h.settings.Set("Window", "ypos", "3000");
+  h.window.screens.push_back({1024 * 15, 0, 1280 * 15, 1024 * 15});
+  ASSERT_TRUE(h.Start());
+  EXPECT_FLOAT_EQ(h.main.left, 18000);
+
+  MainHarness laptop;
+  laptop.settings.Set("Window", "xpos", "18000");
+  laptop.settings.Set("Window", "ypos", "3000");
+  ASSERT_TRUE(laptop.Start());
+  EXPECT_FLOAT_EQ(laptop.main.left, (1024 - 171) * 15);
+  EXPECT_FLOAT_EQ(laptop.main.top, 3000);
 }
 
 TEST(Startup, OnlyTheMissingCoordinateIsCentred) {

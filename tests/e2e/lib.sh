@@ -23,6 +23,7 @@ VESPERON=$(readlink -f "$VESPERON")
 
 WORK=$(mktemp -d /tmp/vesperon-e2e.XXXXXX)
 E2E_PIDS=()
+E2E_MOUNTS=()
 MOCK_BUS_ADDRESS=""
 
 # ---------------------------------------------------------------- reporting
@@ -47,6 +48,7 @@ cleanup() {
     kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done
+  for mount in "${E2E_MOUNTS[@]}"; do umount "$mount" 2>/dev/null || umount -l "$mount" || true; done
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -225,4 +227,53 @@ use_mock_logind_bus() {
   MOCK_BUS_ADDRESS=$address
   export DBUS_SYSTEM_BUS_ADDRESS=$address
   unset VESPERON_DRY_RUN
+}
+
+# Makes the power-off of the mock logind answer with a refusal, as polkit
+# does when the user may not power off.
+refuse_power_off() {
+  dbus-send --bus="$MOCK_BUS_ADDRESS" --print-reply --dest=org.freedesktop.login1 \
+    /org/freedesktop/login1 org.freedesktop.DBus.Mock.AddMethod \
+    string:org.freedesktop.login1.Manager string:PowerOff string:b string: \
+    string:"raise dbus.exceptions.DBusException('Access denied', name='org.freedesktop.DBus.Error.AccessDenied')" \
+    >/dev/null || fail "could not make the mock logind refuse"
+}
+
+# ------------------------------------------------- mock notification server
+
+# A private session bus with a mock notification server on it; every
+# Notify lands in $NOTIFY_LOG.
+use_mock_notifications_bus() {
+  local socket="$WORK/private-session-bus"
+  local address="unix:path=$socket"
+  NOTIFY_LOG="$WORK/notifications.log"
+
+  dbus-daemon --session --nofork --address="$address" >/dev/null 2>"$WORK/session-dbus.err" &
+  track $!
+  poll 10 test -S "$socket" || fail "private session bus did not start: $(cat "$WORK/session-dbus.err")"
+  DBUS_SESSION_BUS_ADDRESS="$address" "$PYTHON" -m dbusmock --session -l "$NOTIFY_LOG" \
+    --template notification_daemon >"$WORK/notifications.out" 2>&1 &
+  track $!
+  poll 15 eval 'dbus-send --bus="$address" --print-reply --dest=org.freedesktop.DBus \
+      /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner \
+      string:org.freedesktop.Notifications 2>/dev/null | grep -q "boolean true"' ||
+    fail "the mock notification server did not appear: $(cat "$WORK/notifications.out")"
+  export DBUS_SESSION_BUS_ADDRESS=$address
+}
+
+# ------------------------------------------------------- small file system
+
+# Mounts a 64 KiB file system over folder $1 (unmounted by the clean-up,
+# whatever happens). Needs root; without it the script fails and says so.
+mount_small_fs() {
+  mkdir -p "$1"
+  mount -t tmpfs -o size=64k,mode=0700 tmpfs "$1" 2>"$WORK/mount.err" ||
+    fail "cannot mount a small file system on $1 (this test needs root): $(cat "$WORK/mount.err")"
+  E2E_MOUNTS+=("$1")
+}
+
+# Fills the file system that holds folder $1 to its last byte.
+fill_fs() {
+  head -c 1M /dev/zero >"$1/filler" 2>/dev/null || true
+  ! printf x >>"$1/probe" 2>/dev/null || fail "$1 is not full"
 }

@@ -61,8 +61,9 @@ struct BasicMainHarness {
   ModTray tray{trayPort};
   FrmMenu menu{pictures};
   FrmMostrarNota nota{pictures};
-  FrmMain main{{settings, time, time, pictures, window, power, speaker, registry, environment,
-                tray, menu, nota}};
+  RecordingNotifier notifier;
+  FrmMain main{{settings, time, time, pictures, window, power, speaker, registry, environment, tray,
+                menu, nota, notifier}};
 };
 
 using MainHarness = BasicMainHarness<CannedPictureLoader>;

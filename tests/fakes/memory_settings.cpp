@@ -9,10 +9,12 @@ std::string MemorySettings::Read(const std::string& app, const std::string& sect
   return it == values_.end() ? defaultValue : it->second;
 }
 
-void MemorySettings::Write(const std::string& app, const std::string& section,
+bool MemorySettings::Write(const std::string& app, const std::string& section,
                            const std::string& key, const std::string& value) {
+  if (failWrites) return false;
   writes.push_back({section, key, value});
   values_[{app, section, key}] = value;
+  return true;
 }
 
 void MemorySettings::Set(const std::string& section, const std::string& key,

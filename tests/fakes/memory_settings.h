@@ -21,7 +21,7 @@ class MemorySettings : public SettingsStore {
 
   std::string Read(const std::string& app, const std::string& section, const std::string& key,
                    const std::string& defaultValue) override;
-  void Write(const std::string& app, const std::string& section, const std::string& key,
+  bool Write(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override;
 
   // Section/key of the "Vesperon" application.
@@ -29,7 +29,8 @@ class MemorySettings : public SettingsStore {
   bool Has(const std::string& section, const std::string& key) const;
   std::string Get(const std::string& section, const std::string& key) const;
 
-  std::vector<Write_> writes;
+  std::vector<Write_> writes;      // the writes that were stored
+  bool failWrites = false;         // every write fails, as on a full disk
   std::vector<std::string> reads;  // "section/key", in order
 
  private:

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ports/desktop_notifier.h"
 #include "ports/power_api.h"
 #include "ports/shell.h"
 #include "ports/speaker.h"
@@ -65,6 +66,19 @@ class RecordingShell : public Shell {
   std::function<void(const Box&)> whileOpen;
 };
 
+class RecordingNotifier : public DesktopNotifier {
+ public:
+  struct Notice {
+    std::string summary;
+    std::string body;
+    friend bool operator==(const Notice&, const Notice&) = default;
+  };
+  void Notify(const std::string& summary, const std::string& body) override {
+    notices.push_back({summary, body});
+  }
+  std::vector<Notice> notices;
+};
+
 // A 1024 × 768 screen at 15 twips per pixel.
 class FakeWindowSystem : public WindowSystem {
  public:
@@ -72,11 +86,13 @@ class FakeWindowSystem : public WindowSystem {
   float TwipsPerPixelY() override { return 15; }
   float ScreenWidthTwips() override { return 1024 * 15; }
   float ScreenHeightTwips() override { return 768 * 15; }
+  std::vector<ScreenArea> Screens() override { return screens; }
   void SetTopmost(bool topmost) override { topmostCalls.push_back(topmost); }
   void SetMousePointer(MousePointer p, const Picture& custom) override {
     pointer = p;
     customPointer = custom;
   }
+  std::vector<ScreenArea> screens{{0, 0, 1024 * 15, 768 * 15}};
   std::vector<bool> topmostCalls;
   MousePointer pointer = MousePointer::Default;
   Picture customPointer;

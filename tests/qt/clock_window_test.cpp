@@ -131,6 +131,28 @@ TEST_F(ClockWindowTest, QuickPairOfClicksOnPlusStepsTwice) {
   EXPECT_FALSE(main.TimerInc.Enabled());
 }
 
+// A quick pair of clicks is two presses only on the stepping buttons.
+TEST_F(ClockWindowTest, DoubleClickOnTheIndicatorArmsOnce) {
+  main.mnAjustarApagado_Click();
+  main.ImgTipOk_MouseDown(MouseButton::Left);
+  const QPoint tip(main.TipApagado.rect.left + 5, main.TipApagado.rect.top + 4);
+  QTest::mouseClick(&window, Qt::LeftButton, {}, tip);
+  QTest::mouseDClick(&window, Qt::LeftButton, {}, tip);
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, tip);
+  EXPECT_TRUE(main.ApagarEquipo);
+  EXPECT_EQ(main.LblInfo.caption, "Apagado ON!");
+}
+
+TEST_F(ClockWindowTest, ButtonsBeyondTheThreeDoNothing) {
+  const QPoint close(main.ImgCerrar.rect.left + 4, main.ImgCerrar.rect.top + 4);
+  for (const Qt::MouseButton button : {Qt::BackButton, Qt::ForwardButton, Qt::ExtraButton4}) {
+    QTest::mouseClick(&window, button, {}, close);
+    QTest::mouseDClick(&window, button, {}, close);
+    QTest::mouseRelease(&window, button, {}, close);
+  }
+  EXPECT_TRUE(main.loaded);
+}
+
 TEST_F(ClockWindowTest, ClosingEndsTheProgramAndKeepsThePlace) {
   QSignalSpy unloaded(&window, &ClockWindow::unloaded);
   window.move(100, 200);

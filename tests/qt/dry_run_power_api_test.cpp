@@ -20,15 +20,16 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 TEST(PowerApiFactoryTest, DryRunOnlyWhenTheVariableIsExactlyOne) {
+  const PowerOffFailures failures;
   {
     ScopedEnvironmentVariable dryRun("VESPERON_DRY_RUN", "1");
-    EXPECT_NE(dynamic_cast<DryRunPowerApi*>(MakePowerApi().get()), nullptr);
+    EXPECT_NE(dynamic_cast<DryRunPowerApi*>(MakePowerApi(failures).get()), nullptr);
   }
   // Building the logind adapter touches no bus, so these are safe to make.
   for (const std::optional<QByteArray>& value :
        {std::optional<QByteArray>(), {"0"}, {"yes"}, {"1 "}, {""}}) {
     ScopedEnvironmentVariable dryRun("VESPERON_DRY_RUN", value);
-    EXPECT_NE(dynamic_cast<LogindPowerApi*>(MakePowerApi().get()), nullptr)
+    EXPECT_NE(dynamic_cast<LogindPowerApi*>(MakePowerApi(failures).get()), nullptr)
         << "VESPERON_DRY_RUN=" << value.value_or("(unset)").constData();
   }
 }
@@ -42,7 +43,10 @@ TEST(DryRunPowerApiTest, ReportsThePowerOffAndNeverAsksLogind) {
   ASSERT_TRUE(bus.StartMockLogind());
   ScopedEnvironmentVariable systemBus("DBUS_SYSTEM_BUS_ADDRESS", bus.Address().toUtf8());
   ScopedEnvironmentVariable dryRun("VESPERON_DRY_RUN", "1");
-  std::unique_ptr<PowerApi> api = MakePowerApi();
+  PowerOffFailures failures;
+  int failuresReported = 0;
+  failures.SetHandler([&](const std::string&) { ++failuresReported; });
+  std::unique_ptr<PowerApi> api = MakePowerApi(failures);
   ASSERT_NE(dynamic_cast<DryRunPowerApi*>(api.get()), nullptr);  // never call the real thing
   StderrCapture errors;
 
@@ -64,6 +68,7 @@ TEST(DryRunPowerApiTest, ReportsThePowerOffAndNeverAsksLogind) {
   EXPECT_THAT(errors.VesperonLines(),
               ElementsAre("vesperon: dry run: power-off requested (ExitWindowsEx flags 8)"));
   EXPECT_THAT(bus.MockLog(), IsEmpty());
+  EXPECT_EQ(failuresReported, 0);  // a request that went out, as far as anyone can tell
 }
 
 }  // namespace

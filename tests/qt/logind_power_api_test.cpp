@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
+#include "env_guard.h"
 #include "private_bus.h"
 #include "spin_events.h"
 #include "stderr_capture.h"
@@ -28,13 +31,18 @@ class LogindPowerApiTest : public ::testing::Test {
     };
   }
 
+  LogindPowerApi::FailureHandler RecordFailures() {
+    return [this](const std::string& reason) { failures_.push_back(reason); };
+  }
+
   PrivateBus bus_;
   int busesOpened_ = 0;
+  std::vector<std::string> failures_;
 };
 
 TEST_F(LogindPowerApiTest, EachRequestIsOneInteractivePowerOff) {
   ASSERT_TRUE(bus_.StartMockLogind());
-  LogindPowerApi api(OpenPrivateBus());
+  LogindPowerApi api(OpenPrivateBus(), RecordFailures());
   StderrCapture errors;
 
   EXPECT_TRUE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
@@ -45,11 +53,12 @@ TEST_F(LogindPowerApiTest, EachRequestIsOneInteractivePowerOff) {
 
   EXPECT_THAT(bus_.PowerOffArguments(), ElementsAre("True", "True"));
   EXPECT_THAT(errors.VesperonLines(), IsEmpty());
+  EXPECT_THAT(failures_, IsEmpty());
 }
 
 TEST_F(LogindPowerApiTest, OpensTheBusAtTheFirstPowerOffOnly) {
   ASSERT_TRUE(bus_.StartMockLogind());
-  LogindPowerApi api(OpenPrivateBus());
+  LogindPowerApi api(OpenPrivateBus(), RecordFailures());
   EXPECT_EQ(busesOpened_, 0);
 
   // Log off (0), shut down (1) and reboot (2) are not asked of logind.
@@ -62,12 +71,12 @@ TEST_F(LogindPowerApiTest, OpensTheBusAtTheFirstPowerOffOnly) {
   ASSERT_TRUE(SpinEventsUntil([&] { return bus_.PowerOffArguments().size() >= 2; }));
 }
 
-TEST_F(LogindPowerApiTest, RefusalLeavesOneLineOnStderr) {
+TEST_F(LogindPowerApiTest, RefusalLeavesOneLineOnStderrAndIsReportedOnce) {
   ASSERT_TRUE(bus_.StartMockLogind());
   ASSERT_TRUE(bus_.CallMock("AddMethod", {"org.freedesktop.login1.Manager", "PowerOff", "b", "",
                                           "raise dbus.exceptions.DBusException('Access denied', "
                                           "name='org.freedesktop.DBus.Error.AccessDenied')"}));
-  LogindPowerApi api(OpenPrivateBus());
+  LogindPowerApi api(OpenPrivateBus(), RecordFailures());
   StderrCapture errors;
 
   EXPECT_TRUE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
@@ -78,10 +87,11 @@ TEST_F(LogindPowerApiTest, RefusalLeavesOneLineOnStderr) {
               ElementsAre("vesperon: power-off request failed: "
                           "org.freedesktop.DBus.Error.AccessDenied: Access denied"));
   EXPECT_THAT(bus_.PowerOffArguments(), ElementsAre("True"));
+  EXPECT_THAT(failures_, ElementsAre("Access denied"));
 }
 
 TEST_F(LogindPowerApiTest, AbsentLogindLeavesOneLineOnStderr) {
-  LogindPowerApi api(OpenPrivateBus());
+  LogindPowerApi api(OpenPrivateBus(), RecordFailures());
   StderrCapture errors;
 
   EXPECT_TRUE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
@@ -91,23 +101,31 @@ TEST_F(LogindPowerApiTest, AbsentLogindLeavesOneLineOnStderr) {
   EXPECT_THAT(errors.VesperonLines(),
               ElementsAre(StartsWith("vesperon: power-off request failed: "
                                      "org.freedesktop.DBus.Error.ServiceUnknown: ")));
+  EXPECT_EQ(failures_.size(), 1u);
 }
 
-TEST_F(LogindPowerApiTest, NoBusLeavesOneLineOnStderrAndTriesAgainNextTime) {
-  int attempts = 0;
-  LogindPowerApi api([&] {
-    ++attempts;
-    return QDBusConnection::connectToBus("unix:path=/nonexistent/vesperon-bus",
-                                         "vesperon-test-no-bus");
-  });
+// No system bus at the first request; then one comes up at that address.
+TEST(LogindPowerApiReconnectTest, ABusThatComesUpLaterIsReachedByTheNextRequest) {
+  QTemporaryDir dir;
+  const QString address = "unix:path=" + dir.filePath("system_bus_socket");
+  EnvGuard systemBus("DBUS_SYSTEM_BUS_ADDRESS", address.toUtf8());
+  std::vector<std::string> failures;
+  LogindPowerApi api([&](const std::string& reason) { failures.push_back(reason); });
   StderrCapture errors;
 
   EXPECT_FALSE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
+  ASSERT_TRUE(SpinEventsUntil([&] { return !failures.empty(); }));
   EXPECT_THAT(errors.VesperonLines(),
               ElementsAre(StartsWith("vesperon: power-off request failed: ")));
-  EXPECT_FALSE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
-  EXPECT_EQ(attempts, 2);
-  QDBusConnection::disconnectFromBus("vesperon-test-no-bus");
+
+  PrivateBus bus(address);
+  ASSERT_TRUE(bus.IsRunning()) << "dbus-daemon did not start at " << address.toStdString();
+  ASSERT_TRUE(bus.StartMockLogind());
+  EXPECT_TRUE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
+  ASSERT_TRUE(SpinEventsUntil([&] { return !bus.PowerOffArguments().isEmpty(); }));
+  SpinEventsFor(100);
+  EXPECT_THAT(bus.PowerOffArguments(), ElementsAre("True"));
+  EXPECT_EQ(failures.size(), 1u);
 }
 
 }  // namespace

@@ -22,9 +22,11 @@ void Stop(QProcess& process) {
 
 }  // namespace
 
-PrivateBus::PrivateBus() {
+PrivateBus::PrivateBus(const QString& address) {
   daemon_.setStandardErrorFile(QProcess::nullDevice());
-  daemon_.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+  QStringList arguments{"--session", "--nofork", "--print-address=1"};
+  if (!address.isEmpty()) arguments << "--address=" + address;
+  daemon_.start("dbus-daemon", arguments);
   if (!daemon_.waitForStarted(kStartTimeoutMs)) return;
   while (!daemon_.canReadLine() && daemon_.waitForReadyRead(kStartTimeoutMs)) {
   }
@@ -35,6 +37,7 @@ PrivateBus::PrivateBus() {
 PrivateBus::~PrivateBus() {
   for (const QString& name : connectionNames_) QDBusConnection::disconnectFromBus(name);
   Stop(mock_);
+  Stop(notificationsMock_);
   Stop(daemon_);
 }
 
@@ -62,6 +65,30 @@ bool PrivateBus::StartMockLogind() {
                control_.interface()->isServiceRegistered("org.freedesktop.login1").value();
       },
       kStartTimeoutMs);
+}
+
+bool PrivateBus::StartMockNotifications() {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("DBUS_SESSION_BUS_ADDRESS", address_);
+  notificationsMock_.setProcessEnvironment(environment);
+  notificationsMock_.setStandardOutputFile(QProcess::nullDevice());
+  notificationsMock_.setStandardErrorFile(QProcess::nullDevice());
+  notificationsMock_.start("/usr/bin/python3",
+                           {"-m", "dbusmock", "--session", "-l", dir_.filePath("notifications.log"),
+                            "--template", "notification_daemon"});
+  if (!notificationsMock_.waitForStarted(kStartTimeoutMs)) return false;
+  return SpinEventsUntil(
+      [&] {
+        return notificationsMock_.state() == QProcess::Running &&
+               control_.interface()->isServiceRegistered("org.freedesktop.Notifications").value();
+      },
+      kStartTimeoutMs);
+}
+
+QStringList PrivateBus::Notifications() const {
+  QFile log(dir_.filePath("notifications.log"));
+  if (!log.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts).filter(" Notify ");
 }
 
 bool PrivateBus::CallMock(const QString& method, const QVariantList& arguments) {

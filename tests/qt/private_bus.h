@@ -9,10 +9,11 @@
 
 // A D-Bus daemon of the test's own, with a mock logind on it when asked
 // (python-dbusmock's logind template), so no test can reach the machine's
-// real power-off.
+// real power-off; or a mock notification server.
 class PrivateBus {
  public:
-  PrivateBus();
+  // At an address of the daemon's choosing, or at `address`.
+  explicit PrivateBus(const QString& address = {});
   PrivateBus(const PrivateBus&) = delete;
   PrivateBus& operator=(const PrivateBus&) = delete;
   ~PrivateBus();
@@ -25,6 +26,11 @@ class PrivateBus {
 
   // Starts the mock and returns once it owns org.freedesktop.login1.
   bool StartMockLogind();
+  // Starts a mock notification server (dbusmock's notification_daemon) and
+  // returns once it owns org.freedesktop.Notifications.
+  bool StartMockNotifications();
+  // The mock server's log: one line per Notify, with its arguments.
+  QStringList Notifications() const;
   // Calls a method of the mock's control interface, org.freedesktop.DBus.Mock.
   bool CallMock(const QString& method, const QVariantList& arguments);
   // The lines the mock logged, one per method called on it.
@@ -37,6 +43,7 @@ class PrivateBus {
   QTemporaryDir dir_;
   QProcess daemon_;
   QProcess mock_;
+  QProcess notificationsMock_;
   QString address_;
   QStringList connectionNames_;
   QDBusConnection control_{QString()};

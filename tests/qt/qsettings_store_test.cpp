@@ -1,17 +1,26 @@
 #include "platform/linux/qsettings_store.h"
 
+#include <fcntl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QThread>
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +29,7 @@
 
 #include "env_guard.h"
 #include "forked_child.h"
+#include "stderr_capture.h"
 
 namespace vesperon {
 namespace {
@@ -136,15 +146,6 @@ TEST_F(QSettingsStoreTest, EveryTextRoundTripsThroughTheFile) {
   const auto keyLines = std::count_if(lines.begin(), lines.end(),
                                       [](const QByteArray& line) { return line.startsWith('k'); });
   EXPECT_EQ(static_cast<std::size_t>(keyLines), texts.size());
-}
-
-TEST_F(QSettingsStoreTest, AWriteThroughASymbolicLinkUpdatesTheFileItNames) {
-  QTemporaryDir dotfiles;
-  QDir().mkpath(home.filePath("Vesperon"));
-  ASSERT_TRUE(QFile::link(dotfiles.filePath("vesperon.ini"), Path()));
-  store.Write("Vesperon", "Apagado", "Horas", "7");
-  EXPECT_TRUE(QFileInfo(Path()).isSymLink());
-  EXPECT_EQ(FileBytes(dotfiles.filePath("vesperon.ini")), "[Apagado]\nHoras=7\n");
 }
 
 TEST_F(QSettingsStoreTest, AnAbsentKeyGivesTheDefaultAndAnEmptyOneGivesEmptyText) {
@@ -265,7 +266,7 @@ TEST_F(QSettingsStoreTest, AWriteThatFindsTheDiskFullLeavesTheOldFileWholeAndSay
     limit.rlim_cur = 1024;
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
     QSettingsStore child(home.path());
-    child.Write("Vesperon", "Window", "Skin", std::string(8192, 's'));
+    if (child.Write("Vesperon", "Window", "Skin", std::string(8192, 's'))) return 4;
     std::fflush(stderr);
     // Nor may this process go on believing the value was saved.
     return child.Read("Vesperon", "Window", "Skin", "<absent>") == "<absent>" ? 0 : 3;
@@ -300,6 +301,125 @@ TEST_F(QSettingsStoreTest, RewritingTheStoredValueLeavesTheFileAlone) {
   EXPECT_EQ(ReadFromDisk("Window", "xpos"), "1515");
   store.Write("Vesperon", "Window", "ypos", "");
   EXPECT_EQ(ReadFromDisk("Window", "ypos"), "");
+}
+
+}  // namespace
+}  // namespace vesperon
+
+namespace vesperon {
+namespace {
+
+using ::testing::HasSubstr;
+
+// A sound file with a long run of garbage after it (a crash of another tool,
+// a bad sector): the damaged file is kept aside, once, and the values that
+// can be read go on in a sound file with the new one.
+TEST_F(QSettingsStoreTest, AFileWithAGarbageTailIsKeptAsideAndSavesGoOn) {
+  store.Write("Vesperon", "Apagado", "Horas", "7");
+  store.Write("Vesperon", "Window", "xpos", "1500");
+  {
+    QFile file(Path());
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    QRandomGenerator garbage(6);
+    QByteArray tail(64 * 1024, '\0');
+    for (char& byte : tail) byte = static_cast<char>(garbage.bounded(256));
+    file.write(tail);
+  }
+  const QByteArray damaged = FileBytes(Path());
+  StderrCapture errors;
+
+  EXPECT_TRUE(store.Write("Vesperon", "Apagado", "Minutos", "30"));
+  EXPECT_TRUE(store.Write("Vesperon", "Apagado", "Segundos", "5"));
+
+  EXPECT_EQ(ReadFromDisk("Apagado", "Horas"), "7");
+  EXPECT_EQ(ReadFromDisk("Window", "xpos"), "1500");
+  EXPECT_EQ(ReadFromDisk("Apagado", "Minutos"), "30");
+  EXPECT_EQ(ReadFromDisk("Apagado", "Segundos"), "5");
+  EXPECT_EQ(QSettings(Path(), QSettings::IniFormat).status(), QSettings::NoError);
+  const QStringList kept =
+      QDir(home.filePath("Vesperon")).entryList({"Vesperon.ini.damaged-*"}, QDir::Files);
+  ASSERT_EQ(kept.size(), 1);
+  EXPECT_EQ(FileBytes(home.filePath("Vesperon/" + kept[0])), damaged);
+  const auto said = errors.VesperonLines();
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_THAT(said[0], HasSubstr(kept[0].toStdString()));
+}
+
+// A link is followed to the file it names, through a chain of links; a
+// link to something that is no regular file is never written through, and
+// never read, which for a FIFO would wait for ever.
+TEST_F(QSettingsStoreTest, LinksAreFollowedToARegularFileAndToNothingElse) {
+  QTemporaryDir dotfiles;
+  QDir().mkpath(home.filePath("Vesperon"));
+  ASSERT_TRUE(QFile::link(dotfiles.filePath("vesperon.ini"), dotfiles.filePath("current.ini")));
+  ASSERT_TRUE(QFile::link(dotfiles.filePath("current.ini"), Path()));
+  EXPECT_TRUE(store.Write("Vesperon", "Apagado", "Horas", "7"));
+  EXPECT_TRUE(store.Write("Vesperon", "Apagado", "Minutos", "30"));
+  EXPECT_TRUE(QFileInfo(Path()).isSymLink());
+  EXPECT_TRUE(QFileInfo(dotfiles.filePath("current.ini")).isSymLink());
+  EXPECT_EQ(FileBytes(dotfiles.filePath("vesperon.ini")), "[Apagado]\nHoras=7\nMinutos=30\n");
+
+  QTemporaryDir devices;
+  const QByteArray node = QFile::encodeName(devices.filePath("null"));
+  ASSERT_EQ(::mknod(node.constData(), S_IFCHR | 0666, makedev(1, 3)), 0)
+      << "mknod refused (" << std::strerror(errno) << "): this test needs root";
+  ASSERT_EQ(::mkfifo(QFile::encodeName(devices.filePath("fifo")).constData(), 0600), 0);
+  for (const char* name : {"null", "fifo"}) {
+    SCOPED_TRACE(name);
+    QTemporaryDir linked;
+    QDir().mkpath(linked.filePath("Vesperon"));
+    ASSERT_TRUE(QFile::link(devices.filePath(name), linked.filePath("Vesperon/Vesperon.ini")));
+    QSettingsStore refusing(linked.path());
+    StderrCapture errors;
+    // In a child, so that a read that waits on the FIFO fails the test.
+    const int result = RunInChild([&] {
+      alarm(10);
+      if (refusing.Write("Vesperon", "Apagado", "Horas", "7")) return 1;
+      if (refusing.Write("Vesperon", "Apagado", "Minutos", "30")) return 2;
+      return refusing.Read("Vesperon", "Apagado", "Horas", "<absent>") == "<absent>" ? 0 : 3;
+    });
+    EXPECT_EQ(result, 0);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(devices.filePath(name)).constData(), &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode));
+    EXPECT_TRUE(QFileInfo(linked.filePath("Vesperon/Vesperon.ini")).isSymLink());
+    EXPECT_EQ(errors.VesperonLines().size(), 1u);
+  }
+}
+
+// Saves killed halfway leave their work files; the next start removes them,
+// unless a save still holds the folder.
+TEST_F(QSettingsStoreTest, WorkFilesOfKilledSavesAreRemovedAtTheNextStart) {
+  store.Write("Vesperon", "Window", "Skin", std::string(3 << 20, 's'));
+  const QDir folder(home.filePath("Vesperon"));
+  auto leftovers = [&] {
+    return folder.entryList({".Vesperon.ini.*"}, QDir::Files | QDir::Hidden);
+  };
+  for (int attempt = 0; attempt < 50 && leftovers().isEmpty(); ++attempt) {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+      QSettingsStore writer(home.path());
+      for (int i = 0;; ++i) writer.Write("Vesperon", "Apagado", "Horas", std::to_string(i % 24));
+    }
+    // Killed the moment a save is under way.
+    while (leftovers().isEmpty()) QThread::usleep(100);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+  }
+  ASSERT_FALSE(leftovers().isEmpty()) << "no save was caught halfway";
+  const QStringList found = leftovers();
+
+  {
+    // A save of another process that is still running keeps its files.
+    const int held = ::open(QFile::encodeName(folder.path()).constData(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    EXPECT_EQ(QSettingsStore(home.path()).Read("Vesperon", "Window", "Skin", "").size(), 3u << 20);
+    EXPECT_EQ(leftovers(), found);
+    ::close(held);
+  }
+  EXPECT_EQ(QSettingsStore(home.path()).Read("Vesperon", "Window", "Skin", "").size(), 3u << 20);
+  EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(' ').toStdString();
 }
 
 }  // namespace

@@ -53,7 +53,8 @@ int RunApplication(int argc, char** argv) {
   FrmMenu menu(pictures);
   FrmMostrarNota nota(pictures);
   FrmMain main({*platform.settings, clock, timers, pictures, windowSystem, *platform.power,
-                *platform.speaker, *platform.registry, environment, tray, menu, nota});
+                *platform.speaker, *platform.registry, environment, tray, menu, nota,
+                *platform.notifier});
 
   ClockWindow window(main);
   windowSystem.Attach(&window);
@@ -66,6 +67,11 @@ int RunApplication(int argc, char** argv) {
   trayPort.SetMouseMessageHandler([&](std::uint32_t message) {
     // The icon's messages arrive with the left button reported held.
     main.Form_MouseMove(true, static_cast<float>(message) * windowSystem.TwipsPerPixelX(), 0);
+    window.Sync();
+  });
+
+  platform.powerOffFailures->SetHandler([&](const std::string& reason) {
+    main.PowerOff_Failed(reason);
     window.Sync();
   });
 

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <cmath>
+#include <optional>
 
 #include "app/qt/qt_picture_loader.h"
 
@@ -15,16 +16,22 @@ namespace {
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
 
-MouseButton ToButton(Qt::MouseButton button) {
+// Only the three buttons the handlers know; the others (back, forward, ...)
+// do nothing at all.
+std::optional<MouseButton> ToButton(Qt::MouseButton button) {
   switch (button) {
+    case Qt::LeftButton:
+      return MouseButton::Left;
     case Qt::RightButton:
       return MouseButton::Right;
     case Qt::MiddleButton:
       return MouseButton::Middle;
     default:
-      return MouseButton::Left;
+      return std::nullopt;
   }
 }
+
+constexpr Qt::MouseButtons kKnownButtons = Qt::LeftButton | Qt::RightButton | Qt::MiddleButton;
 
 // Pictures are drawn at their own size from the slot's corner.
 QRect PictureRect(const Image& image) {
@@ -193,7 +200,9 @@ QPointF ClockWindow::TwipsInWindow(QPointF global) const {
 }
 
 void ClockWindow::mousePressEvent(QMouseEvent* event) {
-  const MouseButton button = ToButton(event->button());
+  const std::optional<MouseButton> maybeButton = ToButton(event->button());
+  if (!maybeButton) return;
+  const MouseButton button = *maybeButton;
   pressed_ = AreaAt(event->position().toPoint());
   switch (pressed_) {
     case Area::Image1:
@@ -235,7 +244,8 @@ void ClockWindow::mousePressEvent(QMouseEvent* event) {
 // wherever it goes meanwhile: a drag follows it, a held plus stops.
 void ClockWindow::mouseMoveEvent(QMouseEvent* event) {
   const bool leftHeld = event->buttons().testFlag(Qt::LeftButton);
-  const Area area = event->buttons() != Qt::NoButton ? pressed_ : AreaAt(event->position().toPoint());
+  const Area area =
+      (event->buttons() & kKnownButtons) ? pressed_ : AreaAt(event->position().toPoint());
   switch (area) {
     case Area::Background: {
       const QPointF at = TwipsInWindow(event->globalPosition());
@@ -252,15 +262,17 @@ void ClockWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ClockWindow::mouseReleaseEvent(QMouseEvent* event) {
-  const MouseButton button = ToButton(event->button());
-  if (pressed_ == Area::Mas) model_.ImgButtonMAS_MouseUp(button);
-  if (pressed_ == Area::Menos) model_.ImgButtonMENOS_MouseUp(button);
+  const std::optional<MouseButton> button = ToButton(event->button());
+  if (!button) return;
+  if (pressed_ == Area::Mas) model_.ImgButtonMAS_MouseUp(*button);
+  if (pressed_ == Area::Menos) model_.ImgButtonMENOS_MouseUp(*button);
   if (pressed_ == Area::Background) model_.Form_MouseUp();
   pressed_ = Area::None;
   Sync();
 }
 
 void ClockWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!ToButton(event->button())) return;
   const QPoint p = event->position().toPoint();
   for (int i = 0; i < 6; ++i) {
     if (model_.ImgHora[i].rect.Contains(p.x(), p.y())) {
@@ -279,9 +291,12 @@ void ClockWindow::mouseDoubleClickEvent(QMouseEvent* event) {
     Sync();
     return;
   }
-  // Elsewhere the second click of a quick pair counts as a click of its own:
-  // tapping plus twice steps twice.
-  mousePressEvent(event);
+  // The second press of a quick pair is a press of its own only where a
+  // second step is meant: tapping plus twice steps twice. Elsewhere it is
+  // no press: a double click on the indicator arms once, not on and off.
+  pressed_ = AreaAt(p);
+  if (pressed_ == Area::Mas || pressed_ == Area::Menos || pressed_ == Area::Image1)
+    mousePressEvent(event);
 }
 
 void ClockWindow::closeEvent(QCloseEvent* event) {

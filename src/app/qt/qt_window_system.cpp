@@ -37,6 +37,21 @@ float QtWindowSystem::ScreenHeightTwips() {
   return screen ? static_cast<float>(screen->geometry().height()) * TwipsPerPixelY() : 0.0f;
 }
 
+std::vector<ScreenArea> QtWindowSystem::Screens() {
+  const float tppX = TwipsPerPixelX();
+  const float tppY = TwipsPerPixelY();
+  std::vector<ScreenArea> areas;
+  QList<QScreen*> screens = QGuiApplication::screens();
+  // The primary first.
+  if (QScreen* primary = Screen()) screens.move(screens.indexOf(primary), 0);
+  for (const QScreen* screen : screens) {
+    const QRect r = screen->availableGeometry();
+    areas.push_back({static_cast<float>(r.left()) * tppX, static_cast<float>(r.top()) * tppY,
+                     static_cast<float>(r.width()) * tppX, static_cast<float>(r.height()) * tppY});
+  }
+  return areas;
+}
+
 void QtWindowSystem::SetTopmost(bool topmost) {
   topmost_ = topmost;
   Apply();

@@ -16,6 +16,7 @@ class QtWindowSystem : public WindowSystem {
   float TwipsPerPixelY() override;
   float ScreenWidthTwips() override;
   float ScreenHeightTwips() override;
+  std::vector<ScreenArea> Screens() override;
   void SetTopmost(bool topmost) override;
   void SetMousePointer(MousePointer pointer, const Picture& custom) override;
 

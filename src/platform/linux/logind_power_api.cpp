@@ -4,6 +4,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDBusPendingCallWatcher>
+#include <QUuid>
 #include <iostream>
 #include <utility>
 
@@ -14,12 +15,32 @@ namespace {
 // polkit may keep the request waiting while the user types a password; the
 // usual 25 s would report a failure for a power-off that still happens.
 constexpr int kReplyTimeoutMs = 10 * 60 * 1000;
+// Where the system bus listens when the environment names no other place.
+constexpr char kDefaultSystemBus[] = "unix:path=/var/run/dbus/system_bus_socket";
 
 }  // namespace
 
-LogindPowerApi::LogindPowerApi() : LogindPowerApi([] { return QDBusConnection::systemBus(); }) {}
+LogindPowerApi::LogindPowerApi(FailureHandler onFailure)
+    : LogindPowerApi([this] { return OpenSystemBus(); }, std::move(onFailure)) {}
 
-LogindPowerApi::LogindPowerApi(BusOpener openBus) : openBus_(std::move(openBus)) {}
+LogindPowerApi::LogindPowerApi(BusOpener openBus, FailureHandler onFailure)
+    : openBus_(std::move(openBus)), onFailure_(std::move(onFailure)) {}
+
+LogindPowerApi::~LogindPowerApi() {
+  // Replies still on their way concern no one any more.
+  qDeleteAll(pendingReplies_.children());
+  if (!connectionName_.isEmpty()) QDBusConnection::disconnectFromBus(connectionName_);
+}
+
+// Not QDBusConnection::systemBus(): Qt keeps that one for the life of the
+// process, and one that failed to connect stays failed.
+QDBusConnection LogindPowerApi::OpenSystemBus() {
+  if (!connectionName_.isEmpty()) QDBusConnection::disconnectFromBus(connectionName_);
+  connectionName_ = QStringLiteral("vesperon-logind-") + QUuid::createUuid().toString(QUuid::Id128);
+  QString address = qEnvironmentVariable("DBUS_SYSTEM_BUS_ADDRESS");
+  if (address.isEmpty()) address = QString::fromLatin1(kDefaultSystemBus);
+  return QDBusConnection::connectToBus(address, connectionName_);
+}
 
 bool LogindPowerApi::RequestPowerOff(std::uint32_t /*flags*/, std::uint32_t /*reserved*/) {
   // A bus that was not there last time may be there now.
@@ -38,7 +59,7 @@ bool LogindPowerApi::RequestPowerOff(std::uint32_t /*flags*/, std::uint32_t /*re
   auto* watcher =
       new QDBusPendingCallWatcher(bus_->asyncCall(request, kReplyTimeoutMs), &pendingReplies_);
   QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                   [](QDBusPendingCallWatcher* finished) {
+                   [this](QDBusPendingCallWatcher* finished) {
                      if (finished->isError()) ReportFailure(finished->error());
                      finished->deleteLater();
                    });
@@ -48,6 +69,13 @@ bool LogindPowerApi::RequestPowerOff(std::uint32_t /*flags*/, std::uint32_t /*re
 void LogindPowerApi::ReportFailure(const QDBusError& error) {
   std::cerr << "vesperon: power-off request failed: " << error.name().toStdString() << ": "
             << error.message().toStdString() << '\n';
+  if (!onFailure_) return;
+  const std::string reason =
+      (error.message().isEmpty() ? error.name() : error.message()).toStdString();
+  // Never from inside the request: the caller is still busy with it.
+  QMetaObject::invokeMethod(
+      &pendingReplies_, [onFailure = onFailure_, reason] { onFailure(reason); },
+      Qt::QueuedConnection);
 }
 
 }  // namespace vesperon

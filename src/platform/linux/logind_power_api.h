@@ -4,6 +4,7 @@
 #include <QObject>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "platform/linux/no_token_power_api.h"
 
@@ -14,25 +15,35 @@ namespace vesperon {
 // Asks systemd-logind to power off: org.freedesktop.login1.Manager.PowerOff
 // with interactive authorization, so polkit may ask the user for a password.
 // The request is sent without waiting for the answer (the clock must keep
-// ticking); a refusal, or no logind at all, only leaves one line on standard
-// error.
+// ticking). A refusal, or no logind at all, leaves one line on standard
+// error and is handed to the failure handler on the event loop; a request
+// that waits for a password is not a failure.
 class LogindPowerApi final : public NoTokenPowerApi {
  public:
   using BusOpener = std::function<QDBusConnection()>;
+  using FailureHandler = std::function<void(const std::string& reason)>;
 
-  // The system bus (DBUS_SYSTEM_BUS_ADDRESS, when set, names it).
-  LogindPowerApi();
+  // The system bus (DBUS_SYSTEM_BUS_ADDRESS, when set, names it), on a
+  // connection of the adapter's own: one that failed, or was lost, is
+  // opened anew at the next request.
+  explicit LogindPowerApi(FailureHandler onFailure);
   // The bus is opened at the first request, not before: a clock that never
   // powers off never touches it.
-  explicit LogindPowerApi(BusOpener openBus);
+  LogindPowerApi(BusOpener openBus, FailureHandler onFailure);
+  ~LogindPowerApi() override;
+  LogindPowerApi(const LogindPowerApi&) = delete;
+  LogindPowerApi& operator=(const LogindPowerApi&) = delete;
 
  protected:
   bool RequestPowerOff(std::uint32_t flags, std::uint32_t reserved) override;
 
  private:
-  static void ReportFailure(const QDBusError& error);
+  QDBusConnection OpenSystemBus();
+  void ReportFailure(const QDBusError& error);
 
   BusOpener openBus_;
+  QString connectionName_;  // of the system bus connection opened last
+  FailureHandler onFailure_;
   std::optional<QDBusConnection> bus_;
   QObject pendingReplies_;  // parent of the watchers still waiting for logind
 };

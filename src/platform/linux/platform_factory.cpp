@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/linux/dry_run_power_api.h"
+#include "platform/linux/freedesktop_notifier.h"
 #include "platform/linux/linux_environment.h"
 #include "platform/linux/logind_power_api.h"
 #include "platform/linux/pulse_speaker.h"
@@ -16,12 +17,13 @@
 
 namespace vesperon {
 
-std::unique_ptr<PowerApi> MakePowerApi() {
+std::unique_ptr<PowerApi> MakePowerApi(const PowerOffFailures& failures) {
   const char* dryRun = std::getenv("VESPERON_DRY_RUN");
   if (dryRun != nullptr && std::string_view(dryRun) == "1") {
     return std::make_unique<DryRunPowerApi>();
   }
-  return std::make_unique<LogindPowerApi>();
+  return std::make_unique<LogindPowerApi>(
+      [&failures](const std::string& reason) { failures.Report(reason); });
 }
 
 Platform MakePlatform(std::vector<std::string> arguments) {
@@ -33,10 +35,12 @@ Platform MakePlatform(std::vector<std::string> arguments) {
   Platform platform;
   platform.environment = std::make_unique<LinuxEnvironment>(argumentList);
   platform.settings = std::make_unique<QSettingsStore>();
-  platform.power = MakePowerApi();
+  platform.powerOffFailures = std::make_unique<PowerOffFailures>();
+  platform.power = MakePowerApi(*platform.powerOffFailures);
   platform.speaker = std::make_unique<PulseSpeaker>();
   platform.registry = std::make_unique<XdgAutostartRegistry>();
   platform.termination = std::make_unique<TerminationSignals>();
+  platform.notifier = std::make_unique<FreedesktopNotifier>();
   return platform;
 }
 

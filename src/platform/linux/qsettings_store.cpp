@@ -1,30 +1,30 @@
 #include "platform/linux/qsettings_store.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDeadlineTimer>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QThread>
-#include <QUuid>
 #include <QVariant>
 #include <cerrno>
 #include <cstdio>
+#include <optional>
 #include <utility>
+
+#include "platform/linux/folder_lock.h"
+#include "platform/linux/save_work_files.h"
 
 namespace vesperon {
 
 namespace {
-
-constexpr int kLockWaitMs = 2000;
 
 QString SettingsKey(const std::string& section, const std::string& key) {
   return QString::fromStdString(section) + u'/' + QString::fromStdString(key);
@@ -58,59 +58,75 @@ QMap<QString, QVariant> AllValues(const QSettings& settings) {
   return values;
 }
 
-// An exclusive flock on the settings folder: one writer at a time, across
-// processes. The kernel drops it if the holder dies.
-class FolderLock {
- public:
-  explicit FolderLock(const QString& folder)
-      : fd_(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    const QDeadlineTimer deadline(kLockWaitMs);
-    while (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-      if ((errno == EWOULDBLOCK || errno == EINTR) && !deadline.hasExpired()) {
-        QThread::msleep(2);
-        continue;
-      }
-      ::close(fd_);
-      fd_ = -1;
-    }
-  }
-  ~FolderLock() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FolderLock(const FolderLock&) = delete;
-  FolderLock& operator=(const FolderLock&) = delete;
-
-  bool Held() const { return fd_ >= 0; }
-  // Makes a rename inside the folder durable.
-  void SyncFolder() const { ::fsync(fd_); }
-
- private:
-  int fd_;
+// What the current file holds: its bytes, and whether they could all be
+// read (a bad sector may stop the read halfway).
+struct CurrentFile {
+  QByteArray bytes;
+  bool readWhole = true;
+  QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 };
 
-// Work files of one write, removed whatever happens.
-struct WorkFiles {
-  QString scratch;
-  QString check;
-  ~WorkFiles() {
-    QFile::remove(scratch);
-    QFile::remove(check);
+CurrentFile ReadCurrent(const QString& path) {
+  CurrentFile current;
+  QFile in(path);
+  if (!in.exists()) return current;
+  current.permissions = in.permissions();
+  if (!in.open(QIODevice::ReadOnly)) {
+    current.readWhole = false;
+    return current;
   }
-};
+  current.bytes = in.readAll();
+  current.readWhole = in.error() == QFileDevice::NoError;
+  return current;
+}
 
-// The current file's bytes into a new file, or an empty new file when there
-// is none yet.
-bool CopyCurrent(const QString& from, const QString& to) {
-  QFile out(to);
+bool WriteNewFile(const QString& path, const QByteArray& bytes,
+                  QFileDevice::Permissions permissions) {
+  QFile out(path);
   if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return false;
-  QFile in(from);
-  if (in.exists()) {
-    if (!in.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError || out.write(bytes) != bytes.size()) return false;
-    out.setPermissions(in.permissions());
+  out.setPermissions(permissions);
+  return out.write(bytes) == bytes.size() && out.flush();
+}
+
+// Only keys named as the program names them are carried out of a damaged
+// file; garbage can look like a section and a key to the INI reader.
+QMap<QString, QVariant> PlainValues(const QMap<QString, QVariant>& all) {
+  static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_.-]+/[A-Za-z0-9_.-]+$"));
+  QMap<QString, QVariant> values;
+  for (auto it = all.begin(); it != all.end(); ++it) {
+    if (plain.match(it.key()).hasMatch()) values.insert(it.key(), it.value());
   }
-  return out.flush();
+  return values;
+}
+
+// A copy of a damaged file beside it, Vesperon.ini.damaged-<date>: a second
+// name for the same bytes where the file system allows it, which needs no
+// reading. Returns its path, or nothing when no copy could be made.
+QString KeepDamagedCopy(const QString& path, const CurrentFile& current) {
+  const QString base = path + QStringLiteral(".damaged-") +
+                       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+  for (int n = 0; n < 10; ++n) {
+    const QString copy = n == 0 ? base : base + u'-' + QString::number(n);
+    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(copy).constData()) == 0)
+      return copy;
+    if (errno == EEXIST) continue;
+    if (current.readWhole && WriteNewFile(copy, current.bytes, current.permissions)) return copy;
+    if (QFileInfo::exists(copy)) continue;
+    return {};
+  }
+  return {};
+}
+
+// Writes values into the scratch file with QSettings, and gives back all
+// that the file should now hold.
+QString WriteValues(const QString& scratch, const QMap<QString, QVariant>& values,
+                    QMap<QString, QVariant>& expected) {
+  QSettings writer(scratch, QSettings::IniFormat);
+  for (auto it = values.begin(); it != values.end(); ++it) writer.setValue(it.key(), it.value());
+  writer.sync();
+  if (writer.status() != QSettings::NoError) return QStringLiteral("cannot write");
+  expected = AllValues(writer);
+  return {};
 }
 
 qint64 ModifiedMs(const QByteArray& path) {
@@ -135,31 +151,44 @@ void MakeNewerThan(const QByteArray& path, const QByteArray& current) {
 // QSaveFile, which in Qt 6.4 loses a write error that shows only when its
 // buffer is flushed at commit, and then puts a truncated file in place (a
 // full disk does that). So QSettings writes a scratch copy, the copy is read
-// back whole and compared, and only then renamed over the file. Returns what
-// went wrong, or nothing.
-QString Save(const QString& file, const QString& key, const QVariant& value) {
-  const QFileInfo info(file);
-  // Through a symbolic link to the file it names, keeping the link.
-  const QString path = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+// back whole and compared, and only then renamed over the file. A current
+// file that cannot be read whole would fail that check for ever: it is kept
+// aside, and what can be read of it goes on in a new file. Returns what went
+// wrong, or nothing.
+QString Save(const QString& path, const QString& key, const QVariant& value) {
   const QString folder = QFileInfo(path).absolutePath();
   if (!QDir().mkpath(folder)) return QStringLiteral("cannot create the folder");
   const FolderLock lock(folder);
   if (!lock.Held()) return QStringLiteral("cannot lock the folder");
 
-  // Fresh names each time: QSettings shares what it parsed per file name.
-  const QString work = folder + QStringLiteral("/.") + QFileInfo(path).fileName() + u'.' +
-                       QUuid::createUuid().toString(QUuid::Id128);
-  const WorkFiles files{work + QStringLiteral(".new"), work + QStringLiteral(".check")};
-  if (!CopyCurrent(path, files.scratch)) return QStringLiteral("cannot copy the file");
+  const CurrentFile current = ReadCurrent(path);
+  const SaveWorkFiles copy(path);
+  if (!WriteNewFile(copy.scratch, current.bytes, current.permissions))
+    return QStringLiteral("cannot copy the file");
+  QMap<QString, QVariant> values;
+  bool damaged = !current.readWhole;
+  {
+    // The scratch copy has a name never parsed before, so this is a true
+    // reading; QSettings reads at the first question, and only then knows.
+    const QSettings parsed(copy.scratch, QSettings::IniFormat);
+    const QMap<QString, QVariant> found = AllValues(parsed);
+    damaged = damaged || parsed.status() == QSettings::FormatError;
+    if (damaged) values = PlainValues(found);
+  }
+  values.insert(key, value);
+
+  // A damaged file is not worked on: a new one starts empty.
+  std::optional<SaveWorkFiles> rebuilt;
+  if (damaged) {
+    rebuilt.emplace(path);
+    if (!WriteNewFile(rebuilt->scratch, {}, current.permissions))
+      return QStringLiteral("cannot create a new file");
+  }
+  const SaveWorkFiles& files = rebuilt ? *rebuilt : copy;
 
   QMap<QString, QVariant> expected;
-  {
-    QSettings writer(files.scratch, QSettings::IniFormat);
-    writer.setValue(key, value);
-    writer.sync();
-    if (writer.status() == QSettings::AccessError) return QStringLiteral("cannot write");
-    expected = AllValues(writer);
-  }
+  if (const QString problem = WriteValues(files.scratch, values, expected); !problem.isEmpty())
+    return problem;
   const QByteArray check = QFile::encodeName(files.check);
   if (::rename(QFile::encodeName(files.scratch).constData(), check.constData()) != 0) {
     return QStringLiteral("cannot rename the new file");
@@ -168,12 +197,23 @@ QString Save(const QString& file, const QString& key, const QVariant& value) {
     return QStringLiteral("the new file came out incomplete");
   }
 
+  QString kept;
+  if (damaged) {
+    kept = KeepDamagedCopy(path, current);
+    if (kept.isEmpty()) return QStringLiteral("it is damaged, and no copy of it could be kept");
+  }
   const QByteArray target = QFile::encodeName(path);
   MakeNewerThan(check, target);
   if (::rename(check.constData(), target.constData()) != 0) {
     return QStringLiteral("cannot replace the file");
   }
   lock.SyncFolder();
+  if (damaged) {
+    std::fprintf(stderr,
+                 "vesperon: %s could not be read whole; it is kept as %s, and a new file holds "
+                 "what could be read of it\n",
+                 qPrintable(path), qPrintable(kept));
+  }
   return {};
 }
 
@@ -192,31 +232,50 @@ QString QSettingsStore::FilePath(const std::string& app) const {
   return configHome_ + u'/' + name + u'/' + name + QStringLiteral(".ini");
 }
 
+SettingsFilePlace QSettingsStore::Locate(const std::string& app) {
+  const QString file = FilePath(app);
+  SettingsFilePlace place = LocateSettingsFile(file);
+  if (!located_.contains(file)) {
+    located_.insert(file);
+    if (!place.refusal.isEmpty()) {
+      std::fprintf(stderr,
+                   "vesperon: the settings file %s is neither read nor written: %s; the program "
+                   "runs with its defaults and saves nothing\n",
+                   qPrintable(file), qPrintable(place.refusal));
+    } else {
+      RemoveWorkFilesOfEndedSaves(place.path);
+    }
+  }
+  return place;
+}
+
 std::string QSettingsStore::Read(const std::string& app, const std::string& section,
                                  const std::string& key, const std::string& defaultValue) {
+  const SettingsFilePlace place = Locate(app);
+  if (!place.refusal.isEmpty()) return defaultValue;
   // QSettings rereads the file whenever its size or time has changed.
-  const QSettings settings(FilePath(app), QSettings::IniFormat);
+  const QSettings settings(place.path, QSettings::IniFormat);
   const QVariant value = settings.value(SettingsKey(section, key));
   if (!value.isValid()) return defaultValue;
   return FromVariant(value);
 }
 
-void QSettingsStore::Write(const std::string& app, const std::string& section,
+bool QSettingsStore::Write(const std::string& app, const std::string& section,
                            const std::string& key, const std::string& value) {
-  const QString file = FilePath(app);
+  const SettingsFilePlace place = Locate(app);
+  if (!place.refusal.isEmpty()) return false;  // said once already
   // A value that is already stored as it stands needs no new file: the start
   // rewrites settings that rarely change, and a save costs a flush to disk.
   {
-    const QSettings current(file, QSettings::IniFormat);
+    const QSettings current(place.path, QSettings::IniFormat);
     const QVariant stored = current.value(SettingsKey(section, key));
-    if (stored.isValid() && FromVariant(stored) == value) return;
+    if (stored.isValid() && FromVariant(stored) == value) return true;
   }
-  const QString problem = Save(file, SettingsKey(section, key), ToVariant(value));
-  if (!problem.isEmpty()) {
-    std::fprintf(stderr,
-                 "vesperon: could not save %s/%s in %s (%s); the file keeps its old values\n",
-                 section.c_str(), key.c_str(), qPrintable(file), qPrintable(problem));
-  }
+  const QString problem = Save(place.path, SettingsKey(section, key), ToVariant(value));
+  if (problem.isEmpty()) return true;
+  std::fprintf(stderr, "vesperon: could not save %s/%s in %s (%s); the file keeps its old values\n",
+               section.c_str(), key.c_str(), qPrintable(place.path), qPrintable(problem));
+  return false;
 }
 
 }  // namespace vesperon

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# logind refuses the power-off (polkit said no). The clock must not stay on
+# "Bye bye ;)": the message line says the power-off failed, standard error
+# says why, the desktop's notification server gets one notice with the
+# reason, and the clock is disarmed.
+# shellcheck source=lib.sh
+source "$(dirname "$0")/lib.sh" "$1"
+
+LEAD_SECONDS=5       # from now to the shutdown time
+COUNTDOWN_SECONDS=5  # Remain=0
+
+start_xvfb
+use_mock_logind_bus
+refuse_power_off
+use_mock_notifications_bus
+note "mock logind refuses; mock notification server on $DBUS_SESSION_BUS_ADDRESS"
+
+seconds_to_midnight=$((86400 - 10#$(printf '%(%H)T' -1) * 3600 - 10#$(printf '%(%M)T' -1) * 60 - 10#$(printf '%(%S)T' -1)))
+if [ "$seconds_to_midnight" -lt 30 ]; then
+  note "waiting ${seconds_to_midnight}s for midnight"
+  sleep $((seconds_to_midnight + 1))
+fi
+target=$((${EPOCHREALTIME%.*} + LEAD_SECONDS))
+read -r hh mm ss < <(printf '%(%H %M %S)T\n' "$target")
+mkdir -p "$(dirname "$INI")"
+cat >"$INI" <<EOF2
+[Apagado]
+Horas=$((10#$hh))
+Minutos=$((10#$mm))
+Segundos=$((10#$ss))
+Remain=0
+UsaSpeaker=0
+WindowsVersion=2
+EOF2
+
+start_vesperon
+wait_window "$VPID"
+double_click 26 47
+sleep 0.3
+click 145 42
+[ "${EPOCHREALTIME%.*}" -lt "$target" ] || fail "too slow: the shutdown time passed before it was accepted"
+sleep 0.3
+click 128 52
+sleep 0.3
+read_face "$WID"
+[ "${FACE[tip_apagado]}" = tip-apagado-on ] || fail "not armed: the indicator shows ${FACE[tip_apagado]}"
+
+poll $((LEAD_SECONDS + COUNTDOWN_SECONDS + 5)) grep -q ' PowerOff ' "$MOCK_LOG" ||
+  fail "logind got no PowerOff call; its log: $(cat "$MOCK_LOG")"
+poll 5 grep -q ' Notify ' "$NOTIFY_LOG" || fail "no notice reached the notification server"
+read_face "$WID"
+[ "${FACE[message]}" = other ] || fail "the message line is empty after the refusal"
+[ "${FACE[tip_apagado]}" = tip-apagado-off ] || fail "the indicator shows ${FACE[tip_apagado]} after the refusal"
+sleep 2  # time for a stray second notice
+notices=$(grep -c ' Notify ' "$NOTIFY_LOG")
+[ "$notices" = 1 ] || fail "$notices notices: $(cat "$NOTIFY_LOG")"
+grep -q ' Notify "Vesperon" 0 "system-shutdown" "No se pudo apagar el equipo" "Access denied" ' "$NOTIFY_LOG" ||
+  fail "the notice does not say what happened: $(cat "$NOTIFY_LOG")"
+grep -q 'power-off request failed: org.freedesktop.DBus.Error.AccessDenied: Access denied' "$VLOG.err" ||
+  fail "standard error does not say why: $(cat "$VLOG.err")"
+kill -0 "$VPID" 2>/dev/null || fail "the clock ended"
+note "one notice, the failure on the message line and on standard error; disarmed"
+echo "PASS"
