@@ -103,18 +103,17 @@ startup_class=$(sed -n 's/^StartupWMClass=//p' /usr/share/applications/vesperon.
 note "WM_CLASS and StartupWMClass are both $class"
 
 echo "the face"
-# The welcome message has gone when the message line shows the base picture.
+# Drawn from the skin's pictures when one was chosen, else the built-in ones.
+[ -z "$SKIN" ] || RESOURCES=/usr/share/vesperon/Skins/$SKIN
+look=${SKIN:-the built-in look}
+# Once the welcome message has gone, the message line shows the base picture.
+poll 5 eval 'read_face "$WID"; [ "${FACE[message]}" = background ]' ||
+  fail "the message line does not show the base picture of $look"
+[[ ${FACE[digits]} =~ ^[0-9]{6}$ ]] || fail "the digits of $look are not drawn: ${FACE[digits]}"
 if [ -n "$SKIN" ]; then
-  RESOURCES=/usr/share/vesperon/Skins/$SKIN
-  poll 5 eval 'read_face "$WID"; [ "${FACE[message]}" = background ]' ||
-    fail "the message line does not show the base picture of the skin $SKIN"
-  [[ ${FACE[digits]} =~ ^[0-9]{6}$ ]] || fail "the skin $SKIN's digits are not drawn: ${FACE[digits]}"
-  note "drawn with the installed skin $SKIN: ${FACE[digits]}, its base picture behind"
+  note "drawn with the installed skin $SKIN: ${FACE[digits]}, on its base picture"
 else
-  poll 5 eval 'read_face "$WID"; [ "${FACE[message]}" = background ]' ||
-    fail "the message line does not show the base picture"
-  [[ ${FACE[digits]} =~ ^[0-9]{6}$ ]] || fail "the built-in digits are not drawn: ${FACE[digits]}"
-  note "the package carries no skins: the built-in look, ${FACE[digits]} (skin check not run)"
+  note "the package carries no skins, so no skin was tried: the built-in look, ${FACE[digits]}"
 fi
 kill -TERM "$VPID"
 wait_exit "$VPID" 5 || fail "the installed program did not end"
