@@ -92,7 +92,9 @@ if(TARGET vesperon-skin)
   install(TARGETS vesperon-skin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 if(IS_DIRECTORY ${CMAKE_SOURCE_DIR}/skins)
-  install(DIRECTORY ${CMAKE_SOURCE_DIR}/skins/ DESTINATION ${VESPERON_DATA_DIR}/Skins)
+  # The skins' own files only, whatever else the folder holds.
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/skins/ DESTINATION ${VESPERON_DATA_DIR}/Skins
+          FILES_MATCHING PATTERN "*.bmp" PATTERN "*.ico" PATTERN "skin.ini")
 endif()
 
 install(FILES ${VESPERON_PACKAGING_DIR}/vesperon.desktop

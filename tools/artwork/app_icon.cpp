@@ -29,7 +29,9 @@ struct Geometry {
 
 // clang-format off
 constexpr Geometry kGeometries[] = {
-  // size cx     cy     R      out  bez   rim  mk from  to    half min    hour       minute     cap  bx     by     bR    bOut ring  stroke top   shaded
+  // size, clock (centre, radius, outline, bezel, rim), hour marks (count, from, to, half width),
+  // minute marks, hands (hour length and half width, minute length and half width, cap), badge
+  // (centre, radius, outline), symbol (ring radius, stroke half width, bar top), shaded
   {22,  10.5,  10.5,  10.5,  1.0, 2.0,  1.0, 4, 5.0,  7.5,  0.5, false, 4.2, 0.75, 6.5, 0.5, 0.0, 16.5,  16.5,  5.5,  1.0, 3.0,  0.5,  4.0, false},
   {24,  11.5,  11.5,  11.5,  1.0, 2.0,  1.0, 4, 5.5,  8.5,  0.5, false, 4.8, 0.8,  7.5, 0.5, 0.0, 17.5,  17.5,  6.5,  1.0, 3.0,  0.5,  4.5, false},
   {32,  15.0,  15.0,  14.5,  1.0, 3.0,  1.0, 4, 7.0, 10.0,  1.0, false, 6.5, 1.0, 10.0, 1.0, 0.0, 24.0,  24.0,  8.0,  1.0, 4.5,  1.0,  6.5, false},

@@ -1,4 +1,4 @@
-// Writes the program's built-in pictures into a folder:
+// Writes the program's built-in pictures, and its icon for the desktop, into a folder:
 //   vesperon_artwork <folder> [--preview <face.png>] [--sheet <sheet.png>]
 // The pictures are drawn pixel by pixel from code, so every run writes the
 // same bytes. --preview and --sheet add enlarged pictures for reviewing.
