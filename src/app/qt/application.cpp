@@ -40,8 +40,7 @@ int RunApplication(int argc, char** argv) {
 
   // A 2D clock needs no OpenGL; loading the GLX integration costs start-up
   // time and tens of megabytes.
-  if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
-    qputenv("QT_XCB_GL_INTEGRATION", "none");
+  if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION")) qputenv("QT_XCB_GL_INTEGRATION", "none");
   // Shared-memory images make the X server answer every repaint with a
   // completion event, one more wake-up per repaint; a face this small is
   // cheaper sent plainly.
