@@ -12,6 +12,8 @@ packages=(
   qt6-qpa-plugins fonts-dejavu-core xvfb xauth
   # tests: the real window, screenshots, a mock logind on a private bus
   xdotool x11-utils x11-apps imagemagick wmctrl dbus python3-dbusmock
+  # the Debian package and its checks
+  dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 
 missing=()

@@ -1,4 +1,4 @@
-// Writes the program's built-in pictures into a folder:
+// Writes the program's built-in pictures, and its icon for the desktop, into a folder:
 //   vesperon_artwork <folder> [--preview <face.png>] [--sheet <sheet.png>]
 // The pictures are drawn pixel by pixel from code, so every run writes the
 // same bytes. --preview and --sheet add enlarged pictures for reviewing.
@@ -10,14 +10,17 @@
 #include <QString>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <vector>
 
+#include "app_icon.h"
 #include "bmp_file.h"
 #include "clock_face.h"
 #include "icon_file.h"
 #include "icons.h"
 #include "menu_pictures.h"
 #include "note_pictures.h"
+#include "png_file.h"
 #include "review_sheet.h"
 
 namespace {
@@ -63,6 +66,13 @@ std::vector<Output> Outputs() {
                                               "5.bmp", "6.bmp", "7.bmp", "8.bmp", "9.bmp"};
   for (int d = 0; d <= 9; ++d)
     outputs.push_back({kDigitNames[d], [d] { return EncodeBmp24(DigitFace(d)); }});
+  // The application icon for the desktop's icon theme, one file per size.
+  static const char* const kAppIconNames[] = {
+      "vesperon-16.png", "vesperon-22.png", "vesperon-24.png",  "vesperon-32.png",
+      "vesperon-48.png", "vesperon-64.png", "vesperon-128.png", "vesperon-256.png"};
+  static_assert(std::size(kAppIconNames) == kAppIconSizes.size());
+  for (std::size_t i = 0; i < kAppIconSizes.size(); ++i)
+    outputs.push_back({kAppIconNames[i], [i] { return EncodePng(AppIcon(kAppIconSizes[i])); }});
   return outputs;
 }
 

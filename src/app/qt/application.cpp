@@ -1,9 +1,12 @@
 #include "app/qt/application.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/frm_main.h"
 #include "app/mod_main.h"
 #include "app/qt/clock_window.h"
@@ -29,6 +32,12 @@ std::vector<std::string> Arguments(int argc, char** argv) {
 }  // namespace
 
 int RunApplication(int argc, char** argv) {
+  // The arguments are taken before Qt removes the ones it knows.
+  std::vector<std::string> arguments = Arguments(argc, argv);
+  // Answered before Qt starts: no display needed, no setting read, no lock.
+  if (const std::optional<std::string> answer = CommandLineAnswer(arguments))
+    return WriteAnswer(*answer, stdout, stderr) ? 0 : 1;
+
   // A 2D clock needs no OpenGL; loading the GLX integration costs start-up
   // time and tens of megabytes.
   if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION")) qputenv("QT_XCB_GL_INTEGRATION", "none");
@@ -37,10 +46,12 @@ int RunApplication(int argc, char** argv) {
   // cheaper sent plainly.
   if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
 
-  // The arguments are taken before Qt removes the ones it knows.
-  std::vector<std::string> arguments = Arguments(argc, argv);
   QApplication application(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  // The names the desktop entry and the window's class go by, so that the
+  // window manager and the tray's host find the icon that belongs to us.
+  QApplication::setApplicationName(QStringLiteral("vesperon"));
+  QApplication::setDesktopFileName(QStringLiteral("vesperon"));
 
   const Platform platform = MakePlatform(std::move(arguments));
   Environment& environment = *platform.environment;
