@@ -7,11 +7,13 @@ packages=(
   # build
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libpulse-dev
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev libxcb1-dev libxcb-xfixes0-dev
   # run
   qt6-qpa-plugins fonts-dejavu-core xvfb xauth
   # tests: the real window, screenshots, a mock logind on a private bus
   xdotool x11-utils x11-apps imagemagick wmctrl dbus python3-dbusmock
+  # tests: real trays, a window manager, a stand-in StatusNotifierWatcher
+  openbox trayer python3-gi
 )
 
 missing=()

@@ -246,10 +246,7 @@ void FrmMain::PlaceWindow() {
 
 void FrmMain::Form_Activate() {
   if (!PrimeraActivacion) return;
-  if (ports_.environment.ArgumentText() == "/autostart") {
-    windowState = WindowState::Minimized;
-    visible = false;
-  }
+  if (ports_.environment.ArgumentText() == "/autostart") MinimizeToTray();
   PrimeraActivacion = false;
 }
 

@@ -13,6 +13,7 @@
 #include "ports/power_api.h"
 #include "ports/registry.h"
 #include "ports/settings_store.h"
+#include "ports/shell.h"
 #include "ports/speaker.h"
 #include "ports/window.h"
 
@@ -36,6 +37,7 @@ struct MainPorts {
   ModTray& tray;
   FrmMenu& menu;
   FrmMostrarNota& nota;
+  Shell& shell;
 };
 
 // The clock window. One class; its handlers are defined by the folder that
@@ -64,6 +66,10 @@ class FrmMain : public Form {
   void Form_MouseUp();
   void ImgCerrar_MouseDown(MouseButton button);
   void ImgMinimizar_MouseDown(MouseButton button);
+  void ImgConfig_MouseDown(MouseButton button);
+  void ImgAbout_MouseDown(MouseButton button);
+  // A notification area came or went.
+  void TrayHostChanged();
   // The clickable controls show the hand while the mouse is over them.
   void Clickable_MouseMove();
 
@@ -171,11 +177,15 @@ class FrmMain : public Form {
   void StartStep(bool plus);
   void StopStep();
   void OpenEditor();
+  void ShowPopupMenu();
+  void MinimizeToTray();
   std::string ReadSetting(const char* section, const char* key);
   void WriteSetting(const char* section, const char* key, const std::string& value);
 
   MainPorts ports_;
   std::int16_t countdownLength_ = 20;
+  // Minimized to the taskbar because there was no tray to hide in.
+  bool minimizedForWantOfTray_ = false;
 };
 
 }  // namespace vesperon

@@ -59,10 +59,11 @@ struct BasicMainHarness {
   FakeEnvironment environment;
   RecordingTray trayPort;
   ModTray tray{trayPort};
-  FrmMenu menu{pictures};
+  RecordingShell shell;
+  FrmMenu menu{{pictures, settings, window, shell}};
   FrmMostrarNota nota{pictures};
-  FrmMain main{{settings, time, time, pictures, window, power, speaker, registry, environment,
-                tray, menu, nota}};
+  FrmMain main{{settings, time, time, pictures, window, power, speaker, registry, environment, tray,
+                menu, nota, shell}};
 };
 
 using MainHarness = BasicMainHarness<CannedPictureLoader>;

@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "about/qt/about_dialog.h"
 #include "app/frm_main.h"
 #include "app/mod_main.h"
 #include "app/qt/clock_window.h"
 #include "app/qt/qt_clock.h"
 #include "app/qt/qt_picture_loader.h"
+#include "app/qt/qt_shell.h"
 #include "app/qt/qt_timer_port.h"
 #include "app/qt/qt_window_system.h"
 #include "notes/frm_mostrar_nota.h"
@@ -16,7 +18,6 @@
 #include "platform/platform.h"
 #include "tray/frm_menu.h"
 #include "tray/mod_tray.h"
-#include "tray/qt/qt_tray.h"
 
 namespace vesperon {
 
@@ -41,6 +42,10 @@ int RunApplication(int argc, char** argv) {
   std::vector<std::string> arguments = Arguments(argc, argv);
   QApplication application(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  // Named as the desktop entry; the application name also keeps the windows'
+  // WM_CLASS "vesperon", whatever the program file is called.
+  QApplication::setApplicationName(QStringLiteral("vesperon"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("vesperon"));
 
   const Platform platform = MakePlatform(std::move(arguments));
   Environment& environment = *platform.environment;
@@ -48,15 +53,19 @@ int RunApplication(int argc, char** argv) {
   QtTimerPort timers;
   QtPictureLoader pictures;
   QtWindowSystem windowSystem;
-  QtTray trayPort;
+  SystemTray& trayPort = *platform.tray;
   ModTray tray(trayPort);
-  FrmMenu menu(pictures);
+  QtShell shell;
+  FrmMenu menu({pictures, *platform.settings, windowSystem, shell});
   FrmMostrarNota nota(pictures);
   FrmMain main({*platform.settings, clock, timers, pictures, windowSystem, *platform.power,
-                *platform.speaker, *platform.registry, environment, tray, menu, nota});
+                *platform.speaker, *platform.registry, environment, tray, menu, nota, shell});
 
   ClockWindow window(main);
   windowSystem.Attach(&window);
+  shell.SetParentWindow(&window);
+  shell.SetDialogFactory(
+      Dialog::About, [&](QWidget* parent) { return std::make_unique<AboutDialog>(main, parent); });
   NoteWindow noteWindow(nota);
   timers.SetAfterTick([&] { window.Sync(); });
   QObject::connect(&window, &ClockWindow::synced, &noteWindow, &NoteWindow::Sync);
@@ -66,6 +75,10 @@ int RunApplication(int argc, char** argv) {
   trayPort.SetMouseMessageHandler([&](std::uint32_t message) {
     // The icon's messages arrive with the left button reported held.
     main.Form_MouseMove(true, static_cast<float>(message) * windowSystem.TwipsPerPixelX(), 0);
+    window.Sync();
+  });
+  trayPort.SetTrayChangeHandler([&] {
+    main.TrayHostChanged();
     window.Sync();
   });
 

@@ -1,5 +1,6 @@
 #include "platform/linux/platform_factory.h"
 
+#include <QDBusConnection>
 #include <QString>
 #include <QStringList>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 
 #include "platform/linux/dry_run_power_api.h"
 #include "platform/linux/linux_environment.h"
+#include "platform/linux/linux_tray.h"
 #include "platform/linux/logind_power_api.h"
 #include "platform/linux/pulse_speaker.h"
 #include "platform/linux/qsettings_store.h"
@@ -37,6 +39,7 @@ Platform MakePlatform(std::vector<std::string> arguments) {
   platform.speaker = std::make_unique<PulseSpeaker>();
   platform.registry = std::make_unique<XdgAutostartRegistry>();
   platform.termination = std::make_unique<TerminationSignals>();
+  platform.tray = std::make_unique<LinuxTray>(QDBusConnection::sessionBus());
   return platform;
 }
 
