@@ -18,6 +18,8 @@ wait_sni_item 5
 note "registered as $SNI_ITEM once the panel came"
 [ "$(sni title)" = Vesperon ] || fail "the item's title is '$(sni title)'"
 [ "$(sni tooltip)" = Vesperon ] || fail "the item's tooltip is '$(sni tooltip)'"
+# The desktop entry's StartupWMClass matches the windows by this.
+xprop -id "$WID" WM_CLASS | grep -q '= "vesperon", "vesperon"$' || fail "WM_CLASS is $(xprop -id "$WID" WM_CLASS)"
 first_icon=$(sni icon)
 [[ "$first_icon" == 32x32\ * ]] || fail "the item's picture is '$first_icon'"
 
