@@ -7,13 +7,15 @@ packages=(
   # build
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libpulse-dev
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev libxcb1-dev libxcb-xfixes0-dev
   # run
   qt6-qpa-plugins fonts-dejavu-core xvfb xauth
   # tests: the real window, screenshots, a mock logind on a private bus
   xdotool x11-utils x11-apps imagemagick wmctrl dbus python3-dbusmock
   # the Debian package and its checks
   dpkg-dev file lintian desktop-file-utils appstream man-db
+  # tests: real trays, a window manager, a stand-in StatusNotifierWatcher
+  openbox trayer python3-gi
 )
 
 missing=()

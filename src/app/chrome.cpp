@@ -1,13 +1,17 @@
 #include <cmath>
 
 #include "app/frm_main.h"
+#include "tray/frm_menu.h"
+#include "tray/mod_tray.h"
 
 namespace vesperon {
 
 namespace {
 constexpr float kSnapDistancePx = 10;
 constexpr int kSnapStartPx = 15;
+// The tray icon's mouse messages.
 constexpr long kWmLButtonDown = 513;
+constexpr long kWmRButtonUp = 517;
 }  // namespace
 
 // The window has no frame: its background is the handle to drag it by.
@@ -18,7 +22,9 @@ void FrmMain::Form_MouseDown(MouseButton button, float x, float y) {
     ArrastreY = y;
     IzquierdaInicialPx = static_cast<std::int16_t>(std::lround(left / ports_.window.TwipsPerPixelX()));
   }
-  // (The right button opens the popup menu, which this edition does not build yet.)
+  if (button == MouseButton::Right) ShowPopupMenu();
+  // "&Salir" chosen from that menu has ended the program: nothing is left to show.
+  if (!loaded) return;
   windowState = WindowState::Normal;
   visible = true;
 }
@@ -37,12 +43,20 @@ void FrmMain::Form_MouseMove(bool leftHeld, float x, float y) {
     }
   }
 
-  // A left click on the tray icon brings the clock back. (The context click,
-  // 517, opens the popup menu, which this edition does not build yet.)
+  // While the configuration dialog is open, the icon only brings it forward.
   const long message = std::lround(x / ports_.window.TwipsPerPixelX());
   if (message == kWmLButtonDown) {
-    if (windowState == WindowState::Minimized) windowState = WindowState::Normal;
-    visible = true;
+    if (FrmConfigShow) {
+      ports_.shell.BringToFront(Dialog::Config);
+    } else {
+      if (windowState == WindowState::Minimized) windowState = WindowState::Normal;
+      visible = true;
+    }
+  } else if (message == kWmRButtonUp) {
+    if (FrmConfigShow)
+      ports_.shell.BringToFront(Dialog::Config);
+    else
+      ShowPopupMenu();
   }
 }
 
@@ -53,13 +67,51 @@ void FrmMain::ImgCerrar_MouseDown(MouseButton button) {
 }
 
 void FrmMain::ImgMinimizar_MouseDown(MouseButton button) {
+  if (button == MouseButton::Left) MinimizeToTray();
+}
+
+void FrmMain::ImgConfig_MouseDown(MouseButton button) {
   if (button != MouseButton::Left) return;
-  windowState = WindowState::Minimized;
-  visible = false;
+  ports_.window.SetMousePointer(MousePointer::Default, ImgHand.picture);
+  ShowPopupMenu();
+}
+
+void FrmMain::ImgAbout_MouseDown(MouseButton button) {
+  if (button != MouseButton::Left) return;
+  ports_.window.SetMousePointer(MousePointer::Default, ImgHand.picture);
+  ports_.menu.mnAbout_Click(*this);
 }
 
 void FrmMain::Clickable_MouseMove() {
   ports_.window.SetMousePointer(MousePointer::Custom, ImgHand.picture);
+}
+
+void FrmMain::ShowPopupMenu() {
+  if (const MenuEntry* chosen = ports_.shell.PopupMenu(ports_.menu.mnMenu))
+    ports_.menu.Click(*chosen, *this);
+}
+
+// Hidden, the clock comes back only through its tray icon; with no tray to
+// show the icon it stays in the taskbar, minimized.
+void FrmMain::MinimizeToTray() {
+  windowState = WindowState::Minimized;
+  const bool trayThere = ports_.tray.Available();
+  visible = !trayThere;
+  minimizedForWantOfTray_ = !trayThere;
+}
+
+void FrmMain::TrayHostChanged() {
+  if (!loaded) return;
+  if (!visible) {
+    // Hidden in a tray that may have gone.
+    if (!ports_.tray.Available()) MinimizeToTray();
+  } else if (minimizedForWantOfTray_ && windowState == WindowState::Minimized &&
+             ports_.tray.Available()) {
+    // Minimized before there was a tray, as when started with the session
+    // ahead of its panel: it goes where minimizing was meant to put it.
+    visible = false;
+    minimizedForWantOfTray_ = false;
+  }
 }
 
 }  // namespace vesperon

@@ -303,10 +303,7 @@ void FrmMain::KeepOnScreen() {
 
 void FrmMain::Form_Activate() {
   if (!PrimeraActivacion) return;
-  if (ports_.environment.ArgumentText() == "/autostart") {
-    windowState = WindowState::Minimized;
-    visible = false;
-  }
+  if (ports_.environment.ArgumentText() == "/autostart") MinimizeToTray();
   PrimeraActivacion = false;
 }
 

@@ -16,6 +16,7 @@
 #include "ports/power_api.h"
 #include "ports/registry.h"
 #include "ports/settings_store.h"
+#include "ports/shell.h"
 #include "ports/speaker.h"
 #include "ports/window.h"
 
@@ -40,6 +41,7 @@ struct MainPorts {
   FrmMenu& menu;
   FrmMostrarNota& nota;
   DesktopNotifier& notifier;
+  Shell& shell;
 };
 
 // The clock window. One class; its handlers are defined by the folder that
@@ -68,6 +70,10 @@ class FrmMain : public Form {
   void Form_MouseUp();
   void ImgCerrar_MouseDown(MouseButton button);
   void ImgMinimizar_MouseDown(MouseButton button);
+  void ImgConfig_MouseDown(MouseButton button);
+  void ImgAbout_MouseDown(MouseButton button);
+  // A notification area came or went.
+  void TrayHostChanged();
   // The clickable controls show the hand while the mouse is over them.
   void Clickable_MouseMove();
 
@@ -98,6 +104,13 @@ class FrmMain : public Form {
   // --- message line (scheduler/message_line.cpp) ---
   void MostrarMensaje(const std::string& text);
   void TimerMsg_Timer();
+
+  // --- settings, as every window of the program saves them ---
+  // A write that fails is remembered until ShowUnsavedSettings.
+  void WriteSetting(const char* section, const char* key, const std::string& value);
+  // Ends an operation that wrote settings: when one of its writes failed,
+  // says so once on the message line and returns true.
+  bool ShowUnsavedSettings();
 
   // --- controls on the face ---
   std::array<Image, 6> ImgHora;  // ImgHora01 .. ImgHora06
@@ -180,12 +193,9 @@ class FrmMain : public Form {
   void StopStep();
   void OpenEditor();
   void Disarm();
+  void ShowPopupMenu();
+  void MinimizeToTray();
   std::string ReadSetting(const char* section, const char* key);
-  // A write that fails is remembered until ShowUnsavedSettings.
-  void WriteSetting(const char* section, const char* key, const std::string& value);
-  // Ends an operation that wrote settings: when one of its writes failed,
-  // says so once on the message line and returns true.
-  bool ShowUnsavedSettings();
 
   MainPorts ports_;
   std::int16_t countdownLength_ = 20;
@@ -196,6 +206,8 @@ class FrmMain : public Form {
   // editor's fields, which change while the user steps them.
   std::string acceptedTime_;
   std::optional<std::chrono::year_month_day> acceptedDate_;
+  // Minimized to the taskbar because there was no tray to hide in.
+  bool minimizedForWantOfTray_ = false;
 };
 
 }  // namespace vesperon

@@ -30,6 +30,13 @@ struct Label {
   std::string caption;
   bool visible = true;
   Rect rect;
+  bool bold = false;
+};
+
+// A captioned frame drawn round other controls.
+struct Frame {
+  std::string caption;
+  Rect rect;
 };
 
 struct Button {

@@ -12,6 +12,7 @@
 #include "ports/registry.h"
 #include "ports/settings_store.h"
 #include "ports/speaker.h"
+#include "ports/tray.h"
 
 namespace vesperon {
 
@@ -39,6 +40,16 @@ class PowerOffFailures {
   Handler handler_;
 };
 
+// The notification-area icon as the desktop offers it: the tray port, the
+// clicks on the icon coming back as mouse messages (513, 517), and word
+// when a notification area comes or goes. Both handlers run on the event
+// loop, never inside the desktop's call.
+class SystemTray : public TrayPort {
+ public:
+  virtual void SetMouseMessageHandler(std::function<void(std::uint32_t mouseMessage)> handler) = 0;
+  virtual void SetTrayChangeHandler(std::function<void()> handler) = 0;
+};
+
 // The adapters that the operating system provides, one per port, picked in
 // one place for the system the program is built for
 // (platform/<system>/platform_factory.cpp). The front end asks for them here
@@ -52,6 +63,7 @@ struct Platform {
   std::unique_ptr<Registry> registry;
   std::unique_ptr<TerminationRequests> termination;
   std::unique_ptr<DesktopNotifier> notifier;
+  std::unique_ptr<SystemTray> tray;
 };
 
 // arguments: the program's arguments without its own name, as it was given

@@ -2,10 +2,15 @@
 
 #include <string>
 
+#include "forms/menu.h"
+
 namespace vesperon {
 
 // The icon of a message box, with the values the design's toolkit gives them.
 enum class MsgBoxIcon { Critical = 16, Exclamation = 48, Information = 64 };
+
+// The program's modal dialogs.
+enum class Dialog { Config, About };
 
 // What the windows ask of the desktop shell beyond their own faces.
 class Shell {
@@ -14,6 +19,15 @@ class Shell {
   // A message box with one OK button, modal to the whole program; returns
   // when the user has closed it.
   virtual void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) = 0;
+  // Pops the children of `menu` up at the mouse pointer; returns when the
+  // menu has closed: the entry chosen, or nullptr when none was.
+  virtual const MenuEntry* PopupMenu(const MenuEntry& menu) = 0;
+  // Shows the dialog, built afresh, modal to the main window; returns when
+  // it has closed.
+  virtual void ShowModal(Dialog dialog) = 0;
+  // Brings the open dialog above every other window, without keeping it
+  // there.
+  virtual void BringToFront(Dialog dialog) = 0;
 };
 
 }  // namespace vesperon

@@ -24,6 +24,9 @@ class TrayPort {
  public:
   virtual ~TrayPort() = default;
   virtual bool ShellNotifyIcon(NotifyMessage message, const NotifyIconData& data) = 0;
+  // Whether the desktop has a notification area to show the icon in now.
+  // Without one, a window hidden to the tray could not be brought back.
+  virtual bool TrayAvailable() = 0;
 };
 
 }  // namespace vesperon

@@ -17,6 +17,8 @@ class ModTray {
   void CambiarTipBandeja(const std::string& text);
   void CambiarIconoBandeja(const Picture& icon);
   void QuitarIconoBandeja();
+  // A notification area is there to hold the icon.
+  bool Available() { return port_.TrayAvailable(); }
 
  private:
   TrayPort& port_;

@@ -66,6 +66,43 @@ TEST_F(Chrome, MinimizeHidesAndTheTrayBringsBack) {
   EXPECT_EQ(h.main.windowState, WindowState::Normal);
 }
 
+// Without a tray, nothing could bring a hidden clock back: it minimizes to
+// the taskbar instead, and goes into a tray once one is there.
+TEST_F(Chrome, WithoutATrayMinimizingKeepsTheClockInTheTaskbar) {
+  h.trayPort.available = false;
+  h.main.ImgMinimizar_MouseDown(MouseButton::Left);
+  EXPECT_TRUE(h.main.visible);
+  EXPECT_EQ(h.main.windowState, WindowState::Minimized);
+
+  h.trayPort.available = true;
+  h.main.TrayHostChanged();
+  EXPECT_FALSE(h.main.visible);
+  h.main.TrayHostChanged();
+  EXPECT_FALSE(h.main.visible);
+
+  // The tray goes away while the clock is hidden in it.
+  h.trayPort.available = false;
+  h.main.TrayHostChanged();
+  EXPECT_TRUE(h.main.visible);
+  EXPECT_EQ(h.main.windowState, WindowState::Minimized);
+
+  // Restored by hand, it stays on screen when a tray comes.
+  h.main.Form_MouseDown(MouseButton::Left, Px(5), Px(5));
+  h.trayPort.available = true;
+  h.main.TrayHostChanged();
+  EXPECT_TRUE(h.main.visible);
+  EXPECT_EQ(h.main.windowState, WindowState::Normal);
+}
+
+TEST(ChromeStart, AutostartWithoutATrayStartsMinimizedInTheTaskbar) {
+  MainHarness h;
+  h.environment.argumentText = "/autostart";
+  h.trayPort.available = false;
+  ASSERT_TRUE(h.Start());
+  EXPECT_TRUE(h.main.visible);
+  EXPECT_EQ(h.main.windowState, WindowState::Minimized);
+}
+
 TEST_F(Chrome, AnyButtonOnTheBackgroundShowsTheWindowNormally) {
   h.main.windowState = WindowState::Minimized;
   h.main.Form_MouseDown(MouseButton::Right, Px(5), Px(5));

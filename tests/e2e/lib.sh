@@ -99,6 +99,87 @@ start_xvfb() {
   export DISPLAY
 }
 
+# ------------------------------------------------------ desktop and trays
+
+# A window manager, for what only one does: minimized windows, the
+# always-on-top band.
+start_openbox() {
+  openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+  track $!
+  poll 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+    fail "openbox did not start: $(cat "$WORK/openbox.log")"
+}
+
+# Debian's trayer as an XEmbed system tray at the bottom right; sets TRAYER.
+start_trayer() {
+  trayer --edge bottom --align right --widthtype pixel --width 120 --height 24 \
+    >"$WORK/trayer.log" 2>&1 &
+  TRAYER=$!
+  track "$TRAYER"
+  poll 10 eval 'xdotool search --class Trayer >/dev/null 2>&1' ||
+    fail "trayer did not start: $(cat "$WORK/trayer.log")"
+}
+
+# A session bus of the test's own (the system bus still points nowhere).
+start_session_bus() {
+  local socket="$WORK/session-bus"
+  dbus-daemon --session --nofork --address="unix:path=$socket" >/dev/null 2>"$WORK/session-bus.err" &
+  track $!
+  poll 10 test -S "$socket" || fail "session dbus-daemon did not start: $(cat "$WORK/session-bus.err")"
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$socket"
+}
+
+# A stand-in panel on that bus: a StatusNotifierWatcher with a host, which
+# logs each item registered to $SNI_LOG; sets SNI_WATCHER.
+start_sni_watcher() {
+  SNI_LOG="$WORK/sni.log"
+  "$PYTHON" "$E2E_DIR/sni_watcher.py" "$SNI_LOG" 2>"$WORK/sni_watcher.err" &
+  SNI_WATCHER=$!
+  track "$SNI_WATCHER"
+  poll 10 eval 'dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+      org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher 2>/dev/null |
+      grep -q "boolean true"' || fail "the stand-in watcher did not start: $(cat "$WORK/sni_watcher.err")"
+}
+
+# Waits (max $1 s) for an item registered with the stand-in watcher; sets
+# SNI_ITEM to its bus name.
+wait_sni_item() {
+  poll "$1" eval 'SNI_ITEM=$(awk "{print \$2}" "$SNI_LOG" 2>/dev/null | tail -n1); [ -n "$SNI_ITEM" ]' ||
+    fail "no item registered with the watcher within $1 s"
+}
+
+sni() { "$PYTHON" "$E2E_DIR/sni_item.py" "$SNI_ITEM" "$@"; }
+
+# Waits (max $1 s) for the program's icon docked in trayer; sets ICON_X and
+# ICON_Y to its middle on the screen.
+wait_tray_icon() {
+  local line
+  poll "$1" eval 'line=$(xwininfo -root -tree | grep -F "\"vesperon\": (\"vesperon\" \"vesperon\")" |
+      grep -v "171x128" | head -n1); [ -n "$line" ]' || fail "no icon docked in the tray within $1 s"
+  read -r ICON_X ICON_Y < <(awk '{ split($(NF-1), size, "[x+]"); split($NF, at, "+");
+    print at[2] + int(size[1] / 2), at[3] + int(size[2] / 2) }' <<<"$line")
+}
+
+# The ICCCM state of window $1 as the window manager set it: Normal, Iconic,
+# or Withdrawn when it has none.
+wm_state() {
+  local state
+  state=$(xprop -id "$1" WM_STATE 2>/dev/null | awk '/window state:/ {print $3}')
+  echo "${state:-Withdrawn}"
+}
+
+is_mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+
+# The id of an open popup menu of process $1, if any: a window that is not
+# the window manager's to place, too tall for a tooltip.
+menu_window_of() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+    xwininfo -id "$id" 2>/dev/null | awk '/Override Redirect State: yes/ {o = 1} /Height:/ {h = $2}
+      END {exit !(o && h > 100)}' && { echo "$id"; return; }
+  done
+}
+
 # ------------------------------------------------------------------ program
 
 is_private_address() {
@@ -128,10 +209,21 @@ start_vesperon() {
   track "$VPID"
 }
 
-# The mapped clock window of process $1, if there is one.
-visible_window_of() {
-  xdotool search --onlyvisible --pid "$1" --name '^Vesperon$' 2>/dev/null | head -n1
+# The window of process $1 titled exactly $2, if there is one; mapped only
+# with a third argument --onlyvisible. (xdotool's own name search is no
+# help here: it takes the tray icon's "vesperon" for "Vesperon", and more.)
+window_named() {
+  local id name only=()
+  [ -n "${3:-}" ] && only=("$3")
+  for id in $(xdotool search "${only[@]}" --pid "$1" 2>/dev/null); do
+    name=$(xprop -id "$id" WM_NAME 2>/dev/null)
+    [ "${name#WM_NAME(*) = }" = "\"$2\"" ] && { echo "$id"; return; }
+  done
 }
+visible_window_named() { window_named "$1" "$2" --onlyvisible; }
+
+# The mapped clock window of process $1, if there is one.
+visible_window_of() { visible_window_named "$1" Vesperon; }
 
 # Waits (max $2 s, default 10) for the mapped window of process $1; sets WID.
 wait_window() {
@@ -156,7 +248,16 @@ wait_exit() {
   { wait "$pid"; } 2>/dev/null || EXIT_STATUS=$?
 }
 
-click() { xdotool mousemove --window "$WID" "$1" "$2" click 1; }
+# Two presses closer together than the double-click time make a double
+# click, whose second press reaches only the stepping buttons: single clicks
+# keep that far apart.
+LAST_CLICK_US=0
+click() {
+  local wait_us=$((LAST_CLICK_US + 500000 - $(now_us)))
+  [ "$wait_us" -le 0 ] || sleep "$(printf '0.%06d' "$wait_us")"
+  xdotool mousemove --window "$WID" "$1" "$2" click 1
+  LAST_CLICK_US=$(now_us)
+}
 double_click() { xdotool mousemove --window "$WID" "$1" "$2" click --repeat 2 --delay 80 1; }
 
 # ------------------------------------------------------------------ settings

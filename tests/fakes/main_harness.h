@@ -59,11 +59,12 @@ struct BasicMainHarness {
   FakeEnvironment environment;
   RecordingTray trayPort;
   ModTray tray{trayPort};
-  FrmMenu menu{pictures};
+  RecordingShell shell;
+  FrmMenu menu{{pictures, window, shell}};
   FrmMostrarNota nota{pictures};
   RecordingNotifier notifier;
   FrmMain main{{settings, time, time, pictures, window, power, speaker, registry, environment, tray,
-                menu, nota, notifier}};
+                menu, nota, notifier, shell}};
 };
 
 using MainHarness = BasicMainHarness<CannedPictureLoader>;

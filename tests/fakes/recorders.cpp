@@ -76,4 +76,14 @@ void RecordingShell::MsgBox(const std::string& text, const std::string& title, M
   if (whileOpen) whileOpen(boxes.back());
 }
 
+const MenuEntry* RecordingShell::PopupMenu(const MenuEntry& menu) {
+  menus.push_back(&menu);
+  return choose ? choose(menu) : nullptr;
+}
+
+void RecordingShell::ShowModal(Dialog dialog) {
+  dialogs.push_back(dialog);
+  if (whileDialogOpen) whileDialogOpen(dialog);
+}
+
 }  // namespace vesperon

@@ -47,12 +47,15 @@ class RecordingTray : public TrayPort {
     NotifyIconData data;
   };
   bool ShellNotifyIcon(NotifyMessage message, const NotifyIconData& data) override;
+  bool TrayAvailable() override { return available; }
   std::vector<Call> calls;
+  bool available = true;
 };
 
-// Message boxes as the user saw them. Each is closed with its one button at
-// once, after whileOpen has run: a test can act while a box is up, as a user
-// can act on the rest of the desktop.
+// Message boxes, menus and dialogs as the user saw them. Each is closed at
+// once, after its while-open hook has run: a test can act while one is up,
+// as a user can act on the rest of the desktop. A menu closes with the entry
+// `choose` picks, or with none.
 class RecordingShell : public Shell {
  public:
   struct Box {
@@ -62,8 +65,19 @@ class RecordingShell : public Shell {
     friend bool operator==(const Box&, const Box&) = default;
   };
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
+  const MenuEntry* PopupMenu(const MenuEntry& menu) override;
+  void ShowModal(Dialog dialog) override;
+  void BringToFront(Dialog dialog) override { broughtToFront.push_back(dialog); }
+
   std::vector<Box> boxes;
   std::function<void(const Box&)> whileOpen;
+
+  std::vector<const MenuEntry*> menus;
+  std::function<const MenuEntry*(const MenuEntry& menu)> choose;
+
+  std::vector<Dialog> dialogs;
+  std::function<void(Dialog)> whileDialogOpen;
+  std::vector<Dialog> broughtToFront;
 };
 
 class RecordingNotifier : public DesktopNotifier {

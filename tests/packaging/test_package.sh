@@ -119,6 +119,8 @@ kill -TERM "$VPID"
 wait_exit "$VPID" 5 || fail "the installed program did not end"
 
 echo "started by the autostart entry"
+# At login the panel is there: the clock goes into its tray.
+start_trayer
 read -r -a command <<<"$(sed -n 's/^Exec=//p' "$AUTOSTART_ENTRY")"
 VESPERON=${command[0]}
 start_vesperon "${command[@]:1}"

@@ -214,3 +214,31 @@ TEST_F(ClockWindowTest, DraggedByItsBackground) {
 
 }  // namespace
 }  // namespace vesperon
+
+namespace vesperon {
+namespace {
+
+TEST_F(ClockWindowTest, MenuAboutAndRightButtonReachTheirHandlers) {
+  Click(main.ImgConfig);
+  EXPECT_EQ(h.shell.menus.size(), 1u);
+  QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(150, 100));
+  EXPECT_EQ(h.shell.menus.size(), 2u);
+  Click(main.ImgAbout);
+  EXPECT_EQ(h.shell.dialogs, std::vector<Dialog>{Dialog::About});
+}
+
+// Without a tray the window goes to the taskbar minimized, and the model
+// learns when the window manager brings it back.
+TEST_F(ClockWindowTest, WithoutATrayMinimizeIconifies) {
+  h.trayPort.available = false;
+  Click(main.ImgMinimizar);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(window.isMinimized());
+  window.showNormal();
+  EXPECT_EQ(main.windowState, WindowState::Normal);
+  Click(main.ImgMinimizar);
+  EXPECT_TRUE(window.isMinimized());
+}
+
+}  // namespace
+}  // namespace vesperon

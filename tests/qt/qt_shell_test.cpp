@@ -56,3 +56,46 @@ TEST(QtShellTest, ABoxShowsTheTextAsItStandsWithOneButtonOverTheClock) {
 
 }  // namespace
 }  // namespace vesperon
+
+#include <QTest>
+
+#include "about/qt/about_dialog.h"
+
+namespace vesperon {
+namespace {
+
+TEST(QtShellTest, TheAboutDialogIsAFixedToolWindowModalToTheClockThatEscapeCloses) {
+  QWidget clock;
+  Form mainWindow;
+  QtShell shell;
+  shell.SetParentWindow(&clock);
+  shell.ShowModal(Dialog::Config);  // nothing made for it: returns at once
+
+  shell.SetDialogFactory(Dialog::About, [&](QWidget* parent) {
+    return std::make_unique<AboutDialog>(mainWindow, parent);
+  });
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* about = qobject_cast<AboutDialog*>(shell.OpenDialog(Dialog::About));
+    ASSERT_NE(about, nullptr);
+    seen = true;
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("Acerca de Vesperon"));
+    EXPECT_EQ(about->size(), QSize(353, 345));
+    EXPECT_EQ(about->minimumSize(), about->maximumSize());
+    EXPECT_EQ(about->windowType(), Qt::Tool);
+    EXPECT_FALSE(about->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_EQ(about->parentWidget(), &clock);
+    EXPECT_EQ(about->windowModality(), Qt::WindowModal);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(about->Model().LblVersion.caption,
+              VersionText(VESPERON_VERSION_MAJOR, VESPERON_VERSION_MINOR, VESPERON_VERSION_PATCH));
+    shell.BringToFront(Dialog::About);
+    QTest::keyClick(about, Qt::Key_Escape);
+  });
+  shell.ShowModal(Dialog::About);
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(shell.OpenDialog(Dialog::About), nullptr);
+}
+
+}  // namespace
+}  // namespace vesperon

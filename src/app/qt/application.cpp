@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "about/qt/about_dialog.h"
 #include "app/frm_main.h"
 #include "app/mod_main.h"
 #include "app/qt/clock_window.h"
 #include "app/qt/qt_clock.h"
 #include "app/qt/qt_picture_loader.h"
+#include "app/qt/qt_shell.h"
 #include "app/qt/qt_timer_port.h"
 #include "app/qt/qt_window_system.h"
 #include "notes/frm_mostrar_nota.h"
@@ -19,7 +21,6 @@
 #include "platform/platform.h"
 #include "tray/frm_menu.h"
 #include "tray/mod_tray.h"
-#include "tray/qt/qt_tray.h"
 
 namespace vesperon {
 
@@ -48,10 +49,10 @@ int RunApplication(int argc, char** argv) {
 
   QApplication application(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  // The names the desktop entry and the window's class go by, so that the
-  // window manager and the tray's host find the icon that belongs to us.
+  // Named as the desktop entry; the application name also keeps the windows'
+  // WM_CLASS "vesperon", whatever the program file is called.
   QApplication::setApplicationName(QStringLiteral("vesperon"));
-  QApplication::setDesktopFileName(QStringLiteral("vesperon"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("vesperon"));
 
   const Platform platform = MakePlatform(std::move(arguments));
   Environment& environment = *platform.environment;
@@ -59,16 +60,20 @@ int RunApplication(int argc, char** argv) {
   QtTimerPort timers;
   QtPictureLoader pictures;
   QtWindowSystem windowSystem;
-  QtTray trayPort;
+  SystemTray& trayPort = *platform.tray;
   ModTray tray(trayPort);
-  FrmMenu menu(pictures);
+  QtShell shell;
+  FrmMenu menu({pictures, windowSystem, shell});
   FrmMostrarNota nota(pictures);
   FrmMain main({*platform.settings, clock, timers, pictures, windowSystem, *platform.power,
                 *platform.speaker, *platform.registry, environment, tray, menu, nota,
-                *platform.notifier});
+                *platform.notifier, shell});
 
   ClockWindow window(main);
   windowSystem.Attach(&window);
+  shell.SetParentWindow(&window);
+  shell.SetDialogFactory(
+      Dialog::About, [&](QWidget* parent) { return std::make_unique<AboutDialog>(main, parent); });
   NoteWindow noteWindow(nota);
   timers.SetAfterTick([&] { window.Sync(); });
   QObject::connect(&window, &ClockWindow::synced, &noteWindow, &NoteWindow::Sync);
@@ -78,6 +83,10 @@ int RunApplication(int argc, char** argv) {
   trayPort.SetMouseMessageHandler([&](std::uint32_t message) {
     // The icon's messages arrive with the left button reported held.
     main.Form_MouseMove(true, static_cast<float>(message) * windowSystem.TwipsPerPixelX(), 0);
+    window.Sync();
+  });
+  trayPort.SetTrayChangeHandler([&] {
+    main.TrayHostChanged();
     window.Sync();
   });
 

@@ -151,7 +151,21 @@ void ClockWindow::SyncWindow() {
       show();
   } else if (!model_.visible && isVisible()) {
     hide();
+  } else if (model_.visible && isMinimized() != (model_.windowState == WindowState::Minimized)) {
+    // Minimized to the taskbar, or back from it.
+    if (model_.windowState == WindowState::Minimized)
+      showMinimized();
+    else
+      showNormal();
   }
+}
+
+// Minimized or restored from outside (the taskbar, the window manager): the
+// model follows.
+void ClockWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || !isVisible()) return;
+  model_.windowState = isMinimized() ? WindowState::Minimized : WindowState::Normal;
 }
 
 void ClockWindow::Sync() {
@@ -232,7 +246,11 @@ void ClockWindow::mousePressEvent(QMouseEvent* event) {
       break;
     }
     case Area::Config:
+      model_.ImgConfig_MouseDown(button);
+      break;
     case Area::About:
+      model_.ImgAbout_MouseDown(button);
+      break;
     case Area::Other:
     case Area::None:
       break;

@@ -38,6 +38,7 @@ class ClockWindow : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool event(QEvent* event) override;
 
  private:

@@ -1,5 +1,6 @@
 #include "app/qt/qt_shell.h"
 
+#include <QCursor>
 #include <QMessageBox>
 
 namespace vesperon {
@@ -29,6 +30,35 @@ void QtShell::MsgBox(const std::string& text, const std::string& title, MsgBoxIc
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
+}
+
+const MenuEntry* QtShell::PopupMenu(const MenuEntry& menu) {
+  return menu_.Exec(menu, QCursor::pos());
+}
+
+void QtShell::ShowModal(Dialog dialog) {
+  const auto factory = factories_.find(dialog);
+  if (factory == factories_.end()) return;
+  const std::unique_ptr<QDialog> window = factory->second(parent_);
+  // Modal to the clock only: the tray icon stays alive, so that its clicks
+  // can bring the dialog forward.
+  window->setWindowModality(Qt::WindowModal);
+  const QPointer<QDialog> outer = open_[dialog];
+  open_[dialog] = window.get();
+  window->exec();
+  open_[dialog] = outer;
+}
+
+QDialog* QtShell::OpenDialog(Dialog dialog) const {
+  const auto open = open_.find(dialog);
+  return open == open_.end() ? nullptr : open->second.data();
+}
+
+void QtShell::BringToFront(Dialog dialog) {
+  QDialog* window = OpenDialog(dialog);
+  if (window == nullptr) return;
+  window->raise();
+  window->activateWindow();
 }
 
 }  // namespace vesperon

@@ -1,23 +1,43 @@
 #pragma once
 
+#include <QDialog>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
 
 #include "ports/shell.h"
+#include "tray/qt/popup_menu_view.h"
 
 namespace vesperon {
 
-// Message boxes through QMessageBox: modal to the whole program and owned by
-// the clock window, so a box is centred on the clock and never hides behind
-// it, even when the clock stays on top.
+// Message boxes through QMessageBox, the popup menu through a QMenu at the
+// pointer, and the program's dialogs, each owned by the clock window so it
+// is centred on the clock and never hides behind it, even when the clock
+// stays on top.
 class QtShell : public Shell {
  public:
+  // Builds a dialog, with the clock window as its parent.
+  using DialogFactory = std::function<std::unique_ptr<QDialog>(QWidget* parent)>;
+
   void SetParentWindow(QWidget* parent) { parent_ = parent; }
+  // How a dialog is built; a dialog that has none shows nothing.
+  void SetDialogFactory(Dialog dialog, DialogFactory make) { factories_[dialog] = std::move(make); }
 
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
+  const MenuEntry* PopupMenu(const MenuEntry& menu) override;
+  void ShowModal(Dialog dialog) override;
+  void BringToFront(Dialog dialog) override;
+
+  // The dialog open now, if any.
+  QDialog* OpenDialog(Dialog dialog) const;
 
  private:
   QPointer<QWidget> parent_;
+  PopupMenuView menu_;
+  std::map<Dialog, DialogFactory> factories_;
+  std::map<Dialog, QPointer<QDialog>> open_;
 };
 
 }  // namespace vesperon

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
+#include <QWindow>
 
 #include "app/qt/qt_picture_loader.h"
 
@@ -65,10 +66,15 @@ void QtWindowSystem::Attach(QWidget* window) {
 void QtWindowSystem::Apply() {
   if (!window_) return;
   if (window_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost_) return;
-  const bool wasVisible = window_->isVisible();
-  // Changing the flags hides the window; show it again where it was.
-  window_->setWindowFlag(Qt::WindowStaysOnTopHint, topmost_);
-  if (wasVisible) window_->show();
+  const Qt::WindowFlags flags = window_->windowFlags().setFlag(Qt::WindowStaysOnTopHint, topmost_);
+  if (QWindow* native = window_->windowHandle()) {
+    // Told to the window as it stands: setting a widget's flags would make
+    // its native window again, a new window for the window manager.
+    window_->overrideWindowFlags(flags);
+    native->setFlags(flags);
+    return;
+  }
+  window_->setWindowFlags(flags);
 }
 
 }  // namespace vesperon

@@ -1,5 +1,6 @@
 #include "platform/linux/platform_factory.h"
 
+#include <QDBusConnection>
 #include <QString>
 #include <QStringList>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include "platform/linux/dry_run_power_api.h"
 #include "platform/linux/freedesktop_notifier.h"
 #include "platform/linux/linux_environment.h"
+#include "platform/linux/linux_tray.h"
 #include "platform/linux/logind_power_api.h"
 #include "platform/linux/pulse_speaker.h"
 #include "platform/linux/qsettings_store.h"
@@ -41,6 +43,7 @@ Platform MakePlatform(std::vector<std::string> arguments) {
   platform.registry = std::make_unique<XdgAutostartRegistry>();
   platform.termination = std::make_unique<TerminationSignals>();
   platform.notifier = std::make_unique<FreedesktopNotifier>();
+  platform.tray = std::make_unique<LinuxTray>(QDBusConnection::sessionBus());
   return platform;
 }
 

@@ -22,35 +22,19 @@ std::uint32_t TrayMouseMessage(QSystemTrayIcon::ActivationReason reason) {
   }
 }
 
-void QtTray::Apply(const NotifyIconData& data) {
-  if (const QImage* image = ImageOf(data.hIcon))
-    icon_->setIcon(QIcon(QPixmap::fromImage(*image)));
-  icon_->setToolTip(TipText(data.szTip));
+QtTrayIcon::QtTrayIcon(const NotifyIconData& data, TrayMouseMessageHandler onMouseMessage) {
+  QObject::connect(&icon_, &QSystemTrayIcon::activated,
+                   [onMouseMessage](QSystemTrayIcon::ActivationReason reason) {
+                     const std::uint32_t message = TrayMouseMessage(reason);
+                     if (message != 0 && onMouseMessage) onMouseMessage(message);
+                   });
+  Update(data);
+  icon_.show();
 }
 
-bool QtTray::ShellNotifyIcon(NotifyMessage message, const NotifyIconData& data) {
-  switch (message) {
-    case NotifyMessage::Add:
-      if (icon_) return false;
-      icon_ = std::make_unique<QSystemTrayIcon>();
-      QObject::connect(icon_.get(), &QSystemTrayIcon::activated,
-                       [this](QSystemTrayIcon::ActivationReason reason) {
-                         const std::uint32_t message = TrayMouseMessage(reason);
-                         if (message != 0 && onMouseMessage_) onMouseMessage_(message);
-                       });
-      Apply(data);
-      icon_->show();
-      return true;
-    case NotifyMessage::Modify:
-      if (!icon_) return false;
-      Apply(data);
-      return true;
-    case NotifyMessage::Delete:
-      if (!icon_) return false;
-      icon_.reset();
-      return true;
-  }
-  return false;
+void QtTrayIcon::Update(const NotifyIconData& data) {
+  if (const QImage* image = ImageOf(data.hIcon)) icon_.setIcon(QIcon(QPixmap::fromImage(*image)));
+  icon_.setToolTip(TipText(data.szTip));
 }
 
 }  // namespace vesperon

@@ -3,26 +3,22 @@
 #include <QSystemTrayIcon>
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 #include "ports/tray.h"
 
 namespace vesperon {
 
-// The notification-area icon through QSystemTrayIcon. Clicks on it come
-// back as the mouse messages the icon's window is told of.
-class QtTray : public TrayPort {
- public:
-  using MouseMessageHandler = std::function<void(std::uint32_t mouseMessage)>;
+// Clicks on the icon, as the mouse messages they stand for.
+using TrayMouseMessageHandler = std::function<void(std::uint32_t mouseMessage)>;
 
-  bool ShellNotifyIcon(NotifyMessage message, const NotifyIconData& data) override;
-  void SetMouseMessageHandler(MouseMessageHandler handler) { onMouseMessage_ = std::move(handler); }
+// The icon through QSystemTrayIcon, shown from construction to destruction.
+class QtTrayIcon {
+ public:
+  QtTrayIcon(const NotifyIconData& data, TrayMouseMessageHandler onMouseMessage);
+  void Update(const NotifyIconData& data);
 
  private:
-  void Apply(const NotifyIconData& data);
-
-  std::unique_ptr<QSystemTrayIcon> icon_;
-  MouseMessageHandler onMouseMessage_;
+  QSystemTrayIcon icon_;
 };
 
 // The mouse message a click on the icon stands for: a left click is
