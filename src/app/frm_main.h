@@ -20,6 +20,7 @@ namespace vesperon {
 
 class FrmMenu;
 class FrmMostrarNota;
+class ModSkin;
 class ModTray;
 
 // Everything FrmMain reaches outside itself.
@@ -34,6 +35,7 @@ struct MainPorts {
   Registry& registry;
   Environment& environment;
   ModTray& tray;
+  ModSkin& skin;
   FrmMenu& menu;
   FrmMostrarNota& nota;
 };

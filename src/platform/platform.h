@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ports/environment.h"
+#include "ports/file_system.h"
 #include "ports/power_api.h"
 #include "ports/registry.h"
 #include "ports/settings_store.h"
@@ -32,6 +33,9 @@ struct Platform {
   std::unique_ptr<Speaker> speaker;
   std::unique_ptr<Registry> registry;
   std::unique_ptr<TerminationRequests> termination;
+  std::unique_ptr<FileSystem> files;
+  // Where skins are looked for, earlier folders first.
+  std::vector<std::string> skinsFolders;
 };
 
 // arguments: the program's arguments without its own name, as it was given

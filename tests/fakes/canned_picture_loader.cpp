@@ -3,6 +3,7 @@
 #include "builtin_picture_sizes.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <utility>
 
@@ -21,6 +22,28 @@ Picture CannedPictureLoader::BuiltIn(const std::string& name) {
                             std::make_shared<const std::string>(name));
   }
   return picture;
+}
+
+LoadedPicture CannedPictureLoader::LoadFile(const std::string& path) {
+  loads.push_back(path);
+  LoadedPicture result;
+  const FileBytes file = files ? files->ReadFile(path, 1 << 20) : FileBytes{};
+  if (file.status == FileReadStatus::Missing) {
+    result.error = PictureLoadError::Missing;
+    result.reason = "no existe";
+    return result;
+  }
+  int w = 0;
+  int h = 0;
+  char end = 0;
+  if (file.status != FileReadStatus::Ok ||
+      std::sscanf(file.bytes.c_str(), "picture %dx%d%c", &w, &h, &end) != 2) {
+    result.error = PictureLoadError::Unreadable;
+    result.reason = "dañada";
+    return result;
+  }
+  result.picture = Picture::Make(w, h, std::make_shared<const std::string>(path));
+  return result;
 }
 
 }  // namespace vesperon

@@ -9,11 +9,14 @@
 #include "app/qt/clock_window.h"
 #include "app/qt/qt_clock.h"
 #include "app/qt/qt_picture_loader.h"
+#include "app/qt/qt_shell.h"
 #include "app/qt/qt_timer_port.h"
 #include "app/qt/qt_window_system.h"
 #include "notes/frm_mostrar_nota.h"
 #include "notes/qt/note_window.h"
 #include "platform/platform.h"
+#include "skin/mod_skin.h"
+#include "skin/skin_library.h"
 #include "tray/frm_menu.h"
 #include "tray/mod_tray.h"
 #include "tray/qt/qt_tray.h"
@@ -52,10 +55,14 @@ int RunApplication(int argc, char** argv) {
   ModTray tray(trayPort);
   FrmMenu menu(pictures);
   FrmMostrarNota nota(pictures);
+  QtShell shell;
+  SkinLibrary skins(*platform.files, platform.skinsFolders);
+  ModSkin skin({skins, pictures, shell, environment});
   FrmMain main({*platform.settings, clock, timers, pictures, windowSystem, *platform.power,
-                *platform.speaker, *platform.registry, environment, tray, menu, nota});
+                *platform.speaker, *platform.registry, environment, tray, skin, menu, nota});
 
   ClockWindow window(main);
+  shell.SetParentWindow(&window);
   windowSystem.Attach(&window);
   NoteWindow noteWindow(nota);
   timers.SetAfterTick([&] { window.Sync(); });
