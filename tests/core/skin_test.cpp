@@ -14,14 +14,22 @@ std::string Wrong(int w, int h) { return "picture " + std::to_string(w) + "x" + 
 
 // Every picture slot of the window, to tell whether a load changed any.
 std::vector<Picture> Slots(const FrmMain& m) {
-  std::vector<Picture> all = {m.Background,          m.ImgPuntos.picture,
-                              m.ImgDosPuntos.picture, m.ImgDosPuntos2.picture,
-                              m.ImgIconMain1.picture, m.ImgIconMain2.picture,
-                              m.ImgTipApagadoON.picture, m.ImgTipApagadoOFF.picture,
-                              m.ImgTipStopON.picture, m.ImgTipStopOFF.picture,
-                              m.ImgTipOkON.picture,   m.ImgTipOkOFF.picture,
-                              m.ImgTipNotasON.picture, m.ImgTipNotasOFF.picture,
-                              m.TipApagado.picture,   m.ImgTipOk.picture,
+  std::vector<Picture> all = {m.Background,
+                              m.ImgPuntos.picture,
+                              m.ImgDosPuntos.picture,
+                              m.ImgDosPuntos2.picture,
+                              m.ImgIconMain1.picture,
+                              m.ImgIconMain2.picture,
+                              m.ImgTipApagadoON.picture,
+                              m.ImgTipApagadoOFF.picture,
+                              m.ImgTipStopON.picture,
+                              m.ImgTipStopOFF.picture,
+                              m.ImgTipOkON.picture,
+                              m.ImgTipOkOFF.picture,
+                              m.ImgTipNotasON.picture,
+                              m.ImgTipNotasOFF.picture,
+                              m.TipApagado.picture,
+                              m.ImgTipOk.picture,
                               m.ImgTipNotas.picture};
   for (const auto& d : m.ImgNumero) all.push_back(d.picture);
   for (const auto& d : m.ImgHora) all.push_back(d.picture);
@@ -99,8 +107,8 @@ TEST(Skin, DebugskinExplainsAMissingFileAndAWrongSizeButNeverAWrongSizedDigit) {
   h.files.AddSkin(kAzul, {{"skin-base.bmp", Wrong(170, 128)}});
   EXPECT_FALSE(skin.ComprobarSkin(h.main, "Azul\\"));
   ASSERT_EQ(h.shell.boxes.size(), 2u);
-  EXPECT_EQ(h.shell.boxes[1], (Box{kAzul + "/skin-base.bmp tiene un tamaño erróneo!", "Azul",
-                                   MsgBoxIcon::Critical}));
+  EXPECT_EQ(h.shell.boxes[1],
+            (Box{kAzul + "/skin-base.bmp tiene un tamaño erróneo!", "Azul", MsgBoxIcon::Critical}));
 
   h.files.AddSkin(kAzul, {{"skin-base.bmp", Wrong(171, 128)}, {"7.bmp", Wrong(12, 17)}});
   EXPECT_FALSE(skin.ComprobarSkin(h.main, "Azul\\"));
@@ -109,8 +117,8 @@ TEST(Skin, DebugskinExplainsAMissingFileAndAWrongSizeButNeverAWrongSizedDigit) {
   h.files.AddSkin(kAzul, {{"7.bmp", Wrong(10, 17)}, {"dos_puntos.bmp", "not a picture"}});
   EXPECT_FALSE(skin.ComprobarSkin(h.main, "Azul\\"));
   ASSERT_EQ(h.shell.boxes.size(), 3u);
-  EXPECT_EQ(h.shell.boxes[2].text,
-            "Error cargando skin!\r\nNo se puede leer el archivo " + kAzul + "/dos_puntos.bmp: dañada");
+  EXPECT_EQ(h.shell.boxes[2].text, "Error cargando skin!\r\nNo se puede leer el archivo " + kAzul +
+                                       "/dos_puntos.bmp: dañada");
 
   EXPECT_FALSE(skin.ComprobarSkin(h.main, "Verde\\"));
   ASSERT_EQ(h.shell.boxes.size(), 4u);
@@ -149,11 +157,11 @@ TEST(Skin, CheckNamesTheFirstWrongPictureInItsOrder) {
     ASSERT_NE(spec, kSkinFiles.end()) << text;
     h.files.AddFile(kAzul + "/" + file, Wrong(spec->width, spec->height));
   }
-  EXPECT_EQ(named, (std::vector<std::string>{
-                       "dos_puntos.bmp", "menu-bkg.bmp", "menu-left.bmp", "skin-base.bmp",
-                       "tip-apagado-off.bmp", "tip-apagado-on.bmp", "tip-notas-off.bmp",
-                       "tip-notas-on.bmp", "tip-ok-off.bmp", "tip-ok-on.bmp", "tip-stop-off.bmp",
-                       "tip-stop-on.bmp"}));
+  EXPECT_EQ(named,
+            (std::vector<std::string>{"dos_puntos.bmp", "menu-bkg.bmp", "menu-left.bmp",
+                                      "skin-base.bmp", "tip-apagado-off.bmp", "tip-apagado-on.bmp",
+                                      "tip-notas-off.bmp", "tip-notas-on.bmp", "tip-ok-off.bmp",
+                                      "tip-ok-on.bmp", "tip-stop-off.bmp", "tip-stop-on.bmp"}));
   // The last picture loaded stays in the scratch slot.
   EXPECT_EQ(*static_cast<const std::string*>(h.main.ImgTemp.picture.Payload()),
             kAzul + "/tray2.ico");
@@ -202,11 +210,10 @@ TEST(Skin, EarlierSkinsFoldersHideSameNamedSkinsOfLaterOnes) {
   h.files.AddSkin(user + "/Azul", {{"9.bmp", ""}});
   h.files.AddSkin(user + "/Lila");
 
-  EXPECT_EQ(h.skins.ListarSkins(),
-            (std::vector<SkinFolder>{{"Azul", user + "/Azul"},
-                                     {"Lila", user + "/Lila"},
-                                     {"Verde", installed + "/Verde"},
-                                     {"Rojo", installed + "/Rojo"}}));
+  EXPECT_EQ(h.skins.ListarSkins(), (std::vector<SkinFolder>{{"Azul", user + "/Azul"},
+                                                            {"Lila", user + "/Lila"},
+                                                            {"Verde", installed + "/Verde"},
+                                                            {"Rojo", installed + "/Rojo"}}));
   // The user's broken Azul hides the good installed azul.
   EXPECT_EQ(h.skins.Find("azul"), (SkinFolder{"Azul", user + "/Azul"}));
   EXPECT_FALSE(h.skin.ComprobarSkin(h.main, "azul\\"));
@@ -220,7 +227,8 @@ TEST(Skin, DialogStepRefusesAnInvalidSkinAndAppliesAValidOneAtOnce) {
   MainHarness h;
   ASSERT_TRUE(h.Start());
   h.files.AddSkin(kAzul);
-  h.files.AddSkin(std::string(MainHarness::kSkinsFolder) + "/Roto", {{"menu-bkg.bmp", Wrong(24, 21)}});
+  h.files.AddSkin(std::string(MainHarness::kSkinsFolder) + "/Roto",
+                  {{"menu-bkg.bmp", Wrong(24, 21)}});
   // Armed when the skin changes: the indicator shows the new off face all the same.
   h.main.HoraApagadoSet = true;
   h.main.TipApagado_MouseDown(MouseButton::Left);

@@ -1,14 +1,13 @@
 #include "canned_picture_loader.h"
 
-#include "builtin_picture_sizes.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <utility>
 
-namespace vesperon {
+#include "builtin_picture_sizes.h"
 
+namespace vesperon {
 
 Picture CannedPictureLoader::BuiltIn(const std::string& name) {
   requests.push_back(name);

@@ -34,31 +34,73 @@ std::uint32_t Le(const std::uint8_t* p, int bytes) {
 void MarkShape(const std::uint8_t* data, std::size_t size, const QImage& image) {
   if (size >= 34 && data[0] == 'B' && data[1] == 'M') {
     switch (Le(data + 14, 4)) {  // header size
-      case 12: sink = 1; break;
-      case 40: sink = 2; break;
-      case 52: sink = 3; break;
-      case 56: sink = 4; break;
-      case 64: sink = 5; break;
-      case 108: sink = 6; break;
-      case 124: sink = 7; break;
-      default: sink = 8; break;
+      case 12:
+        sink = 1;
+        break;
+      case 40:
+        sink = 2;
+        break;
+      case 52:
+        sink = 3;
+        break;
+      case 56:
+        sink = 4;
+        break;
+      case 64:
+        sink = 5;
+        break;
+      case 108:
+        sink = 6;
+        break;
+      case 124:
+        sink = 7;
+        break;
+      default:
+        sink = 8;
+        break;
     }
     switch (Le(data + 28, 2)) {  // bits per pixel
-      case 1: sink = 11; break;
-      case 2: sink = 12; break;
-      case 4: sink = 13; break;
-      case 8: sink = 14; break;
-      case 16: sink = 15; break;
-      case 24: sink = 16; break;
-      case 32: sink = 17; break;
-      default: sink = 18; break;
+      case 1:
+        sink = 11;
+        break;
+      case 2:
+        sink = 12;
+        break;
+      case 4:
+        sink = 13;
+        break;
+      case 8:
+        sink = 14;
+        break;
+      case 16:
+        sink = 15;
+        break;
+      case 24:
+        sink = 16;
+        break;
+      case 32:
+        sink = 17;
+        break;
+      default:
+        sink = 18;
+        break;
     }
     switch (Le(data + 30, 4)) {  // compression
-      case 0: sink = 21; break;
-      case 1: sink = 22; break;
-      case 2: sink = 23; break;
-      case 3: sink = 24; break;
-      default: sink = 25; break;
+      case 0:
+        sink = 21;
+        break;
+      case 1:
+        sink = 22;
+        break;
+      case 2:
+        sink = 23;
+        break;
+      case 3:
+        sink = 24;
+        break;
+      default:
+        sink = 25;
+        break;
     }
     if (static_cast<std::int32_t>(Le(data + 22, 4)) < 0) sink = 26;  // top-down
   } else if (size >= 6 && data[2] == 1) {
@@ -68,9 +110,15 @@ void MarkShape(const std::uint8_t* data, std::size_t size, const QImage& image) 
   }
   if (image.isNull()) return;
   switch (image.format()) {
-    case QImage::Format_RGB32: sink = 41; break;
-    case QImage::Format_ARGB32_Premultiplied: sink = 42; break;
-    default: sink = 43; break;
+    case QImage::Format_RGB32:
+      sink = 41;
+      break;
+    case QImage::Format_ARGB32_Premultiplied:
+      sink = 42;
+      break;
+    default:
+      sink = 43;
+      break;
   }
   sink = image.width() <= 16 ? 51 : image.width() <= 64 ? 52 : image.width() <= 256 ? 53 : 54;
 }

@@ -10,8 +10,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const std::pair<const char*, const char*> lookups[] = {
-      {"skin", "name"}, {"skin", "version"}, {"autor", "name"}, {"autor", "email"}, {"autor", "web"}};
+  const std::pair<const char*, const char*> lookups[] = {{"skin", "name"},
+                                                         {"skin", "version"},
+                                                         {"autor", "name"},
+                                                         {"autor", "email"},
+                                                         {"autor", "web"}};
   for (const auto& [section, key] : lookups) {
     const std::string value = vesperon::ProfileValue(bytes, section, key);
     if (!vesperon::IsValidUtf8(value)) std::abort();

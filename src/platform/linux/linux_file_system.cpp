@@ -19,7 +19,8 @@ std::optional<std::vector<FolderEntry>> LinuxFileSystem::ListFolder(const std::s
     if (name == "." || name == "..") continue;
     // The attribute of what the entry leads to: a link to a folder is a folder.
     struct stat info {};
-    const bool isFolder = ::fstatat(folderFd, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+    const bool isFolder =
+        ::fstatat(folderFd, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
     entries.push_back({name, isFolder});
   }
   ::closedir(folder);

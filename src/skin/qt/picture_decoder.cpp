@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QImageReader>
 
+#include "skin/qt/bitmap_checks.h"
+
 namespace vesperon {
 
 namespace {
@@ -13,6 +15,21 @@ QByteArray FormatOf(const QByteArray& bytes) {
   if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 1 && bytes[3] == 0)
     return "ico";
   return {};
+}
+
+quint32 Le(const QByteArray& bytes, qsizetype at, int count) {
+  quint32 value = 0;
+  for (int i = count - 1; i >= 0; --i) value = (value << 8) | quint8(bytes[at + i]);
+  return value;
+}
+
+// The picture data of the icon's chosen entry lies within the file.
+bool IconEntryCutShort(const QByteArray& bytes, int entry) {
+  const qsizetype at = 6 + qsizetype(entry) * 16;
+  if (bytes.size() < at + 16) return true;
+  const qint64 length = Le(bytes, at + 8, 4);
+  const qint64 offset = Le(bytes, at + 12, 4);
+  return offset + length > bytes.size();
 }
 
 QString Size(QSize size) {
@@ -45,6 +62,7 @@ QImage DecodePicture(const QByteArray& bytes, QString& reason) {
 
   // An icon file may hold several sizes: the largest one within bounds is
   // the one shown, and the tray scales it down well.
+  int entry = 0;
   if (format == "ico") {
     const int count = qMin(reader.imageCount(), 64);
     int best = 0;
@@ -60,9 +78,13 @@ QImage DecodePicture(const QByteArray& bytes, QString& reason) {
       }
     }
     reader.jumpToImage(best);
+    entry = best;
   }
 
-  const QSize claimed = reader.size();
+  QSize claimed = reader.size();
+  // A negative height is a bitmap stored top row first.
+  if (format == "bmp" && claimed.height() < 0 && claimed.height() > -kPictureMaxSide - 1)
+    claimed.setHeight(-claimed.height());
   if (!claimed.isValid() || claimed.isEmpty()) {
     reason = QStringLiteral("la cabecera está dañada");
     return {};
@@ -72,6 +94,11 @@ QImage DecodePicture(const QByteArray& bytes, QString& reason) {
              Size(QSize(kPictureMaxSide, kPictureMaxSide));
     return {};
   }
+
+  reason = format == "bmp" ? BitmapProblem(bytes) : QString();
+  if (format == "ico" && IconEntryCutShort(bytes, entry))
+    reason = QStringLiteral("el archivo está incompleto");
+  if (!reason.isEmpty()) return {};
 
   QImage image;
   if (!reader.read(&image) || image.isNull()) {
