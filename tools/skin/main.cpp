@@ -109,6 +109,10 @@ struct OfflineClock {
 
 int Check(const SkinDir& dir) {
   OfflineClock offline(dir);
+  if (!offline.files.ListFolder(dir.path)) {
+    std::fprintf(stderr, "vesperon-skin: %s no es una carpeta\n", dir.path.c_str());
+    return 1;
+  }
   const auto problems = InspectSkin(offline.files, offline.pictures, dir.path);
   std::printf("Comprobando %s\n", dir.path.c_str());
   for (const SkinProblem& p : problems) std::printf("  %s\n", Describe(p).c_str());
