@@ -1,5 +1,7 @@
-#include <gtest/gtest.h>
+#include "platform/linux/linux_file_system.h"
+
 #include <dirent.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,7 +9,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/linux/linux_file_system.h"
 #include "platform/linux/skins_folders.h"
 #include "scoped_environment_variable.h"
 
@@ -75,8 +76,7 @@ TEST(SkinsFolders, BesideTheProgramThenTheUsersThenTheInstalledOnes) {
   {
     ScopedEnvironmentVariable data("XDG_DATA_HOME", QByteArray("/home/ana/datos"));
     EXPECT_EQ(SkinsFolders("/opt/vesperon/bin/vesperon", "/usr/share/vesperon/Skins"),
-              (std::vector<std::string>{"/opt/vesperon/bin/Skins",
-                                        "/home/ana/datos/vesperon/Skins",
+              (std::vector<std::string>{"/opt/vesperon/bin/Skins", "/home/ana/datos/vesperon/Skins",
                                         "/opt/vesperon/share/vesperon/Skins",
                                         "/usr/share/vesperon/Skins"}));
   }

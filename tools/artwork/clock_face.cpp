@@ -192,7 +192,8 @@ void DrawBody(const FaceTheme& t, QImage& image) {
     // the LCD window and the margins.
     for (int y = 86; y < kHeight - 3; ++y)
       for (int x = 3; x < kWidth - 3; ++x)
-        if (Grain(x * 7, y * 13, 60) == 60) Put(image, x, y, Mix(BodyAt(t, x, y), t.engraving, 0.6));
+        if (Grain(x * 7, y * 13, 60) == 60)
+          Put(image, x, y, Mix(BodyAt(t, x, y), t.engraving, 0.6));
   }
   HLine(image, 1, kWidth - 2, 1, t.edgeLight);
   VLine(image, 1, 2, kHeight - 3, Mix(t.edgeLight, t.bodyTop, 0.4));
@@ -262,10 +263,9 @@ QImage FaceWithGhosts(const FaceTheme& t) {
 
 const FaceTheme& BuiltInTheme() {
   static const FaceTheme theme = {
-      kLcdGlass,    kLcdLit,       0xFF0F2832,     kBodyTop,   kBodyBottom,
-      kOutline,     kEdgeLight,    kEdgeShadow,    kEngraving, kKeyTop,
-      kKeyBottom,   kKeyHighlight, kKeyShade,      kKeySymbol, kKeySymbolShadow,
-      kCloseSymbol, kLcdLit,       2,              false,      "VESPERON"};
+      kLcdGlass,        kLcdLit,      0xFF0F2832, kBodyTop,   kBodyBottom,   kOutline,  kEdgeLight,
+      kEdgeShadow,      kEngraving,   kKeyTop,    kKeyBottom, kKeyHighlight, kKeyShade, kKeySymbol,
+      kKeySymbolShadow, kCloseSymbol, kLcdLit,    2,          false,         "VESPERON"};
   return theme;
 }
 
