@@ -16,10 +16,6 @@ class SkinFiles {
  public:
   SkinFiles(SkinLibrary& library, PictureLoader& pictures, const std::string& name);
 
-  bool FolderFound() const { return folder_.has_value(); }
-  const std::optional<SkinFolder>& Folder() const { return folder_; }
-  const std::vector<FolderEntry>& Entries() const { return entries_; }
-
   // The full path of the file as found on disk; for a missing file, the path
   // it would have.
   std::string PathOf(const std::string& file) const;

@@ -60,10 +60,4 @@ std::vector<SkinProblem> InspectSkin(FileSystem& files, PictureLoader& pictures,
   return problems;
 }
 
-bool OnlyWarnings(const std::vector<SkinProblem>& problems) {
-  return std::all_of(problems.begin(), problems.end(), [](const SkinProblem& p) {
-    return p.kind == SkinProblem::Kind::CaseDuplicate;
-  });
-}
-
 }  // namespace vesperon

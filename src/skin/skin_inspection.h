@@ -33,7 +33,4 @@ struct SkinProblem {
 std::vector<SkinProblem> InspectSkin(FileSystem& files, PictureLoader& pictures,
                                      const std::string& folder);
 
-// True when none of the problems keeps the clock from using the skin.
-bool OnlyWarnings(const std::vector<SkinProblem>& problems);
-
 }  // namespace vesperon

@@ -34,8 +34,6 @@ class SkinLibrary {
  public:
   SkinLibrary(FileSystem& files, std::vector<std::string> skinsFolders);
 
-  const std::vector<std::string>& SkinsFolders() const { return skinsFolders_; }
-
   // Every skin once, the earlier folder winning; within a folder in the file
   // system's order. Missing Skins folders yield nothing.
   std::vector<SkinFolder> ListarSkins();
