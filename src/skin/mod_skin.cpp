@@ -48,22 +48,23 @@ bool ModSkin::ComprobarSkin(FrmMain& window, const std::string& skin) {
   const std::string name = NameOf(skin);
   SkinFiles files(ports_.library, ports_.pictures, name);
 
-  for (const SkinFileSpec& spec : kSkinFiles) {
+  for (const SkinPictureFile& wanted : kSkinFiles) {
     std::string description;
-    const LoadedPicture loaded = files.Load(spec.name, description);
+    const LoadedPicture loaded = files.Load(wanted.name, description);
     if (loaded.error != PictureLoadError::None) {
       if (Diagnostics())
         ports_.shell.MsgBox("Error cargando skin!\r\n" + description, name, MsgBoxIcon::Critical);
       return false;
     }
     window.ImgTemp.picture = loaded.picture;
-    if (spec.width == 0) continue;  // icons are not measured
-    if (loaded.picture.Width() == spec.width && loaded.picture.Height() == spec.height) continue;
+    if (wanted.width == 0) continue;  // icons are not measured
+    if (loaded.picture.Width() == wanted.width && loaded.picture.Height() == wanted.height)
+      continue;
     // A digit of the wrong size is refused without a word, even to a skin
     // author; every other picture is named.
-    const bool digit = &spec - kSkinFiles.data() < kDigitFileCount;
+    const bool digit = &wanted - kSkinFiles.data() < kDigitFileCount;
     if (!digit && Diagnostics())
-      ports_.shell.MsgBox(files.PathOf(spec.name) + " tiene un tamaño erróneo!", name,
+      ports_.shell.MsgBox(files.PathOf(wanted.name) + " tiene un tamaño erróneo!", name,
                           MsgBoxIcon::Critical);
     return false;
   }

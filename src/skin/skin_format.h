@@ -6,7 +6,7 @@ namespace vesperon {
 
 // One picture file of a skin and the size it must have, in pixels. Icons
 // may have any size (width and height 0).
-struct SkinFileSpec {
+struct SkinPictureFile {
   const char* name;
   int width;
   int height;
@@ -15,7 +15,7 @@ struct SkinFileSpec {
 // Every picture of a skin, in the order the skin check reads them: the ten
 // digits, the colon, the two menu pictures, the background, the eight
 // indicator faces, the two icons.
-inline constexpr std::array<SkinFileSpec, 24> kSkinFiles = {{
+inline constexpr std::array<SkinPictureFile, 24> kSkinFiles = {{
     {"0.bmp", 10, 17},
     {"1.bmp", 10, 17},
     {"2.bmp", 10, 17},

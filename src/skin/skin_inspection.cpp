@@ -25,18 +25,18 @@ std::vector<SkinProblem> InspectSkin(FileSystem& files, PictureLoader& pictures,
   const std::vector<FolderEntry> entries =
       files.ListFolder(folder).value_or(std::vector<FolderEntry>{});
 
-  for (const SkinFileSpec& spec : kSkinFiles) {
-    const auto real = MatchIgnoringCase(entries, spec.name, false);
+  for (const SkinPictureFile& wanted : kSkinFiles) {
+    const auto real = MatchIgnoringCase(entries, wanted.name, false);
     if (!real) {
-      problems.push_back(Problem(Kind::Missing, spec.name));
+      problems.push_back(Problem(Kind::Missing, wanted.name));
       continue;
     }
-    std::vector<std::string> variants = CaseVariants(entries, spec.name);
+    std::vector<std::string> variants = CaseVariants(entries, wanted.name);
     if (variants.size() > 1) {
       std::sort(variants.begin(), variants.end());
       std::rotate(variants.begin(), std::find(variants.begin(), variants.end(), *real),
                   std::find(variants.begin(), variants.end(), *real) + 1);
-      SkinProblem duplicate = Problem(Kind::CaseDuplicate, spec.name);
+      SkinProblem duplicate = Problem(Kind::CaseDuplicate, wanted.name);
       duplicate.names = variants;
       problems.push_back(duplicate);
     }
@@ -47,11 +47,11 @@ std::vector<SkinProblem> InspectSkin(FileSystem& files, PictureLoader& pictures,
       SkinProblem unreadable = Problem(Kind::Unreadable, *real);
       unreadable.reason = loaded.reason;
       problems.push_back(unreadable);
-    } else if (spec.width != 0 &&
-               (loaded.picture.Width() != spec.width || loaded.picture.Height() != spec.height)) {
+    } else if (wanted.width != 0 && (loaded.picture.Width() != wanted.width ||
+                                     loaded.picture.Height() != wanted.height)) {
       SkinProblem wrong = Problem(Kind::WrongSize, *real);
-      wrong.expectedWidth = spec.width;
-      wrong.expectedHeight = spec.height;
+      wrong.expectedWidth = wanted.width;
+      wrong.expectedHeight = wanted.height;
       wrong.foundWidth = loaded.picture.Width();
       wrong.foundHeight = loaded.picture.Height();
       problems.push_back(wrong);

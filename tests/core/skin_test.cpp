@@ -44,7 +44,7 @@ TEST(Skin, StartUpChecksEveryFileThenLoadsTheSkinAndShowsTheTimeInIt) {
 
   // The check reads all 24 pictures in its order, the loader the 22 it shows.
   std::vector<std::string> expected;
-  for (const SkinFileSpec& spec : kSkinFiles) expected.push_back(kAzul + "/" + spec.name);
+  for (const SkinPictureFile& wanted : kSkinFiles) expected.push_back(kAzul + "/" + wanted.name);
   ASSERT_GE(h.pictures.loads.size(), 24u + 22u);
   EXPECT_EQ(std::vector<std::string>(h.pictures.loads.begin(), h.pictures.loads.begin() + 24),
             expected);
@@ -140,9 +140,9 @@ TEST(Skin, CheckNamesTheFirstWrongPictureInItsOrder) {
   MainHarness h;
   h.environment.argumentText = "/debugskin";
   std::map<std::string, std::string> wrong;
-  for (const SkinFileSpec& spec : kSkinFiles)
-    if (spec.width != 0 && std::string(spec.name).size() > 5)
-      wrong[spec.name] = Wrong(spec.width, spec.height + 1);
+  for (const SkinPictureFile& wanted : kSkinFiles)
+    if (wanted.width != 0 && std::string(wanted.name).size() > 5)
+      wrong[wanted.name] = Wrong(wanted.width, wanted.height + 1);
   h.files.AddSkin(kAzul, wrong);
 
   std::vector<std::string> named;
@@ -152,10 +152,10 @@ TEST(Skin, CheckNamesTheFirstWrongPictureInItsOrder) {
     const std::string file = text.substr(kAzul.size() + 1, text.find(' ') - kAzul.size() - 1);
     named.push_back(file);
     h.shell.boxes.clear();
-    const auto spec = std::find_if(kSkinFiles.begin(), kSkinFiles.end(),
-                                   [&](const SkinFileSpec& s) { return file == s.name; });
-    ASSERT_NE(spec, kSkinFiles.end()) << text;
-    h.files.AddFile(kAzul + "/" + file, Wrong(spec->width, spec->height));
+    const auto wanted = std::find_if(kSkinFiles.begin(), kSkinFiles.end(),
+                                     [&](const SkinPictureFile& s) { return file == s.name; });
+    ASSERT_NE(wanted, kSkinFiles.end()) << text;
+    h.files.AddFile(kAzul + "/" + file, Wrong(wanted->width, wanted->height));
   }
   EXPECT_EQ(named,
             (std::vector<std::string>{"dos_puntos.bmp", "menu-bkg.bmp", "menu-left.bmp",

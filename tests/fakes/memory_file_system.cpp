@@ -64,10 +64,10 @@ void MemoryFileSystem::Remove(const std::string& path) {
 void MemoryFileSystem::AddSkin(const std::string& folder,
                                const std::map<std::string, std::string>& pictures) {
   AddFolder(folder);
-  for (const SkinFileSpec& spec : kSkinFiles) {
-    const int w = spec.width == 0 ? 32 : spec.width;
-    const int h = spec.height == 0 ? 32 : spec.height;
-    AddFile(folder + "/" + spec.name, "picture " + std::to_string(w) + "x" + std::to_string(h));
+  for (const SkinPictureFile& wanted : kSkinFiles) {
+    const int w = wanted.width == 0 ? 32 : wanted.width;
+    const int h = wanted.height == 0 ? 32 : wanted.height;
+    AddFile(folder + "/" + wanted.name, "picture " + std::to_string(w) + "x" + std::to_string(h));
   }
   for (const auto& [name, bytes] : pictures) {
     if (bytes.empty())

@@ -138,7 +138,7 @@ int Init(const char* argument) {
   LinuxFileSystem files;
   const auto entries = files.ListFolder(dir.path).value_or(std::vector<FolderEntry>{});
   std::vector<std::string> names = {kSkinIni};
-  for (const SkinFileSpec& spec : kSkinFiles) names.push_back(spec.name);
+  for (const SkinPictureFile& wanted : kSkinFiles) names.push_back(wanted.name);
   bool clash = false;
   for (const std::string& name : names) {
     if (const auto there = MatchIgnoringCase(entries, name, false)) {
@@ -152,8 +152,8 @@ int Init(const char* argument) {
   }
 
   bool ok = true;
-  for (const SkinFileSpec& spec : kSkinFiles) {
-    const QString name = QString::fromLatin1(spec.name);
+  for (const SkinPictureFile& wanted : kSkinFiles) {
+    const QString name = QString::fromLatin1(wanted.name);
     ok = QFile::copy(QStringLiteral(":/template/") + name, folder.filePath(name)) && ok;
     QFile::setPermissions(folder.filePath(name), QFile::ReadOwner | QFile::WriteOwner |
                                                      QFile::ReadGroup | QFile::ReadOther);
