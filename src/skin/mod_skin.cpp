@@ -17,28 +17,17 @@ std::string NameOf(const std::string& skin) {
 }
 
 // The 22 pictures the window shows, in the order the loader reads them.
-constexpr std::array<const char*, 22> kLoadedFiles = {"skin-base.bmp",
-                                                      "0.bmp",
-                                                      "1.bmp",
-                                                      "2.bmp",
-                                                      "3.bmp",
-                                                      "4.bmp",
-                                                      "5.bmp",
-                                                      "6.bmp",
-                                                      "7.bmp",
-                                                      "8.bmp",
-                                                      "9.bmp",
-                                                      "dos_puntos.bmp",
-                                                      "tray1.ico",
-                                                      "tray2.ico",
-                                                      "tip-apagado-off.bmp",
-                                                      "tip-apagado-on.bmp",
-                                                      "tip-ok-on.bmp",
-                                                      "tip-ok-off.bmp",
-                                                      "tip-notas-on.bmp",
-                                                      "tip-notas-off.bmp",
-                                                      "tip-stop-on.bmp",
-                                                      "tip-stop-off.bmp"};
+// clang-format off
+constexpr std::array<const char*, 22> kLoadedFiles = {
+    "skin-base.bmp",
+    "0.bmp", "1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp", "6.bmp", "7.bmp", "8.bmp", "9.bmp",
+    "dos_puntos.bmp",
+    "tray1.ico", "tray2.ico",
+    "tip-apagado-off.bmp", "tip-apagado-on.bmp",
+    "tip-ok-on.bmp", "tip-ok-off.bmp",
+    "tip-notas-on.bmp", "tip-notas-off.bmp",
+    "tip-stop-on.bmp", "tip-stop-off.bmp"};
+// clang-format on
 
 }  // namespace
 
