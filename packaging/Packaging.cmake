@@ -90,6 +90,10 @@ set(VESPERON_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/vesperon)
 install(TARGETS vesperon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET vesperon-skin)
   install(TARGETS vesperon-skin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  configure_file(${VESPERON_PACKAGING_DIR}/vesperon-skin.1.in
+                 ${VESPERON_GENERATED_DIR}/vesperon-skin.1 @ONLY)
+  vesperon_gzip(${VESPERON_GENERATED_DIR}/vesperon-skin.1 ${VESPERON_GENERATED_DIR}/vesperon-skin.1.gz)
+  install(FILES ${VESPERON_GENERATED_DIR}/vesperon-skin.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 if(IS_DIRECTORY ${CMAKE_SOURCE_DIR}/skins)
   # The skins' own files only, whatever else the folder holds.

@@ -8,6 +8,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libpulse-dev
   libgtest-dev libgmock-dev libxcb1-dev libxcb-xfixes0-dev
+  # fuzzing the picture and profile readers
+  clang libclang-rt-14-dev libfuzzer-14-dev
   # run
   qt6-qpa-plugins fonts-dejavu-core xvfb xauth
   # tests: the real window, screenshots, a mock logind on a private bus

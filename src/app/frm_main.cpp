@@ -163,8 +163,8 @@ void FrmMain::Form_Load() {
   const std::string skin = ReadSetting(keys::kWindow, keys::kSkin);
   if (Trim(skin).empty()) {
     WriteSetting(keys::kWindow, keys::kSkin, "");
-  } else if (ComprobarSkin(skin + "\\")) {
-    CargarSkin(*this, skin + "\\");
+  } else if (ports_.skin.ComprobarSkin(*this, skin + "\\")) {
+    ports_.skin.CargarSkin(*this, skin + "\\");
   }
 
   PlaceWindow();

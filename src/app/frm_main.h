@@ -24,6 +24,7 @@ namespace vesperon {
 
 class FrmMenu;
 class FrmMostrarNota;
+class ModSkin;
 class ModTray;
 
 // Everything FrmMain reaches outside itself.
@@ -38,6 +39,7 @@ struct MainPorts {
   Registry& registry;
   Environment& environment;
   ModTray& tray;
+  ModSkin& skin;
   FrmMenu& menu;
   FrmMostrarNota& nota;
   DesktopNotifier& notifier;

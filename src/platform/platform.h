@@ -8,6 +8,7 @@
 
 #include "ports/desktop_notifier.h"
 #include "ports/environment.h"
+#include "ports/file_system.h"
 #include "ports/power_api.h"
 #include "ports/registry.h"
 #include "ports/settings_store.h"
@@ -64,6 +65,9 @@ struct Platform {
   std::unique_ptr<TerminationRequests> termination;
   std::unique_ptr<DesktopNotifier> notifier;
   std::unique_ptr<SystemTray> tray;
+  std::unique_ptr<FileSystem> files;
+  // Where skins are looked for, earlier folders first.
+  std::vector<std::string> skinsFolders;
 };
 
 // arguments: the program's arguments without its own name, as it was given

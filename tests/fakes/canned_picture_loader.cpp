@@ -1,13 +1,13 @@
 #include "canned_picture_loader.h"
 
-#include "builtin_picture_sizes.h"
-
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <utility>
 
-namespace vesperon {
+#include "builtin_picture_sizes.h"
 
+namespace vesperon {
 
 Picture CannedPictureLoader::BuiltIn(const std::string& name) {
   requests.push_back(name);
@@ -21,6 +21,28 @@ Picture CannedPictureLoader::BuiltIn(const std::string& name) {
                             std::make_shared<const std::string>(name));
   }
   return picture;
+}
+
+LoadedPicture CannedPictureLoader::LoadFile(const std::string& path) {
+  loads.push_back(path);
+  LoadedPicture result;
+  const FileBytes file = files ? files->ReadFile(path, 1 << 20) : FileBytes{};
+  if (file.status == FileReadStatus::Missing) {
+    result.error = PictureLoadError::Missing;
+    result.reason = "no existe";
+    return result;
+  }
+  int w = 0;
+  int h = 0;
+  char end = 0;
+  if (file.status != FileReadStatus::Ok ||
+      std::sscanf(file.bytes.c_str(), "picture %dx%d%c", &w, &h, &end) != 2) {
+    result.error = PictureLoadError::Unreadable;
+    result.reason = "dañada";
+    return result;
+  }
+  result.picture = Picture::Make(w, h, std::make_shared<const std::string>(path));
+  return result;
 }
 
 }  // namespace vesperon

@@ -1,13 +1,18 @@
 #pragma once
 
+#include <type_traits>
+
 #include "app/frm_main.h"
 #include "app/mod_main.h"
 #include "canned_picture_loader.h"
 #include "fake_environment.h"
+#include "memory_file_system.h"
 #include "memory_registry.h"
 #include "memory_settings.h"
 #include "notes/frm_mostrar_nota.h"
 #include "recorders.h"
+#include "skin/mod_skin.h"
+#include "skin/skin_library.h"
 #include "tray/frm_menu.h"
 #include "tray/mod_tray.h"
 #include "virtual_time.h"
@@ -22,6 +27,7 @@ struct BasicMainHarness {
   explicit BasicMainHarness(VirtualTime::TimePoint start = At(2026, 12, 7, 10, 0, 0))
       : time(start) {
     environment.visibleFiles.insert(environment.programFilePath);
+    if constexpr (std::is_same_v<Pictures, CannedPictureLoader>) pictures.files = &files;
   }
 
   bool Start() { return Main(environment, menu, main); }
@@ -59,12 +65,19 @@ struct BasicMainHarness {
   FakeEnvironment environment;
   RecordingTray trayPort;
   ModTray tray{trayPort};
+  // Skins beside the program, the user's, the installed ones.
+  static constexpr const char* kSkinsFolder = "/opt/vesperon/Skins";
+  static constexpr const char* kUserSkinsFolder = "/home/u/.local/share/vesperon/Skins";
+  static constexpr const char* kInstalledSkinsFolder = "/usr/share/vesperon/Skins";
+  MemoryFileSystem files;
+  SkinLibrary skins{files, {kSkinsFolder, kUserSkinsFolder, kInstalledSkinsFolder}};
   RecordingShell shell;
+  ModSkin skin{{skins, pictures, shell, environment}};
   FrmMenu menu{{pictures, window, shell}};
   FrmMostrarNota nota{pictures};
   RecordingNotifier notifier;
-  FrmMain main{{settings, time, time, pictures, window, power, speaker, registry, environment, tray,
-                menu, nota, notifier, shell}};
+  FrmMain main{{settings, time, time, pictures, window, power, speaker, registry, environment,
+                tray, skin, menu, nota, notifier, shell}};
 };
 
 using MainHarness = BasicMainHarness<CannedPictureLoader>;

@@ -21,8 +21,10 @@ echo "AppStream metadata"
 appstreamcli validate --no-net --override=cid-desktopapp-is-not-rdns=info \
   "$build_dir/packaging/vesperon.metainfo.xml" || fail "appstreamcli refuses the metadata"
 
-echo "manual page"
-said=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$build_dir/packaging/vesperon.1" 2>&1 >/dev/null) ||
-  fail "man cannot format the page: $said"
-[ -z "$said" ] || fail "man --warnings has something to say: $said"
+echo "manual pages"
+for page in vesperon.1 vesperon-skin.1; do
+  said=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$build_dir/packaging/$page" 2>&1 >/dev/null) ||
+    fail "man cannot format $page: $said"
+  [ -z "$said" ] || fail "man --warnings has something to say about $page: $said"
+done
 echo "PASS"

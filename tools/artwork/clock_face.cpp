@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "face_theme.h"
 #include "palette.h"
 #include "pixel_font.h"
 
@@ -18,15 +19,11 @@ constexpr int kHeight = 128;
 const QRect kBezel(12, 29, 148, 56);
 const QRect kGlass = kBezel.adjusted(2, 2, -2, -2);
 
-constexpr QRgb kSegmentGhost = 0xFF0F2832;  // unlit segments, just visible
-const QRgb kIndicatorDimFrame = Mix(kLcdGlass, kLcdLit, 0.18);
-const QRgb kIndicatorDimText = Mix(kLcdGlass, kLcdLit, 0.34);
-const QRgb kIndicatorGlow = Mix(kLcdGlass, kLcdLit, 0.10);
-
 // Brushed metal: a top-to-bottom gradient with streaks along the rows.
-QRgb BodyAt(int x, int y) {
-  const QRgb base = Mix(kBodyTop, kBodyBottom, y / double(kHeight - 1));
-  return Shade(base, Grain(x / 9, y, 2) + Grain(x, y, 1));
+QRgb BodyAt(const FaceTheme& t, int x, int y) {
+  const QRgb base = Mix(t.bodyTop, t.bodyBottom, y / double(kHeight - 1));
+  if (t.grain == 0) return base;
+  return Shade(base, Grain(x / 9, y, t.grain) + Grain(x, y, t.grain / 2));
 }
 
 // --- seven segments -----------------------------------------------------------
@@ -57,17 +54,17 @@ void DrawSegment(QImage& image, QPoint at, const Segment& segment, QRgb colour) 
 }
 
 // digit < 0 draws the all-unlit cell.
-void DrawDigit(QImage& image, QPoint at, int digit) {
+void DrawDigit(const FaceTheme& t, QImage& image, QPoint at, int digit) {
   for (int i = 0; i < 7; ++i) {
     const bool lit =
         digit >= 0 && std::string_view(kLit[digit]).find(char('a' + i)) != std::string_view::npos;
-    DrawSegment(image, at, *kSegments[i], lit ? kLcdLit : kSegmentGhost);
+    DrawSegment(image, at, *kSegments[i], lit ? t.lcdLit : t.segmentGhost);
   }
 }
 
 // Round dots: full centre cross, corners half lit.
-void DrawColon(QImage& image, QPoint at, QRgb colour) {
-  const QRgb corner = Mix(kLcdGlass, colour, 0.45);
+void DrawColon(const FaceTheme& t, QImage& image, QPoint at, QRgb colour) {
+  const QRgb corner = Mix(t.lcdGlass, colour, 0.45);
   for (int dotTop : {5, 13}) {
     const QPoint o(at.x() + 1, at.y() + dotTop);
     Fill(image, QRect(o, QSize(3, 3)), colour);
@@ -79,15 +76,16 @@ void DrawColon(QImage& image, QPoint at, QRgb colour) {
 // --- indicators ---------------------------------------------------------------
 enum class Lamp { Dim, Lit, Inverted };
 
-QImage Indicator(int width, std::string_view text, Lamp lamp) {
-  QImage image = NewCanvas(width, 9, kLcdGlass);
+QImage Indicator(const FaceTheme& t, int width, std::string_view text, Lamp lamp) {
+  QImage image = NewCanvas(width, 9, t.lcdGlass);
   const QRect frame(0, 0, width, 9);
-  const QRgb frameColour = lamp == Lamp::Dim ? kIndicatorDimFrame : kLcdLit;
-  const QRgb textColour = lamp == Lamp::Dim   ? kIndicatorDimText
-                          : lamp == Lamp::Lit ? kLcdLit
-                                              : kLcdGlass;
+  const QRgb frameColour = lamp == Lamp::Dim ? Mix(t.lcdGlass, t.lcdLit, 0.18) : t.lcdLit;
+  const QRgb textColour = lamp == Lamp::Dim   ? Mix(t.lcdGlass, t.lcdLit, 0.34)
+                          : lamp == Lamp::Lit ? t.lcdLit
+                                              : t.lcdGlass;
   if (lamp != Lamp::Dim)
-    Fill(image, frame.adjusted(1, 1, -1, -1), lamp == Lamp::Lit ? kIndicatorGlow : kLcdLit);
+    Fill(image, frame.adjusted(1, 1, -1, -1),
+         lamp == Lamp::Lit ? Mix(t.lcdGlass, t.lcdLit, 0.10) : t.lcdLit);
   HLine(image, 1, width - 2, 0, frameColour);
   HLine(image, 1, width - 2, 8, frameColour);
   VLine(image, 0, 1, 7, frameColour);
@@ -100,58 +98,58 @@ QImage Indicator(int width, std::string_view text, Lamp lamp) {
 // --- keys ---------------------------------------------------------------------
 // A raised key filling `rect`, with a one-pixel drop shadow below it; the
 // corners stay body so the key looks rounded.
-void DrawKey(QImage& image, const QRect& rect) {
+void DrawKey(const FaceTheme& t, QImage& image, const QRect& rect) {
   for (int x = rect.left() + 1; x <= rect.right(); ++x)
-    Put(image, x, rect.bottom() + 1, Shade(BodyAt(x, rect.bottom() + 1), -16));
+    Put(image, x, rect.bottom() + 1, Shade(BodyAt(t, x, rect.bottom() + 1), -16));
   for (int y = rect.top() + 1; y < rect.bottom(); ++y) {
-    const double t = (y - rect.top()) / double(rect.height() - 1);
-    HLine(image, rect.left() + 1, rect.right() - 1, y, Mix(kKeyTop, kKeyBottom, t));
+    const double f = (y - rect.top()) / double(rect.height() - 1);
+    HLine(image, rect.left() + 1, rect.right() - 1, y, Mix(t.keyTop, t.keyBottom, f));
   }
-  HLine(image, rect.left() + 1, rect.right() - 1, rect.top(), kOutline);
-  HLine(image, rect.left() + 1, rect.right() - 1, rect.bottom(), kOutline);
-  VLine(image, rect.left(), rect.top() + 1, rect.bottom() - 1, kOutline);
-  VLine(image, rect.right(), rect.top() + 1, rect.bottom() - 1, kOutline);
-  HLine(image, rect.left() + 1, rect.right() - 1, rect.top() + 1, kKeyHighlight);
+  HLine(image, rect.left() + 1, rect.right() - 1, rect.top(), t.outline);
+  HLine(image, rect.left() + 1, rect.right() - 1, rect.bottom(), t.outline);
+  VLine(image, rect.left(), rect.top() + 1, rect.bottom() - 1, t.outline);
+  VLine(image, rect.right(), rect.top() + 1, rect.bottom() - 1, t.outline);
+  HLine(image, rect.left() + 1, rect.right() - 1, rect.top() + 1, t.keyHighlight);
   VLine(image, rect.left() + 1, rect.top() + 2, rect.bottom() - 2,
-        Mix(kKeyHighlight, kKeyTop, 0.5));
-  HLine(image, rect.left() + 2, rect.right() - 1, rect.bottom() - 1, kKeyShade);
+        Mix(t.keyHighlight, t.keyTop, 0.5));
+  HLine(image, rect.left() + 2, rect.right() - 1, rect.bottom() - 1, t.keyShade);
   VLine(image, rect.right() - 1, rect.top() + 2, rect.bottom() - 1,
-        Mix(kKeyShade, kKeyBottom, 0.5));
+        Mix(t.keyShade, t.keyBottom, 0.5));
 }
 
 // A symbol centred on a key; on the big keys it gets a dark shadow under it.
-void DrawKeySymbol(QImage& image, const QRect& rect, std::initializer_list<const char*> rows,
-                   QRgb colour) {
+void DrawKeySymbol(const FaceTheme& t, QImage& image, const QRect& rect,
+                   std::initializer_list<const char*> rows, QRgb colour) {
   const bool bigKey = rect.height() > 10;
   const int height = static_cast<int>(rows.size());
   const int width = static_cast<int>(std::string_view(*rows.begin()).size());
   const QPoint at(rect.left() + (rect.width() - width + 1) / 2,
                   rect.top() + (rect.height() - height) / 2);
-  if (bigKey) DrawArt(image, at + QPoint(0, 1), rows, {{'#', kKeySymbolShadow}});
+  if (bigKey) DrawArt(image, at + QPoint(0, 1), rows, {{'#', t.keySymbolShadow}});
   DrawArt(image, at, rows, {{'#', colour}});
 }
 
 // clang-format off
-void DrawFaceKeys(QImage& image) {
-  DrawKey(image, slot::kMinimize);
-  DrawKeySymbol(image, slot::kMinimize, {"....",
+void DrawFaceKeys(const FaceTheme& t, QImage& image) {
+  DrawKey(t, image, slot::kMinimize);
+  DrawKeySymbol(t, image, slot::kMinimize, {"....",
                                          "....",
                                          "....",
-                                         "####"}, kKeySymbol);
-  DrawKey(image, slot::kMenu);
-  DrawKeySymbol(image, slot::kMenu, {"####",
+                                         "####"}, t.keySymbol);
+  DrawKey(t, image, slot::kMenu);
+  DrawKeySymbol(t, image, slot::kMenu, {"####",
                                      "....",
                                      "####",
                                      "....",
-                                     "####"}, kKeySymbol);
-  DrawKey(image, slot::kClose);
-  DrawKeySymbol(image, slot::kClose, {"#...#",
+                                     "####"}, t.keySymbol);
+  DrawKey(t, image, slot::kClose);
+  DrawKeySymbol(t, image, slot::kClose, {"#...#",
                                       ".#.#.",
                                       "..#..",
                                       ".#.#.",
-                                      "#...#"}, kCloseSymbol);
-  DrawKey(image, slot::kNextField);
-  DrawKeySymbol(image, slot::kNextField, {"#.....##",
+                                      "#...#"}, t.closeSymbol);
+  DrawKey(t, image, slot::kNextField);
+  DrawKeySymbol(t, image, slot::kNextField, {"#.....##",
                                           "##....##",
                                           "###...##",
                                           "####..##",
@@ -159,21 +157,21 @@ void DrawFaceKeys(QImage& image) {
                                           "####..##",
                                           "###...##",
                                           "##....##",
-                                          "#.....##"}, kKeySymbol);
-  DrawKey(image, slot::kMinus);
-  DrawKeySymbol(image, slot::kMinus, {"########",
-                                      "########"}, kKeySymbol);
-  DrawKey(image, slot::kPlus);
-  DrawKeySymbol(image, slot::kPlus, {"...##...",
+                                          "#.....##"}, t.keySymbol);
+  DrawKey(t, image, slot::kMinus);
+  DrawKeySymbol(t, image, slot::kMinus, {"########",
+                                      "########"}, t.keySymbol);
+  DrawKey(t, image, slot::kPlus);
+  DrawKeySymbol(t, image, slot::kPlus, {"...##...",
                                      "...##...",
                                      "...##...",
                                      "########",
                                      "########",
                                      "...##...",
                                      "...##...",
-                                     "...##..."}, kKeySymbol);
-  DrawKey(image, slot::kAbout);
-  DrawKeySymbol(image, slot::kAbout, {".####.",
+                                     "...##..."}, t.keySymbol);
+  DrawKey(t, image, slot::kAbout);
+  DrawKeySymbol(t, image, slot::kAbout, {".####.",
                                       "##..##",
                                       "....##",
                                       "...##.",
@@ -181,105 +179,133 @@ void DrawFaceKeys(QImage& image) {
                                       "..##..",
                                       "......",
                                       "..##..",
-                                      "..##.."}, kKeySymbol);
+                                      "..##.."}, t.keySymbol);
 }
 // clang-format on
 
 // --- the face -----------------------------------------------------------------
-void DrawBody(QImage& image) {
+void DrawBody(const FaceTheme& t, QImage& image) {
   for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x) Put(image, x, y, BodyAt(x, y));
-  HLine(image, 1, kWidth - 2, 1, kEdgeLight);
-  VLine(image, 1, 2, kHeight - 3, Mix(kEdgeLight, kBodyTop, 0.4));
-  HLine(image, 2, kWidth - 2, kHeight - 2, kEdgeShadow);
-  VLine(image, kWidth - 2, 2, kHeight - 2, kEdgeShadow);
-  HLine(image, 0, kWidth - 1, 0, kOutline);
-  HLine(image, 0, kWidth - 1, kHeight - 1, kOutline);
-  VLine(image, 0, 0, kHeight - 1, kOutline);
-  VLine(image, kWidth - 1, 0, kHeight - 1, kOutline);
+    for (int x = 0; x < kWidth; ++x) Put(image, x, y, BodyAt(t, x, y));
+  if (t.stars) {
+    // Sparse, and only where nothing else will be drawn: the strip under
+    // the LCD window and the margins.
+    for (int y = 86; y < kHeight - 3; ++y)
+      for (int x = 3; x < kWidth - 3; ++x)
+        if (Grain(x * 7, y * 13, 60) == 60)
+          Put(image, x, y, Mix(BodyAt(t, x, y), t.engraving, 0.6));
+  }
+  HLine(image, 1, kWidth - 2, 1, t.edgeLight);
+  VLine(image, 1, 2, kHeight - 3, Mix(t.edgeLight, t.bodyTop, 0.4));
+  HLine(image, 2, kWidth - 2, kHeight - 2, t.edgeShadow);
+  VLine(image, kWidth - 2, 2, kHeight - 2, t.edgeShadow);
+  HLine(image, 0, kWidth - 1, 0, t.outline);
+  HLine(image, 0, kWidth - 1, kHeight - 1, t.outline);
+  VLine(image, 0, 0, kHeight - 1, t.outline);
+  VLine(image, kWidth - 1, 0, kHeight - 1, t.outline);
 }
 
-void DrawEngravings(QImage& image) {
+void DrawEngravings(const FaceTheme& t, QImage& image) {
   // The name plate, top left, with the power mark.
-  DrawText(image, QPoint(9, 7), Font::Small, "@", kLcdLit);
-  DrawText(image, QPoint(9 + 7, 8), Font::Small, "VESPERON", kEdgeShadow, 2);
-  DrawText(image, QPoint(9 + 7, 7), Font::Small, "VESPERON", kEngraving, 2);
+  DrawText(image, QPoint(9, 7), Font::Small, "@", t.mark);
+  DrawText(image, QPoint(9 + 7, 8), Font::Small, t.plate, t.edgeShadow, 2);
+  DrawText(image, QPoint(9 + 7, 7), Font::Small, t.plate, t.engraving, 2);
   // A groove under the top strip.
-  HLine(image, 5, kWidth - 6, 19, kEdgeShadow);
-  HLine(image, 5, kWidth - 6, 20, Shade(BodyAt(80, 20), 14));
+  HLine(image, 5, kWidth - 6, 19, t.edgeShadow);
+  HLine(image, 5, kWidth - 6, 20, Shade(BodyAt(t, 80, 20), 14));
   // What the three keys on the left are for.
   const std::string_view caption = "HORA DE APAGADO";
   const int captionLeft =
       (slot::kNextField.left() + slot::kPlus.right() + 1 - TextWidth(Font::Small, caption)) / 2;
-  DrawText(image, QPoint(captionLeft, 114), Font::Small, caption, kEdgeShadow);
-  DrawText(image, QPoint(captionLeft, 113), Font::Small, caption, kEngraving);
+  DrawText(image, QPoint(captionLeft, 114), Font::Small, caption, t.edgeShadow);
+  DrawText(image, QPoint(captionLeft, 113), Font::Small, caption, t.engraving);
   // The beeper grille above the About key.
   for (int y = 90; y <= 99; y += 3) {
-    HLine(image, 139, 156, y, kEdgeShadow);
-    HLine(image, 139, 156, y + 1, Shade(BodyAt(140, y + 1), 12));
+    HLine(image, 139, 156, y, t.edgeShadow);
+    HLine(image, 139, 156, y + 1, Shade(BodyAt(t, 140, y + 1), 12));
   }
 }
 
-void DrawLcdWindow(QImage& image) {
+void DrawLcdWindow(const FaceTheme& t, QImage& image) {
   const QRect& b = kBezel;
   // Sunken bezel: shadow above and left, light below and right.
-  HLine(image, b.left() + 1, b.right() - 1, b.top(), kEdgeShadow);
-  VLine(image, b.left(), b.top() + 1, b.bottom() - 1, kEdgeShadow);
-  HLine(image, b.left() + 1, b.right() - 1, b.bottom(), kEdgeLight);
-  VLine(image, b.right(), b.top() + 1, b.bottom() - 1, Mix(kEdgeLight, kEdgeShadow, 0.3));
+  HLine(image, b.left() + 1, b.right() - 1, b.top(), t.edgeShadow);
+  VLine(image, b.left(), b.top() + 1, b.bottom() - 1, t.edgeShadow);
+  HLine(image, b.left() + 1, b.right() - 1, b.bottom(), t.edgeLight);
+  VLine(image, b.right(), b.top() + 1, b.bottom() - 1, Mix(t.edgeLight, t.edgeShadow, 0.3));
   const QRect inner = b.adjusted(1, 1, -1, -1);
-  HLine(image, inner.left(), inner.right(), inner.top(), kOutline);
-  HLine(image, inner.left(), inner.right(), inner.bottom(), kOutline);
-  VLine(image, inner.left(), inner.top(), inner.bottom(), kOutline);
-  VLine(image, inner.right(), inner.top(), inner.bottom(), kOutline);
-  Fill(image, kGlass, kLcdGlass);
+  HLine(image, inner.left(), inner.right(), inner.top(), t.outline);
+  HLine(image, inner.left(), inner.right(), inner.bottom(), t.outline);
+  VLine(image, inner.left(), inner.top(), inner.bottom(), t.outline);
+  VLine(image, inner.right(), inner.top(), inner.bottom(), t.outline);
+  Fill(image, kGlass, t.lcdGlass);
   // A faint rule between the time and the message line.
   HLine(image, slot::kMessageLine.left(), slot::kMessageLine.right(), 60,
-        Mix(kLcdGlass, kLcdLit, 0.07));
+        Mix(t.lcdGlass, t.lcdLit, 0.07));
 }
 
-QImage FaceWithGhosts() {
-  QImage image = NewCanvas(kWidth, kHeight, kBodyTop);
-  DrawBody(image);
-  DrawEngravings(image);
-  DrawLcdWindow(image);
-  for (int left : slot::kDigitLeft) DrawDigit(image, QPoint(left, slot::kDigitTop), -1);
-  DrawColon(image, slot::kColon1.topLeft(), kSegmentGhost);
-  DrawColon(image, slot::kColon2.topLeft(), kSegmentGhost);
-  Blit(image, TipNotasOff(), slot::kTipNotas.topLeft());
-  Blit(image, TipOkOff(), slot::kTipOk.topLeft());
-  Blit(image, TipApagadoOff(), slot::kTipApagado.topLeft());
-  DrawFaceKeys(image);
+QImage FaceWithGhosts(const FaceTheme& t) {
+  QImage image = NewCanvas(kWidth, kHeight, t.bodyTop);
+  DrawBody(t, image);
+  DrawEngravings(t, image);
+  DrawLcdWindow(t, image);
+  for (int left : slot::kDigitLeft) DrawDigit(t, image, QPoint(left, slot::kDigitTop), -1);
+  DrawColon(t, image, slot::kColon1.topLeft(), t.segmentGhost);
+  DrawColon(t, image, slot::kColon2.topLeft(), t.segmentGhost);
+  Blit(image, TipNotasOff(t), slot::kTipNotas.topLeft());
+  Blit(image, TipOkOff(t), slot::kTipOk.topLeft());
+  Blit(image, TipApagadoOff(t), slot::kTipApagado.topLeft());
+  DrawFaceKeys(t, image);
   return image;
 }
 
 }  // namespace
 
-QImage SkinBase() { return FaceWithGhosts(); }
+const FaceTheme& BuiltInTheme() {
+  static const FaceTheme theme = {
+      kLcdGlass,        kLcdLit,      0xFF0F2832, kBodyTop,   kBodyBottom,   kOutline,  kEdgeLight,
+      kEdgeShadow,      kEngraving,   kKeyTop,    kKeyBottom, kKeyHighlight, kKeyShade, kKeySymbol,
+      kKeySymbolShadow, kCloseSymbol, kLcdLit,    2,          false,         "VESPERON"};
+  return theme;
+}
 
-QImage DigitFace(int digit) {
-  QImage image = NewCanvas(10, 17, kLcdGlass);
-  DrawDigit(image, QPoint(0, 0), digit);
+QImage SkinBase(const FaceTheme& t) { return FaceWithGhosts(t); }
+
+QImage DigitFace(int digit, const FaceTheme& t) {
+  QImage image = NewCanvas(10, 17, t.lcdGlass);
+  DrawDigit(t, image, QPoint(0, 0), digit);
   return image;
 }
 
-QImage ColonFace() {
-  QImage image = NewCanvas(5, 21, kLcdGlass);
-  DrawColon(image, QPoint(0, 0), kLcdLit);
+QImage ColonFace(const FaceTheme& t) {
+  QImage image = NewCanvas(5, 21, t.lcdGlass);
+  DrawColon(t, image, QPoint(0, 0), t.lcdLit);
   return image;
 }
 
-QImage TipApagadoOff() { return Indicator(49, "@ AUTO OFF", Lamp::Dim); }
-QImage TipApagadoOn() { return Indicator(49, "@ AUTO ON", Lamp::Lit); }
-QImage TipStopOff() { return Indicator(49, "* STOP", Lamp::Dim); }
-QImage TipStopOn() { return Indicator(49, "* STOP", Lamp::Inverted); }
-QImage TipOkOff() { return Indicator(15, "OK", Lamp::Dim); }
-QImage TipOkOn() { return Indicator(15, "OK", Lamp::Lit); }
-QImage TipNotasOff() { return Indicator(33, "NOTAS", Lamp::Dim); }
-QImage TipNotasOn() { return Indicator(33, "NOTAS", Lamp::Lit); }
+QImage TipApagadoOff(const FaceTheme& t) { return Indicator(t, 49, "@ AUTO OFF", Lamp::Dim); }
+QImage TipApagadoOn(const FaceTheme& t) { return Indicator(t, 49, "@ AUTO ON", Lamp::Lit); }
+QImage TipStopOff(const FaceTheme& t) { return Indicator(t, 49, "* STOP", Lamp::Dim); }
+QImage TipStopOn(const FaceTheme& t) { return Indicator(t, 49, "* STOP", Lamp::Inverted); }
+QImage TipOkOff(const FaceTheme& t) { return Indicator(t, 15, "OK", Lamp::Dim); }
+QImage TipOkOn(const FaceTheme& t) { return Indicator(t, 15, "OK", Lamp::Lit); }
+QImage TipNotasOff(const FaceTheme& t) { return Indicator(t, 33, "NOTAS", Lamp::Dim); }
+QImage TipNotasOn(const FaceTheme& t) { return Indicator(t, 33, "NOTAS", Lamp::Lit); }
+
+QImage SkinBase() { return SkinBase(BuiltInTheme()); }
+QImage DigitFace(int digit) { return DigitFace(digit, BuiltInTheme()); }
+QImage ColonFace() { return ColonFace(BuiltInTheme()); }
+QImage TipApagadoOff() { return TipApagadoOff(BuiltInTheme()); }
+QImage TipApagadoOn() { return TipApagadoOn(BuiltInTheme()); }
+QImage TipStopOff() { return TipStopOff(BuiltInTheme()); }
+QImage TipStopOn() { return TipStopOn(BuiltInTheme()); }
+QImage TipOkOff() { return TipOkOff(BuiltInTheme()); }
+QImage TipOkOn() { return TipOkOn(BuiltInTheme()); }
+QImage TipNotasOff() { return TipNotasOff(BuiltInTheme()); }
+QImage TipNotasOn() { return TipNotasOn(BuiltInTheme()); }
 
 QImage PreviewFace() {
-  QImage image = FaceWithGhosts();
+  QImage image = FaceWithGhosts(BuiltInTheme());
   const int digits[6] = {1, 2, 0, 0, 0, 0};
   for (int i = 0; i < 6; ++i)
     Blit(image, DigitFace(digits[i]), QPoint(slot::kDigitLeft[i], slot::kDigitTop));

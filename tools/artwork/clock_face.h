@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QRect>
 
+#include "face_theme.h"
+
 namespace artwork {
 
 // Where the program puts things on its 171 x 128 face.
@@ -25,9 +27,13 @@ const QRect kAbout(137, 106, 22, 20);
 const QRect kNoteButton(99, 88, 27, 19);
 }  // namespace slot
 
+// The face's pictures in the built-in look, and in another theme.
 QImage SkinBase();
 QImage DigitFace(int digit);  // 10 x 17
 QImage ColonFace();           // 5 x 21
+QImage SkinBase(const FaceTheme& theme);
+QImage DigitFace(int digit, const FaceTheme& theme);
+QImage ColonFace(const FaceTheme& theme);
 
 // The indicator faces.
 QImage TipApagadoOff();
@@ -38,6 +44,14 @@ QImage TipOkOff();
 QImage TipOkOn();
 QImage TipNotasOff();
 QImage TipNotasOn();
+QImage TipApagadoOff(const FaceTheme& theme);
+QImage TipApagadoOn(const FaceTheme& theme);
+QImage TipStopOff(const FaceTheme& theme);
+QImage TipStopOn(const FaceTheme& theme);
+QImage TipOkOff(const FaceTheme& theme);
+QImage TipOkOn(const FaceTheme& theme);
+QImage TipNotasOff(const FaceTheme& theme);
+QImage TipNotasOn(const FaceTheme& theme);
 
 // The configuration dialog's picture for "no skin": the face as it looks.
 QImage PreviewFace();

@@ -1,12 +1,12 @@
-# Runs the artwork generator into OUTPUT and fails when any picture differs
-# from the committed one in RESOURCES.
+# Runs the artwork generator (with MODE, if given) into OUTPUT and fails when
+# any file it writes differs from the committed one in RESOURCES.
 file(REMOVE_RECURSE "${OUTPUT}")
 file(MAKE_DIRECTORY "${OUTPUT}")
-execute_process(COMMAND "${GENERATOR}" "${OUTPUT}" RESULT_VARIABLE result)
+execute_process(COMMAND "${GENERATOR}" ${MODE} "${OUTPUT}" RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "The artwork generator failed: ${result}")
 endif()
-file(GLOB generated RELATIVE "${OUTPUT}" "${OUTPUT}/*")
+file(GLOB_RECURSE generated RELATIVE "${OUTPUT}" "${OUTPUT}/*")
 list(LENGTH generated count)
 if(count EQUAL 0)
   message(FATAL_ERROR "The artwork generator wrote nothing")
@@ -20,5 +20,5 @@ foreach(name IN LISTS generated)
   endif()
 endforeach()
 if(stale)
-  message(FATAL_ERROR "resources/ is out of date, run the `artwork` target:${stale}")
+  message(FATAL_ERROR "${RESOURCES} is out of date, run the `artwork` or `sample-skins` target:${stale}")
 endif()

@@ -1,5 +1,7 @@
 // Writes the program's built-in pictures, and its icon for the desktop, into a folder:
 //   vesperon_artwork <folder> [--preview <face.png>] [--sheet <sheet.png>]
+// or the sample skins, one sub-folder each:
+//   vesperon_artwork --skins <folder>
 // The pictures are drawn pixel by pixel from code, so every run writes the
 // same bytes. --preview and --sheet add enlarged pictures for reviewing.
 
@@ -22,6 +24,7 @@
 #include "note_pictures.h"
 #include "png_file.h"
 #include "review_sheet.h"
+#include "sample_skins.h"
 
 namespace {
 
@@ -101,6 +104,8 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && QByteArray(argv[1]) == "--skins")
+    return artwork::WriteSampleSkins(QDir(QString::fromLocal8Bit(argv[2]))) ? 0 : 1;
   if (argc < 2 || argc % 2 != 0) return Usage();
   const QDir folder(QString::fromLocal8Bit(argv[1]));
   if (!folder.exists() && !QDir().mkpath(folder.path())) return Usage();

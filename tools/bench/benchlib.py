@@ -33,6 +33,9 @@ def arguments(description, **extra):
     parser.add_argument("--vesperon", default=os.environ.get("VESPERON", str(REPO / "build" / "vesperon")),
                         help="the program to measure (default: build/vesperon, or $VESPERON)")
     parser.add_argument("--runs", type=int, default=5, help="runs per figure; the median is shown")
+    parser.add_argument("--skin", default="",
+                        help="start with this skin set (a folder of the Skins folders), "
+                             "e.g. Nocturno; default: the built-in look")
     for name, (kind, default, text) in extra.items():
         parser.add_argument("--" + name.replace("_", "-"), type=kind, default=default, help=text)
     args = parser.parse_args()
@@ -111,14 +114,17 @@ class Session:
         self._processes.append(process)
         return process
 
-    def profile(self):
+    def profile(self, skin=""):
         """The environment of a user who never ran the clock: fresh home,
-        config and runtime folders."""
+        config and runtime folders; with a skin, only that one setting."""
         self._profiles += 1
         root = self.dir / f"profile-{self._profiles}"
         for name in ("home", "config"):
             (root / name).mkdir(parents=True)
         (root / "runtime").mkdir(mode=0o700)
+        if skin:
+            (root / "config" / "Vesperon").mkdir()
+            (root / "config" / "Vesperon" / "Vesperon.ini").write_text(f"[Window]\nSkin={skin}\n")
         env = dict(self.base_env)
         env.update({"HOME": str(root / "home"), "XDG_CONFIG_HOME": str(root / "config"),
                     "XDG_RUNTIME_DIR": str(root / "runtime")})
@@ -250,8 +256,9 @@ def median_row(name, values, unit, digits=1):
         fmt.format(max(values)), unit)
 
 
-def print_table(title, rows, runs):
-    print(f"\n{title} (median of {runs} runs; {machine()})\n")
+def print_table(title, rows, runs, skin=""):
+    look = f"skin {skin}" if skin else "built-in look"
+    print(f"\n{title} (median of {runs} runs, {look}; {machine()})\n")
     print("| figure | median | min | max | unit |")
     print("|---|---:|---:|---:|---|")
     for row in rows:

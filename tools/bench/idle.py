@@ -22,8 +22,8 @@ def sum_deltas(before, after, field):
     return sum(after[tid][field] - before[tid][field] for tid in after if tid in before)
 
 
-def measure(session, program, idle_seconds):
-    process, _, _, mapped = session.start_and_wait_mapped(program, session.profile())
+def measure(session, program, idle_seconds, skin):
+    process, _, _, mapped = session.start_and_wait_mapped(program, session.profile(skin))
     pid = process.pid
     time.sleep(max(0.0, MEMORY_AT_SECONDS - mapped))
     rss = benchlib.rss_kib(pid)
@@ -53,7 +53,7 @@ def main():
     results = []
     with benchlib.Session() as session:
         for _ in range(args.runs):
-            results.append(measure(session, args.vesperon, args.idle_seconds))
+            results.append(measure(session, args.vesperon, args.idle_seconds, args.skin))
 
     def column(key):
         return [r[key] for r in results]
@@ -67,7 +67,7 @@ def main():
         benchlib.median_row("wake-ups of the main thread", column("main_wakeups"), "per s"),
         benchlib.median_row("involuntary switches, all threads", column("preemptions"), "per s", 2),
         benchlib.median_row("threads", column("threads"), "", 0),
-    ], args.runs)
+    ], args.runs, args.skin)
 
 
 if __name__ == "__main__":

@@ -9,7 +9,7 @@ common=()
 idle=()
 while [ $# -gt 0 ]; do
   case "$1" in
-    --vesperon | --runs) common+=("$1" "$2"); shift 2 ;;
+    --vesperon | --runs | --skin) common+=("$1" "$2"); shift 2 ;;
     --idle-seconds) idle=("$1" "$2"); shift 2 ;;
     *) echo "unknown option $1" >&2; exit 2 ;;
   esac

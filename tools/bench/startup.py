@@ -37,16 +37,16 @@ def main():
     args = benchlib.arguments(__doc__.splitlines()[0])
     with benchlib.Session() as session:
         # Once for the page cache: every run below then starts warm.
-        measure(session, args.vesperon, session.profile())
+        measure(session, args.vesperon, session.profile(args.skin))
 
         fresh_map, fresh_drawn = [], []
         for _ in range(args.runs):
-            mapped, drawn = measure(session, args.vesperon, session.profile())
+            mapped, drawn = measure(session, args.vesperon, session.profile(args.skin))
             fresh_map.append(mapped * 1000)
             if drawn is not None:
                 fresh_drawn.append(drawn * 1000)
 
-        profile = session.profile()
+        profile = session.profile(args.skin)
         measure(session, args.vesperon, profile)  # writes the settings
         kept_map, kept_drawn = [], []
         for _ in range(args.runs):
@@ -60,7 +60,7 @@ def main():
         benchlib.median_row("first frame drawn, first start", fresh_drawn, "ms"),
         benchlib.median_row("window mapped, later start (settings exist)", kept_map, "ms"),
         benchlib.median_row("first frame drawn, later start", kept_drawn, "ms"),
-    ], args.runs)
+    ], args.runs, args.skin)
 
 
 if __name__ == "__main__":

@@ -19,6 +19,8 @@
 #include "notes/frm_mostrar_nota.h"
 #include "notes/qt/note_window.h"
 #include "platform/platform.h"
+#include "skin/mod_skin.h"
+#include "skin/skin_library.h"
 #include "tray/frm_menu.h"
 #include "tray/mod_tray.h"
 
@@ -65,8 +67,10 @@ int RunApplication(int argc, char** argv) {
   QtShell shell;
   FrmMenu menu({pictures, windowSystem, shell});
   FrmMostrarNota nota(pictures);
+  SkinLibrary skins(*platform.files, platform.skinsFolders);
+  ModSkin skin({skins, pictures, shell, environment});
   FrmMain main({*platform.settings, clock, timers, pictures, windowSystem, *platform.power,
-                *platform.speaker, *platform.registry, environment, tray, menu, nota,
+                *platform.speaker, *platform.registry, environment, tray, skin, menu, nota,
                 *platform.notifier, shell});
 
   ClockWindow window(main);

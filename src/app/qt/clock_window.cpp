@@ -7,6 +7,7 @@
 #include <QToolTip>
 #include <cmath>
 #include <optional>
+#include <cstdlib>
 
 #include "app/qt/qt_picture_loader.h"
 
@@ -93,15 +94,36 @@ void ClockWindow::paintEvent(QPaintEvent* event) {
     QFont font = painter.font();
     font.setPixelSize(10);
     painter.setFont(font);
-    painter.setPen(kMessageColour);
+    painter.setPen(MessageColourOf(model_.ImgPuntos.picture));
     painter.drawText(ToQRect(model_.LblInfo.rect), Qt::AlignCenter,
                      QString::fromStdString(model_.LblInfo.caption));
   }
 }
 
+QColor ClockWindow::MessageColourOf(const Picture& colon) {
+  const QImage* image = ImageOf(colon);
+  if (image == nullptr || image->isNull()) return kMessageColour;
+  const QRgb glass = image->pixel(0, 0);
+  QRgb ink = glass;
+  int farthest = -1;
+  for (int y = 0; y < image->height(); ++y)
+    for (int x = 0; x < image->width(); ++x) {
+      const QRgb p = image->pixel(x, y);
+      const int d = std::abs(qRed(p) - qRed(glass)) + std::abs(qGreen(p) - qGreen(glass)) +
+                    std::abs(qBlue(p) - qBlue(glass));
+      if (d > farthest) farthest = d, ink = p;
+    }
+  return QColor::fromRgb(ink);
+}
+
 void ClockWindow::SyncFaces() {
   const auto faces = Faces();
   QRegion changed;
+  // A new skin: everything may look different.
+  if (model_.Background.Payload() != shownBackground_) {
+    shownBackground_ = model_.Background.Payload();
+    shown_.clear();
+  }
   if (shown_.size() != faces.size()) {
     shown_.assign(faces.size(), Shown{});
     changed = rect();
@@ -184,9 +206,9 @@ void ClockWindow::Sync() {
 
 ClockWindow::Area ClockWindow::AreaAt(QPoint p) const {
   const std::pair<const Image*, Area> areas[] = {
-      {&model_.Image1, Area::Image1},         {&model_.ImgButtonMENOS, Area::Menos},
-      {&model_.ImgButtonMAS, Area::Mas},      {&model_.ImgTipOk, Area::TipOk},
-      {&model_.TipApagado, Area::TipApagado}, {&model_.ImgCerrar, Area::Cerrar},
+      {&model_.Image1, Area::Image1},          {&model_.ImgButtonMENOS, Area::Menos},
+      {&model_.ImgButtonMAS, Area::Mas},       {&model_.ImgTipOk, Area::TipOk},
+      {&model_.TipApagado, Area::TipApagado},  {&model_.ImgCerrar, Area::Cerrar},
       {&model_.ImgMinimizar, Area::Minimizar}, {&model_.ImgConfig, Area::Config},
       {&model_.ImgAbout, Area::About},
   };
@@ -328,9 +350,9 @@ void ClockWindow::closeEvent(QCloseEvent* event) {
 bool ClockWindow::event(QEvent* event) {
   if (event->type() != QEvent::ToolTip) return QWidget::event(event);
   const QPoint p = static_cast<QHelpEvent*>(event)->pos();
-  const Image* const controls[] = {&model_.TipApagado,     &model_.ImgTipOk,     &model_.ImgTipNotas,
-                                   &model_.Image1,         &model_.ImgButtonMENOS, &model_.ImgButtonMAS,
-                                   &model_.ImgAbout,       &model_.ImgMinimizar, &model_.ImgConfig,
+  const Image* const controls[] = {&model_.TipApagado, &model_.ImgTipOk,       &model_.ImgTipNotas,
+                                   &model_.Image1,     &model_.ImgButtonMENOS, &model_.ImgButtonMAS,
+                                   &model_.ImgAbout,   &model_.ImgMinimizar,   &model_.ImgConfig,
                                    &model_.ImgCerrar};
   for (const Image* control : controls) {
     if (control->visible && !control->tooltip.empty() && control->rect.Contains(p.x(), p.y())) {

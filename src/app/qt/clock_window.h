@@ -22,8 +22,14 @@ class ClockWindow : public QWidget {
   // model has been unloaded.
   void Sync();
 
-  // The message line's text colour, the same cyan as the digits.
+  // The message line's text colour with the built-in pictures, the same cyan
+  // as the digits.
   static constexpr QColor kMessageColour{0x8F, 0xF0, 0xFF};
+
+  // The message line takes the colour of the skin's digits, so it reads on
+  // whatever glass the skin has: the colon face's ink, the colour farthest
+  // from its corner pixel (the glass).
+  static QColor MessageColourOf(const Picture& colon);
 
  signals:
   void unloaded();
@@ -75,6 +81,7 @@ class ClockWindow : public QWidget {
   FrmMain& model_;
   QPushButton command1_;
   std::vector<Shown> shown_;
+  const void* shownBackground_ = nullptr;
   std::string shownCaption_;
   const void* shownIcon_ = nullptr;
   Area pressed_ = Area::None;

@@ -10,9 +10,11 @@
 #include "platform/linux/freedesktop_notifier.h"
 #include "platform/linux/linux_environment.h"
 #include "platform/linux/linux_tray.h"
+#include "platform/linux/linux_file_system.h"
 #include "platform/linux/logind_power_api.h"
 #include "platform/linux/pulse_speaker.h"
 #include "platform/linux/qsettings_store.h"
+#include "platform/linux/skins_folders.h"
 #include "platform/linux/termination_signals.h"
 #include "platform/linux/xdg_autostart_registry.h"
 #include "platform/platform.h"
@@ -44,6 +46,9 @@ Platform MakePlatform(std::vector<std::string> arguments) {
   platform.termination = std::make_unique<TerminationSignals>();
   platform.notifier = std::make_unique<FreedesktopNotifier>();
   platform.tray = std::make_unique<LinuxTray>(QDBusConnection::sessionBus());
+  platform.files = std::make_unique<LinuxFileSystem>();
+  platform.skinsFolders =
+      SkinsFolders(platform.environment->ProgramFilePath(), VESPERON_INSTALLED_SKINS_DIR);
   return platform;
 }
 

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vesperon {
+
+// Well-formed UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view bytes);
+
+// Each byte as the Windows-1252 character it stands for, in UTF-8. The five
+// bytes that code page leaves unassigned become the C1 controls of the same
+// number, as Windows converts them.
+std::string Windows1252ToUtf8(std::string_view bytes);
+
+// A text file written on either system, as UTF-8: a UTF-8 byte-order mark is
+// skipped; the rest is taken as UTF-8 when it is valid UTF-8, else as
+// Windows-1252, the code page such files are written in on Windows.
+std::string TextFileToUtf8(std::string_view bytes);
+
+// The first `characters` characters of valid UTF-8 text.
+std::string FirstCharacters(const std::string& utf8, std::size_t characters);
+
+}  // namespace vesperon

@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include "main_harness.h"
+#include "skin/skin_format.h"
+
+namespace vesperon {
+namespace {
+
+using Box = RecordingShell::Box;
+
+const std::string kAzul = std::string(MainHarness::kSkinsFolder) + "/Azul";
+
+std::string Wrong(int w, int h) { return "picture " + std::to_string(w) + "x" + std::to_string(h); }
+
+// Every picture slot of the window, to tell whether a load changed any.
+std::vector<Picture> Slots(const FrmMain& m) {
+  std::vector<Picture> all = {m.Background,
+                              m.ImgPuntos.picture,
+                              m.ImgDosPuntos.picture,
+                              m.ImgDosPuntos2.picture,
+                              m.ImgIconMain1.picture,
+                              m.ImgIconMain2.picture,
+                              m.ImgTipApagadoON.picture,
+                              m.ImgTipApagadoOFF.picture,
+                              m.ImgTipStopON.picture,
+                              m.ImgTipStopOFF.picture,
+                              m.ImgTipOkON.picture,
+                              m.ImgTipOkOFF.picture,
+                              m.ImgTipNotasON.picture,
+                              m.ImgTipNotasOFF.picture,
+                              m.TipApagado.picture,
+                              m.ImgTipOk.picture,
+                              m.ImgTipNotas.picture};
+  for (const auto& d : m.ImgNumero) all.push_back(d.picture);
+  for (const auto& d : m.ImgHora) all.push_back(d.picture);
+  return all;
+}
+
+TEST(Skin, StartUpChecksEveryFileThenLoadsTheSkinAndShowsTheTimeInIt) {
+  MainHarness h;
+  h.files.AddSkin(kAzul);
+  h.settings.Set("Window", "Skin", "Azul");
+  ASSERT_TRUE(h.Start());
+
+  // The check reads all 24 pictures in its order, the loader the 22 it shows.
+  std::vector<std::string> expected;
+  for (const SkinPictureFile& wanted : kSkinFiles) expected.push_back(kAzul + "/" + wanted.name);
+  ASSERT_GE(h.pictures.loads.size(), 24u + 22u);
+  EXPECT_EQ(std::vector<std::string>(h.pictures.loads.begin(), h.pictures.loads.begin() + 24),
+            expected);
+  EXPECT_EQ(h.pictures.loads[24], kAzul + "/skin-base.bmp");
+  EXPECT_EQ(h.pictures.loads.size(), 24u + 22u);
+
+  EXPECT_EQ(*static_cast<const std::string*>(h.main.Background.Payload()),
+            kAzul + "/skin-base.bmp");
+  EXPECT_EQ(*static_cast<const std::string*>(h.main.ImgNumero[7].picture.Payload()),
+            kAzul + "/7.bmp");
+  EXPECT_EQ(h.Face(), "100000");  // redrawn with the skin's own digits
+  EXPECT_TRUE(h.main.ImgDosPuntos.picture == h.main.ImgPuntos.picture);
+  EXPECT_TRUE(h.main.ImgDosPuntos2.picture == h.main.ImgPuntos.picture);
+  EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipApagadoOFF.picture);
+  // The window icon and the first tray icon were taken before the skin.
+  EXPECT_TRUE(h.main.icon == h.pictures.BuiltIn("tray1.ico"));
+  EXPECT_TRUE(h.trayPort.calls.at(0).data.hIcon == h.pictures.BuiltIn("tray1.ico"));
+  EXPECT_FALSE(h.main.ImgIconMain1.picture == h.pictures.BuiltIn("tray1.ico"));
+  EXPECT_TRUE(h.shell.boxes.empty());
+  EXPECT_EQ(h.settings.Get("Window", "Skin"), "Azul");
+}
+
+TEST(Skin, StartUpWithoutAUsableSkinKeepsTheBuiltInLook) {
+  {
+    SCOPED_TRACE("a blank name is written back empty and nothing is read");
+    MainHarness h;
+    h.files.AddSkin(kAzul);
+    h.settings.Set("Window", "Skin", "   ");
+    ASSERT_TRUE(h.Start());
+    EXPECT_EQ(h.settings.Get("Window", "Skin"), "");
+    EXPECT_TRUE(h.pictures.loads.empty());
+  }
+  {
+    SCOPED_TRACE("a folder that is gone, or a skin the check refuses, changes nothing");
+    for (const std::string name : {"Rojo", "Azul"}) {
+      MainHarness h;
+      h.files.AddSkin(kAzul, {{"tip-ok-on.bmp", Wrong(15, 10)}});
+      h.settings.Set("Window", "Skin", name);
+      ASSERT_TRUE(h.Start());
+      EXPECT_EQ(h.settings.Get("Window", "Skin"), name);
+      EXPECT_TRUE(h.main.Background == h.pictures.BuiltIn("skin-base.bmp"));
+      EXPECT_TRUE(h.main.ImgNumero[0].picture == h.pictures.BuiltIn("0.bmp"));
+      EXPECT_TRUE(h.shell.boxes.empty());
+    }
+  }
+}
+
+TEST(Skin, DebugskinExplainsAMissingFileAndAWrongSizeButNeverAWrongSizedDigit) {
+  MainHarness h;
+  h.environment.argumentText = "/debugskin";
+  ModSkin& skin = h.skin;
+
+  h.files.AddSkin(kAzul, {{"6.bmp", ""}});
+  EXPECT_FALSE(skin.ComprobarSkin(h.main, "Azul\\"));
+  ASSERT_EQ(h.shell.boxes.size(), 1u);
+  EXPECT_EQ(h.shell.boxes[0],
+            (Box{"Error cargando skin!\r\nNo se encuentra el archivo " + kAzul + "/6.bmp", "Azul",
+                 MsgBoxIcon::Critical}));
+
+  h.files.AddSkin(kAzul, {{"skin-base.bmp", Wrong(170, 128)}});
+  EXPECT_FALSE(skin.ComprobarSkin(h.main, "Azul\\"));
+  ASSERT_EQ(h.shell.boxes.size(), 2u);
+  EXPECT_EQ(h.shell.boxes[1],
+            (Box{kAzul + "/skin-base.bmp tiene un tamaño erróneo!", "Azul", MsgBoxIcon::Critical}));
+
+  h.files.AddSkin(kAzul, {{"skin-base.bmp", Wrong(171, 128)}, {"7.bmp", Wrong(12, 17)}});
+  EXPECT_FALSE(skin.ComprobarSkin(h.main, "Azul\\"));
+  EXPECT_EQ(h.shell.boxes.size(), 2u);
+
+  h.files.AddSkin(kAzul, {{"7.bmp", Wrong(10, 17)}, {"dos_puntos.bmp", "not a picture"}});
+  EXPECT_FALSE(skin.ComprobarSkin(h.main, "Azul\\"));
+  ASSERT_EQ(h.shell.boxes.size(), 3u);
+  EXPECT_EQ(h.shell.boxes[2].text, "Error cargando skin!\r\nNo se puede leer el archivo " + kAzul +
+                                       "/dos_puntos.bmp: dañada");
+
+  EXPECT_FALSE(skin.ComprobarSkin(h.main, "Verde\\"));
+  ASSERT_EQ(h.shell.boxes.size(), 4u);
+  EXPECT_EQ(h.shell.boxes[3], (Box{"Error cargando skin!\r\nNo se encuentra el skin 'Verde' en "
+                                   "ninguna carpeta Skins",
+                                   "Verde", MsgBoxIcon::Critical}));
+
+  // Only the whole argument text, in its own letter case, turns this on.
+  for (const char* near : {"/DebugSkin", "/debugskin /autostart", " /debugskin"}) {
+    h.environment.argumentText = near;
+    EXPECT_FALSE(skin.ComprobarSkin(h.main, "Verde\\"));
+  }
+  EXPECT_EQ(h.shell.boxes.size(), 4u);
+}
+
+TEST(Skin, CheckNamesTheFirstWrongPictureInItsOrder) {
+  // Every measured picture but the digits one pixel too tall: each fix
+  // moves the complaint to the next file of the check's order.
+  MainHarness h;
+  h.environment.argumentText = "/debugskin";
+  std::map<std::string, std::string> wrong;
+  for (const SkinPictureFile& wanted : kSkinFiles)
+    if (wanted.width != 0 && std::string(wanted.name).size() > 5)
+      wrong[wanted.name] = Wrong(wanted.width, wanted.height + 1);
+  h.files.AddSkin(kAzul, wrong);
+
+  std::vector<std::string> named;
+  while (!h.skin.ComprobarSkin(h.main, "Azul\\")) {
+    ASSERT_FALSE(h.shell.boxes.empty());
+    const std::string text = h.shell.boxes.back().text;
+    const std::string file = text.substr(kAzul.size() + 1, text.find(' ') - kAzul.size() - 1);
+    named.push_back(file);
+    h.shell.boxes.clear();
+    const auto wanted = std::find_if(kSkinFiles.begin(), kSkinFiles.end(),
+                                     [&](const SkinPictureFile& s) { return file == s.name; });
+    ASSERT_NE(wanted, kSkinFiles.end()) << text;
+    h.files.AddFile(kAzul + "/" + file, Wrong(wanted->width, wanted->height));
+  }
+  EXPECT_EQ(named,
+            (std::vector<std::string>{"dos_puntos.bmp", "menu-bkg.bmp", "menu-left.bmp",
+                                      "skin-base.bmp", "tip-apagado-off.bmp", "tip-apagado-on.bmp",
+                                      "tip-notas-off.bmp", "tip-notas-on.bmp", "tip-ok-off.bmp",
+                                      "tip-ok-on.bmp", "tip-stop-off.bmp", "tip-stop-on.bmp"}));
+  // The last picture loaded stays in the scratch slot.
+  EXPECT_EQ(*static_cast<const std::string*>(h.main.ImgTemp.picture.Payload()),
+            kAzul + "/tray2.ico");
+}
+
+TEST(Skin, AFailedLoadLeavesTheLookExactlyAsItWasAndSaysSo) {
+  MainHarness h;
+  ASSERT_TRUE(h.Start());
+  h.files.AddSkin(kAzul, {{"tip-stop-off.bmp", ""}});
+  const auto before = Slots(h.main);
+
+  EXPECT_FALSE(h.skin.CargarSkin(h.main, "Azul\\"));
+  EXPECT_EQ(Slots(h.main), before);
+  ASSERT_EQ(h.shell.boxes.size(), 1u);
+  EXPECT_EQ(h.shell.boxes[0],
+            (Box{"Ha ocurrido un error al cargar el skin 'Azul'\r\nNo se han podido cargar "
+                 "correctamente algunas imagenes o el directorio no existe",
+                 "Vesperon - Carga de Skin", MsgBoxIcon::Information}));
+}
+
+TEST(Skin, FileNamesMatchWhateverTheirLetterCaseAndTheChoiceIsStable) {
+  MainHarness h;
+  h.files.AddSkin(kAzul, {{"skin-base.bmp", ""}, {"0.bmp", ""}, {"tray1.ico", ""}});
+  h.files.AddFile(kAzul + "/Skin-Base.BMP", Wrong(171, 128));
+  h.files.AddFile(kAzul + "/0.BMP", Wrong(10, 17));
+  h.files.AddFile(kAzul + "/Tray1.Ico", Wrong(16, 16));
+  EXPECT_TRUE(h.skin.ComprobarSkin(h.main, "Azul\\"));
+
+  // Two names for one file: the exact one, else the first in byte order,
+  // whichever order the folder lists them in.
+  const std::vector<FolderEntry> oneWay = {{"TIP-OK-ON.BMP"}, {"Tip-Ok-On.bmp"}};
+  const std::vector<FolderEntry> otherWay = {{"Tip-Ok-On.bmp"}, {"TIP-OK-ON.BMP"}};
+  EXPECT_EQ(MatchIgnoringCase(oneWay, "tip-ok-on.bmp", false), "TIP-OK-ON.BMP");
+  EXPECT_EQ(MatchIgnoringCase(otherWay, "tip-ok-on.bmp", false), "TIP-OK-ON.BMP");
+  EXPECT_EQ(MatchIgnoringCase({{"0.BMP"}, {"0.bmp"}}, "0.bmp", false), "0.bmp");
+}
+
+TEST(Skin, EarlierSkinsFoldersHideSameNamedSkinsOfLaterOnes) {
+  MainHarness h;
+  const std::string user = MainHarness::kUserSkinsFolder;
+  const std::string installed = MainHarness::kInstalledSkinsFolder;
+  h.files.AddSkin(installed + "/Verde");
+  h.files.AddSkin(installed + "/azul");
+  h.files.AddSkin(installed + "/Rojo");
+  h.files.AddFile(installed + "/notas.txt", "x");
+  h.files.AddSkin(user + "/Azul", {{"9.bmp", ""}});
+  h.files.AddSkin(user + "/Lila");
+
+  EXPECT_EQ(h.skins.ListarSkins(), (std::vector<SkinFolder>{{"Azul", user + "/Azul"},
+                                                            {"Lila", user + "/Lila"},
+                                                            {"Verde", installed + "/Verde"},
+                                                            {"Rojo", installed + "/Rojo"}}));
+  // The user's broken Azul hides the good installed azul.
+  EXPECT_EQ(h.skins.Find("azul"), (SkinFolder{"Azul", user + "/Azul"}));
+  EXPECT_FALSE(h.skin.ComprobarSkin(h.main, "azul\\"));
+  EXPECT_TRUE(h.skin.ComprobarSkin(h.main, "Rojo\\"));
+  // A name is only ever matched against folder entries.
+  EXPECT_FALSE(h.skins.Find("../Skins/Rojo"));
+  EXPECT_FALSE(h.skins.Find("notas.txt"));
+}
+
+TEST(Skin, DialogStepRefusesAnInvalidSkinAndAppliesAValidOneAtOnce) {
+  MainHarness h;
+  ASSERT_TRUE(h.Start());
+  h.files.AddSkin(kAzul);
+  h.files.AddSkin(std::string(MainHarness::kSkinsFolder) + "/Roto",
+                  {{"menu-bkg.bmp", Wrong(24, 21)}});
+  // Armed when the skin changes: the indicator shows the new off face all the same.
+  h.main.HoraApagadoSet = true;
+  h.main.TipApagado_MouseDown(MouseButton::Left);
+  ASSERT_TRUE(h.main.ApagarEquipo);
+
+  EXPECT_TRUE(h.skin.AplicarSkinElegido(h.main, h.settings, std::nullopt));
+  EXPECT_FALSE(h.skin.AplicarSkinElegido(h.main, h.settings, "Roto"));
+  EXPECT_EQ(h.shell.boxes.back(),
+            (Box{"El skin que has elejido no es válido!\r\nSelecciona otro o pulsa Cancelar",
+                 "Guardar cambios", MsgBoxIcon::Exclamation}));
+  EXPECT_EQ(h.settings.Get("Window", "Skin"), "");
+
+  h.time.Advance(std::chrono::seconds(5));
+  EXPECT_TRUE(h.skin.AplicarSkinElegido(h.main, h.settings, "Azul"));
+  EXPECT_EQ(h.settings.Get("Window", "Skin"), "Azul");
+  EXPECT_EQ(h.Face(), "100005");
+  EXPECT_TRUE(h.main.ApagarEquipo);
+  EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipApagadoOFF.picture);
+  EXPECT_EQ(*static_cast<const std::string*>(h.main.ImgTipApagadoOFF.picture.Payload()),
+            kAzul + "/tip-apagado-off.bmp");
+  EXPECT_EQ(h.shell.boxes.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vesperon

@@ -1,0 +1,140 @@
+#include "app/qt/qt_picture_loader.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "skin/qt/picture_decoder.h"
+
+namespace vesperon {
+namespace {
+
+const QString kBmpSuite = QStringLiteral(VESPERON_CORPUS_DIR "/bmpsuite/");
+
+QStringList Files(const QString& folder) {
+  return QDir(kBmpSuite + folder).entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name);
+}
+
+LoadedPicture Load(QtPictureLoader& loader, const QString& path) {
+  return loader.LoadFile(QFile::encodeName(path).toStdString());
+}
+
+QByteArray PngIcon(QSize size) {
+  QImage image(size, QImage::Format_ARGB32);
+  image.fill(qRgba(200, 30, 30, 128));
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  // ICONDIR, one ICONDIRENTRY (a size of 0 means 256), then the PNG.
+  QByteArray ico("\0\0\1\0\1\0", 6);
+  ico += char(size.width() % 256);
+  ico += char(size.height() % 256);
+  ico += QByteArray("\0\0\1\0\x20\0", 6);
+  const quint32 length = png.size();
+  const quint32 offset = 22;
+  for (quint32 v : {length, offset})
+    for (int i = 0; i < 4; ++i) ico += char((v >> (8 * i)) & 0xFF);
+  return ico + png;
+}
+
+TEST(QtPictureLoader, ReadsEveryGoodBitmapOfTheSuite) {
+  QtPictureLoader loader;
+  const QStringList good = Files(QStringLiteral("g"));
+  ASSERT_GT(good.size(), 20);
+  for (const QString& name : good) {
+    const LoadedPicture result = Load(loader, kBmpSuite + QStringLiteral("g/") + name);
+    EXPECT_EQ(result.error, PictureLoadError::None) << name.toStdString() << ": " << result.reason;
+    const QImage direct(kBmpSuite + QStringLiteral("g/") + name);
+    EXPECT_EQ(QSize(result.picture.Width(), result.picture.Height()), direct.size())
+        << name.toStdString();
+    // Bitmaps are opaque, whatever their header says about alpha.
+    if (const QImage* image = ImageOf(result.picture)) {
+      EXPECT_FALSE(image->hasAlphaChannel()) << name.toStdString();
+    }
+  }
+}
+
+TEST(QtPictureLoader, RefusesBadBitmapsAndNeverGivesMoreThanTheBound) {
+  // Faults that change nothing drawn: a wrong size field, odd densities, a
+  // 16-bit mask with no blue.
+  const QStringList harmless = {"badbitssize.bmp", "baddens1.bmp", "baddens2.bmp",
+                                "badfilesize.bmp", "rgb16-880.bmp"};
+  QtPictureLoader loader;
+  for (const QString& folder : {QStringLiteral("b"), QStringLiteral("q")}) {
+    for (const QString& name : Files(folder)) {
+      const LoadedPicture result = Load(loader, kBmpSuite + folder + QStringLiteral("/") + name);
+      const std::string label = (folder + QStringLiteral("/") + name).toStdString();
+      if (folder == QStringLiteral("b") && !harmless.contains(name)) {
+        EXPECT_EQ(result.error, PictureLoadError::Unreadable) << label;
+      }
+      if (result.error == PictureLoadError::None) {
+        EXPECT_LE(result.picture.Width(), kPictureMaxSide) << label;
+        EXPECT_LE(result.picture.Height(), kPictureMaxSide) << label;
+      } else {
+        EXPECT_EQ(result.error, PictureLoadError::Unreadable) << label;
+        EXPECT_FALSE(result.reason.empty()) << label;
+      }
+    }
+  }
+  const std::pair<const char*, const char*> reasons[] = {
+      {"shortfile.bmp", "el archivo está incompleto"},
+      {"pal8badindex.bmp", "usa un color que no está en su paleta"},
+      {"badrle4bis.bmp", "sus datos comprimidos se salen de la imagen"}};
+  for (const auto& [name, reason] : reasons)
+    EXPECT_EQ(Load(loader, kBmpSuite + QStringLiteral("b/") + QString::fromLatin1(name)).reason,
+              reason);
+}
+
+TEST(QtPictureLoader, RefusesWhatIsNoPictureFileWithoutBlocking) {
+  QtPictureLoader loader;
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString fifo = dir.filePath(QStringLiteral("fifo.bmp"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  QDir(dir.path()).mkdir(QStringLiteral("folder.bmp"));
+  QFile big(dir.filePath(QStringLiteral("big.bmp")));
+  ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+  big.write(QByteArray("BM"));
+  big.resize(kPictureFileMaxBytes + 1);
+  big.close();
+  QFile text(dir.filePath(QStringLiteral("text.bmp")));
+  ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+  text.write("not a picture at all");
+  text.close();
+
+  const LoadedPicture missing = Load(loader, dir.filePath(QStringLiteral("none.bmp")));
+  EXPECT_EQ(missing.error, PictureLoadError::Missing);
+  const std::pair<const char*, const char*> refused[] = {
+      {"fifo.bmp", "no es un archivo"},
+      {"folder.bmp", "no es un archivo"},
+      {"big.bmp", "el archivo ocupa más de 4 MiB"},
+      {"text.bmp", "no es un mapa de bits (.bmp) ni un icono (.ico)"}};
+  for (const auto& [name, reason] : refused) {
+    const LoadedPicture result = Load(loader, dir.filePath(QString::fromLatin1(name)));
+    EXPECT_EQ(result.error, PictureLoadError::Unreadable) << name;
+    EXPECT_EQ(result.reason, reason) << name;
+  }
+}
+
+TEST(QtPictureLoader, IconsKeepTheirTransparencyAndMayHoldAPng) {
+  QString reason;
+  const QImage icon = DecodePicture(PngIcon(QSize(48, 48)), reason);
+  ASSERT_FALSE(icon.isNull()) << reason.toStdString();
+  EXPECT_EQ(icon.size(), QSize(48, 48));
+  EXPECT_EQ(qAlpha(icon.pixel(5, 5)), 128);
+
+  QFile tray(QStringLiteral(VESPERON_SOURCE_DIR "/resources/tray1.ico"));
+  ASSERT_TRUE(tray.open(QIODevice::ReadOnly));
+  const QImage builtIn = DecodePicture(tray.readAll(), reason);
+  EXPECT_EQ(builtIn.size(), QSize(32, 32));
+  EXPECT_TRUE(builtIn.hasAlphaChannel());
+}
+
+}  // namespace
+}  // namespace vesperon

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# vesperon-skin over the fixture skins: check lists every problem and agrees
+# with the clock's verdict, init makes a skin that passes and never
+# overwrites one, render draws the time asked for.
+# Usage: test_skin_tool.sh <vesperon-skin>
+set -euo pipefail
+TOOL=$(readlink -f "$1")
+HERE=$(cd "$(dirname "$0")" && pwd)
+ROOT=$(cd "$HERE/../.." && pwd)
+WORK=$(mktemp -d /tmp/vesperon-skin-tool.XXXXXX)
+trap 'rm -rf "$WORK"' EXIT
+export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+/usr/bin/python3 "$ROOT/tests/fixtures/make_skins.py" "$ROOT/resources" "$WORK/fixtures"
+
+echo "check: every problem, and the clock's verdict"
+for skin in "$WORK"/fixtures/*; do
+  name=$(basename "$skin")
+  status=0
+  "$TOOL" check "$skin" >"$WORK/out" 2>&1 || status=$?
+  problems=$(grep -c '^  ' "$WORK/out" || true)
+  warnings=$(grep -c '^  aviso: ' "$WORK/out" || true)
+  # Accepted exactly when nothing but warnings was found.
+  if [ "$problems" -eq "$warnings" ]; then expected=0; else expected=1; fi
+  [ "$status" = "$expected" ] || fail "$name: exit $status with $problems problems ($warnings warnings): $(cat "$WORK/out")"
+  echo "  $name: exit $status, $problems lines"
+  case "$name" in
+    Completo) [ "$problems" = 0 ] || fail "Completo: $(cat "$WORK/out")" ;;
+    Mayusculas)
+      [ "$status" = 0 ] || fail "mixed-case names refused"
+      grep -qxF "  aviso: tip-ok-off.bmp está repetido con otras mayúsculas (TIP-OK-OFF.BMP); se usa tip-ok-off.bmp" "$WORK/out" ||
+        fail "no warning about the case duplicate: $(cat "$WORK/out")" ;;
+    TodoMal)
+      diff <(grep '^  ' "$WORK/out") - <<'LINES' || fail "TodoMal: the problems differ"
+  falta 3.bmp
+  dos_puntos.bmp mide 5 × 20 píxeles y debe medir 5 × 21
+  no se puede leer menu-left.bmp: la cabecera está dañada
+  tip-stop-on.bmp mide 50 × 9 píxeles y debe medir 49 × 9
+  falta tray1.ico
+LINES
+      ;;
+    Vacio) [ "$problems" = 24 ] || fail "an empty folder lacks 24 files, said $problems" ;;
+  esac
+done
+"$TOOL" check "$WORK/nowhere" >/dev/null 2>&1 && fail "a missing folder passed the check"
+
+echo "init: a template that passes, and nothing overwritten"
+"$TOOL" init "$WORK/Mi Skin" >/dev/null
+"$TOOL" check "$WORK/Mi Skin" >/dev/null || fail "the template does not pass the check"
+grep -q '^name=Mi Skin' "$WORK/Mi Skin/skin.ini" || fail "the template's skin.ini does not name it"
+echo "hand-made" >"$WORK/Mi Skin/skin.ini"
+before=$(cd "$WORK/Mi Skin" && cat ./* | md5sum)
+"$TOOL" init "$WORK/Mi Skin" >/dev/null 2>&1 && fail "init over an existing skin succeeded"
+[ "$(cd "$WORK/Mi Skin" && cat ./* | md5sum)" = "$before" ] || fail "init changed an existing skin"
+
+echo "render: the time asked for, in the skin's digits"
+"$TOOL" render "$WORK/fixtures/Completo" --time 21:05:39 --armed "$WORK/face.png"
+/usr/bin/convert "$WORK/face.png" "$WORK/face.ppm"
+declare -A FACE=()
+while read -r key value; do FACE[$key]=$value; done < <(/usr/bin/python3 "$ROOT/tests/e2e/face.py" "$WORK/face.ppm" "$ROOT/resources")
+[ "${FACE[digits]}" = 210539 ] || fail "render shows ${FACE[digits]}, asked for 210539"
+[ "${FACE[tip_apagado]}" = tip-apagado-on ] || fail "--armed shows ${FACE[tip_apagado]}"
+[ "${FACE[message]}" = background ] || fail "a message was drawn though none was asked for"
+"$TOOL" render "$WORK/fixtures/Falta6" --time 21:05:39 "$WORK/no.png" 2>/dev/null && fail "render drew a skin the clock refuses"
+"$TOOL" render "$WORK/fixtures/Completo" --time 25:00:00 "$WORK/no.png" 2>/dev/null && fail "render took 25:00:00"
+echo "PASS"
