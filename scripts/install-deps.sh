@@ -14,6 +14,8 @@ packages=(
   xdotool x11-utils x11-apps imagemagick wmctrl dbus python3-dbusmock
   # the Debian package and its checks
   dpkg-dev file lintian desktop-file-utils appstream man-db
+  # the Windows build, and its tests under Wine
+  g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64
 )
 
 missing=()
