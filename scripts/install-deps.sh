@@ -18,6 +18,8 @@ packages=(
   dpkg-dev file lintian desktop-file-utils appstream man-db
   # tests: real trays, a window manager, a stand-in StatusNotifierWatcher
   openbox trayer python3-gi
+  # the Windows build, and its tests under Wine
+  g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64
 )
 
 missing=()

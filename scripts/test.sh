@@ -10,3 +10,12 @@ export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/vesperon-tests
 # A minute of fuzzing for each reader of files that come from outside.
 ./tests/fuzz/run.sh 60
 ctest --test-dir build --output-on-failure --timeout 300 -j 2
+
+# The Windows tree: the core's tests and the Win32 adapters' under Wine, in
+# the build's own Wine prefix, whose server is ended when they are done.
+./scripts/build-windows.sh -DVESPERON_BUILD_TESTS=ON -DVESPERON_WERROR=ON
+wine_prefix="$PWD/build-win/wine-prefix"
+trap 'WINEPREFIX="$wine_prefix" wineserver -k 2>/dev/null || true' EXIT
+# Wine starts before the tests, so that no test pays for it.
+cmake/run-under-wine.sh "$wine_prefix" cmd /c exit
+ctest --test-dir build-win --output-on-failure --timeout 300 -j 2

@@ -1,6 +1,12 @@
+#include "forms/timer.h"
+
 #include <gtest/gtest.h>
 
-#include "forms/timer.h"
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "forms/wall_clock_schedule.h"
 #include "virtual_time.h"
 
 namespace vesperon {
@@ -72,6 +78,76 @@ TEST(WallClockTick, ClockSetBackDoesNotFreezeTheFace) {
   // the next one is planned from the new time.
   EXPECT_TRUE(Timer::WallClockTickDue(second - 3'600'000, second, 1000));
   EXPECT_TRUE(Timer::WallClockTickDue(second - 501, second, 500));
+}
+
+}  // namespace
+}  // namespace vesperon
+
+namespace vesperon {
+namespace {
+
+// The schedule as a timer port keeps it, with the time set by the test.
+struct ScheduledPort : TimerPort {
+  void Start(Timer& timer) override { schedule.Start(timer, nowMs); }
+  void Stop(Timer& timer) override { schedule.Stop(timer); }
+  std::vector<std::string> Wake(long long at) {
+    nowMs = at;
+    fired.clear();
+    for (const WallClockSchedule::Tick& tick : schedule.TakeDue(at)) schedule.Fire(tick);
+    return fired;
+  }
+  WallClockSchedule schedule;
+  long long nowMs = 0;
+  std::vector<std::string> fired;
+};
+
+constexpr long long kSecond = 1'765'000'000'000;
+
+TEST(WallClockSchedule, TicksDueTogetherComeInOneWakeUpInStartOrder) {
+  ScheduledPort port;
+  EXPECT_EQ(port.schedule.WakeDelayMs(kSecond), std::nullopt);
+  port.nowMs = kSecond + 100;
+  Timer blink(port, 500, true, TimerPhase::WallClock);
+  Timer digits(port, 1000, true, TimerPhase::WallClock);
+  blink.SetHandler([&] { port.fired.push_back("blink"); });
+  digits.SetHandler([&] { port.fired.push_back("digits"); });
+
+  // Woken just past the half second: the blink alone.
+  EXPECT_EQ(port.schedule.WakeDelayMs(kSecond + 100), 402);
+  EXPECT_EQ(port.Wake(kSecond + 502), std::vector<std::string>{"blink"});
+  // On the whole second both, in one wake-up, in the order they started.
+  EXPECT_EQ(port.schedule.WakeDelayMs(kSecond + 502), 500);
+  EXPECT_EQ(port.Wake(kSecond + 998), std::vector<std::string>{}) << "woken early";
+  EXPECT_EQ(port.Wake(kSecond + 1002), (std::vector<std::string>{"blink", "digits"}));
+
+  // After a suspend of an hour: one tick each, then the next boundaries.
+  EXPECT_EQ(port.Wake(kSecond + 3'601'250), (std::vector<std::string>{"blink", "digits"}));
+  EXPECT_EQ(port.schedule.WakeDelayMs(kSecond + 3'601'250), 252);
+  // A clock set back an hour does not stop the face.
+  EXPECT_EQ(port.Wake(kSecond + 1'002), (std::vector<std::string>{"blink", "digits"}));
+  // Nothing sleeps longer than a second, so a clock set forward is seen.
+  digits.SetEnabled(false);
+  blink.SetInterval(60'000);
+  EXPECT_EQ(port.Wake(kSecond + 2'002), std::vector<std::string>{"blink"});
+  EXPECT_EQ(port.schedule.WakeDelayMs(kSecond + 2'002), 1'002);
+}
+
+TEST(WallClockSchedule, ATickIsDroppedWhenAnEarlierHandlerStoppedOrRestartedItsTimer) {
+  ScheduledPort port;
+  port.nowMs = kSecond + 100;
+  Timer first(port, 1000, true, TimerPhase::WallClock);
+  Timer stopped(port, 1000, true, TimerPhase::WallClock);
+  Timer restarted(port, 1000, true, TimerPhase::WallClock);
+  first.SetHandler([&] {
+    port.fired.push_back("first");
+    stopped.SetEnabled(false);
+    restarted.SetInterval(500);
+  });
+  stopped.SetHandler([&] { port.fired.push_back("stopped"); });
+  restarted.SetHandler([&] { port.fired.push_back("restarted"); });
+  EXPECT_EQ(port.Wake(kSecond + 1'002), std::vector<std::string>{"first"});
+  // The restarted timer runs from its new start.
+  EXPECT_EQ(port.Wake(kSecond + 1'502), std::vector<std::string>{"restarted"});
 }
 
 }  // namespace

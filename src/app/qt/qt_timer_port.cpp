@@ -1,16 +1,12 @@
 #include "app/qt/qt_timer_port.h"
 
 #include <QDateTime>
-#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace vesperon {
 
 namespace {
-// Wake just after the boundary, so the clock read in the handlers already
-// shows the new second.
-constexpr int kPastBoundaryMs = 2;
-
 long long NowMs() { return QDateTime::currentMSecsSinceEpoch(); }
 }  // namespace
 
@@ -24,7 +20,7 @@ QtTimerPort::~QtTimerPort() = default;
 
 void QtTimerPort::Start(Timer& timer) {
   if (timer.Phase() == TimerPhase::WallClock) {
-    wallClock_[&timer] = {Timer::NextWallClockTick(NowMs(), timer.Interval(), true), nextOrder_++};
+    wallClock_.Start(timer, NowMs());
     ArmWallClock();
     return;
   }
@@ -38,7 +34,7 @@ void QtTimerPort::Start(Timer& timer) {
 }
 
 void QtTimerPort::Stop(Timer& timer) {
-  if (wallClock_.erase(&timer) != 0) {
+  if (wallClock_.Stop(timer)) {
     ArmWallClock();
     return;
   }
@@ -52,33 +48,16 @@ void QtTimerPort::FireCounting(Timer& timer) {
 }
 
 void QtTimerPort::ArmWallClock() {
-  if (wallClock_.empty()) {
+  const std::optional<long long> delay = wallClock_.WakeDelayMs(NowMs());
+  if (delay)
+    wallClockTimer_.start(static_cast<int>(*delay));
+  else
     wallClockTimer_.stop();
-    return;
-  }
-  long long first = wallClock_.begin()->second.dueMs;
-  for (const auto& [timer, due] : wallClock_) first = std::min(first, due.dueMs);
-  const long long delay = std::clamp(first - NowMs(), 0LL, 1000LL) + kPastBoundaryMs;
-  wallClockTimer_.start(static_cast<int>(delay));
 }
 
 void QtTimerPort::FireWallClock() {
-  const long long now = NowMs();
-  // Every timer due by now ticks once, in start order; each then takes the
-  // next boundary after now, so a late wake-up (a suspend, the clock set
-  // back or forward) never brings a burst of missed ticks.
-  std::vector<std::pair<unsigned long long, Timer*>> due;
-  for (auto& [timer, next] : wallClock_) {
-    if (!Timer::WallClockTickDue(now, next.dueMs, timer->Interval())) continue;
-    due.emplace_back(next.order, timer);
-    next.dueMs = Timer::NextWallClockTick(now, timer->Interval(), false);
-  }
-  std::sort(due.begin(), due.end());
-  for (const auto& [order, timer] : due) {
-    // A handler may have stopped or restarted a timer that is due too.
-    const auto it = wallClock_.find(timer);
-    if (it != wallClock_.end() && it->second.order == order) timer->Fire();
-  }
+  const std::vector<WallClockSchedule::Tick> due = wallClock_.TakeDue(NowMs());
+  for (const WallClockSchedule::Tick& tick : due) wallClock_.Fire(tick);
   ArmWallClock();
   if (!due.empty() && afterTick_) afterTick_();
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "forms/timer.h"
+#include "forms/wall_clock_schedule.h"
 
 namespace vesperon {
 
@@ -27,19 +28,13 @@ class QtTimerPort : public TimerPort {
   void SetAfterTick(std::function<void()> afterTick) { afterTick_ = std::move(afterTick); }
 
  private:
-  struct WallClockDue {
-    long long dueMs;
-    unsigned long long order;  // start order, for ticks due together
-  };
-
   void FireCounting(Timer& timer);
   void FireWallClock();
   void ArmWallClock();
 
   std::map<Timer*, std::unique_ptr<QTimer>> counting_;
-  std::map<Timer*, WallClockDue> wallClock_;
+  WallClockSchedule wallClock_;
   QTimer wallClockTimer_;
-  unsigned long long nextOrder_ = 0;
   std::function<void()> afterTick_;
 };
 

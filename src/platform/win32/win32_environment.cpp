@@ -1,0 +1,107 @@
+#include "platform/win32/win32_environment.h"
+
+#include <sddl.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+
+namespace vesperon {
+
+namespace {
+
+std::wstring UserSid() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+  DWORD size = 0;
+  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  std::vector<BYTE> buffer(size);
+  std::wstring sid;
+  LPWSTR text = nullptr;
+  if (size != 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
+      ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) {
+    sid = text;
+    LocalFree(text);
+  }
+  CloseHandle(token);
+  return sid;
+}
+
+}  // namespace
+
+std::wstring_view ArgumentsOf(std::wstring_view commandLine) {
+  std::size_t end = 0;
+  if (!commandLine.empty() && commandLine.front() == L'"') {
+    end = commandLine.find(L'"', 1);
+    end = end == std::wstring_view::npos ? commandLine.size() : end + 1;
+  } else {
+    end = commandLine.find_first_of(L" \t");
+    if (end == std::wstring_view::npos) end = commandLine.size();
+  }
+  const std::size_t start = commandLine.find_first_not_of(L" \t", end);
+  return start == std::wstring_view::npos ? std::wstring_view() : commandLine.substr(start);
+}
+
+Win32Environment::Win32Environment(std::wstring commandLine, std::wstring mutexName)
+    : commandLine_(std::move(commandLine)), mutexName_(std::move(mutexName)) {}
+
+Win32Environment::~Win32Environment() {
+  if (mutex_ != nullptr) CloseHandle(mutex_);
+}
+
+std::wstring Win32Environment::SingleInstanceMutexName() {
+  return L"Local\\Vesperon.SingleInstance." + UserSid();
+}
+
+std::string Win32Environment::ArgumentText() { return Narrow(ArgumentsOf(commandLine_)); }
+
+bool Win32Environment::PrevInstance() {
+  if (!prevInstance_) prevInstance_ = MutexHeldElsewhere();
+  return *prevInstance_;
+}
+
+// Any doubt about the mutex lets the program start: refusing to start on a
+// name we cannot trust would be worse than a second clock.
+bool Win32Environment::MutexHeldElsewhere() {
+  const HANDLE mutex = CreateMutexW(nullptr, FALSE, mutexName_.c_str());
+  const DWORD error = GetLastError();
+  if (mutex == nullptr) {
+    std::fprintf(stderr,
+                 "vesperon: cannot make the single-copy mutex (error %lu); starting "
+                 "without the single-copy check\n",
+                 error);
+    return false;
+  }
+  if (error == ERROR_ALREADY_EXISTS) {
+    CloseHandle(mutex);
+    return true;
+  }
+  mutex_ = mutex;
+  return false;
+}
+
+std::string Win32Environment::ProgramFilePath() {
+  // Paths may run past MAX_PATH; the buffer grows until the name fits.
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return Narrow(path);
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+bool Win32Environment::VisibleFileExists(const std::string& path) {
+  const auto widePath = Widen(path);
+  if (!widePath || widePath->empty()) return false;
+  const DWORD attributes = GetFileAttributesW(widePath->c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes &
+          (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
+}
+
+}  // namespace vesperon
