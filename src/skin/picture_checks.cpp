@@ -25,9 +25,11 @@ struct Header {
   std::int64_t dataStart = 0;
   std::int64_t width = 0;
   std::int64_t height = 0;  // negative: stored top row first
+  std::uint32_t planes = 0;
   std::uint32_t bits = 0;
   std::uint32_t compression = 0;
   std::int64_t colours = 0;  // palette entries the header promises
+  bool sound = true;         // planes, depth and palette size are possible ones
 };
 
 bool ReadHeader(std::string_view bytes, Header& h) {
@@ -37,15 +39,20 @@ bool ReadHeader(std::string_view bytes, Header& h) {
   if (headerSize == 12) {
     h.width = Le(bytes, 18, 2);
     h.height = Le(bytes, 20, 2);
+    h.planes = Le(bytes, 22, 2);
     h.bits = Le(bytes, 24, 2);
   } else {
     if (bytes.size() < 50) return false;
     h.width = static_cast<std::int32_t>(Le(bytes, 18, 4));
     h.height = static_cast<std::int32_t>(Le(bytes, 22, 4));
+    h.planes = Le(bytes, 26, 2);
     h.bits = Le(bytes, 28, 2);
     h.compression = Le(bytes, 30, 4);
     h.colours = Le(bytes, 46, 4);
   }
+  const std::uint32_t b = h.bits;
+  h.sound = h.planes == 1 && (b == 1 || b == 4 || b == 8 || b == 16 || b == 24 || b == 32) &&
+            !(b <= 8 && h.colours > (std::int64_t{1} << b));
   if (h.bits <= 8 && (h.colours == 0 || h.colours > (std::int64_t{1} << h.bits)))
     h.colours = std::int64_t{1} << h.bits;
   return h.width > 0 && h.height != 0;
@@ -162,6 +169,8 @@ std::optional<PictureSize> BitmapHeaderSize(std::string_view bytes) {
 std::string BitmapProblem(std::string_view bytes) {
   Header h;
   if (!ReadHeader(bytes, h)) return {};  // a reader refuses such a header itself
+  // Some readers draw these anyway, each its own way.
+  if (!h.sound) return "la cabecera está dañada";
   const bool plain = h.compression == 0 || h.compression == 3 || h.compression == 6;
   if (plain && h.bits >= 1 && h.bits <= 32) return PlainProblem(bytes, h);
   if ((h.compression == 1 && h.bits == 8) || (h.compression == 2 && h.bits == 4))

@@ -29,7 +29,8 @@ struct PictureSize {
 std::optional<PictureSize> BitmapHeaderSize(std::string_view bytes);
 
 // What is wrong with a Windows bitmap that a reader would still draw (they
-// fill in what is missing and clamp what is out of range): data that ends
+// fill in what is missing and clamp what is out of range): a header with
+// impossible planes, depth or palette size, data that ends
 // before the picture does, a palette index past the palette, a run-length
 // stream that runs outside the picture or stops short. Empty when nothing
 // is. Reads only the header and the picture data; allocates nothing.
