@@ -145,6 +145,12 @@ LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(window_, &paint);
       return 0;
     }
+    case WM_PRINTCLIENT: {
+      // The face drawn elsewhere: a thumbnail, a magnifier, a test.
+      const RECT all{0, 0, kFaceWidthPx, kFaceHeightPx};
+      Paint(reinterpret_cast<HDC>(wParam), all);
+      return 0;
+    }
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
     case WM_SETCURSOR:
