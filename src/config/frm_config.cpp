@@ -37,14 +37,14 @@ FrmConfig::FrmConfig(ConfigPorts ports, FrmMain& main) : ports_(ports), main_(ma
   Frame1 = {"Opciones de Vesperon", {8, 6, 371, 446}};
   ImgIcono.rect = {12, 24, 32, 32};
 
-  Frame2 = {"", {52, 14, 309, 64}};
-  Label2 = {"Tipo de Windows:", true, {62, 28, 144, 15}};
+  Frame2 = {"", {50, 14, 313, 64}};
+  Label2 = {"Tipo de Windows:", true, {58, 28, 154, 15}};
   CmbTipoWin.items = {"Windows 95/98", "Windows 2000/NT/XP"};
-  CmbTipoWin.rect = {208, 24, 148, 21};
-  Label3 = {"Tiempo antes de apagado:", true, {62, 53, 144, 15}};
+  CmbTipoWin.rect = {214, 24, 146, 21};
+  Label3 = {"Tiempo antes de apagado:", true, {58, 53, 154, 15}};
   CmbRespuesta.items = {"5", "10", "15", "20", "25", "30", "35", "40"};
-  CmbRespuesta.rect = {208, 49, 52, 21};
-  Label4 = {"segundos", true, {266, 53, 70, 15}};
+  CmbRespuesta.rect = {214, 49, 52, 21};
+  Label4 = {"segundos", true, {272, 53, 70, 15}};
 
   ChkIniciarConWindows = {"Iniciar Vesperon al inicio de Windows", false, true, {15, 86, 344, 17}};
 
