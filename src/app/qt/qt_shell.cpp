@@ -57,6 +57,9 @@ QDialog* QtShell::OpenDialog(Dialog dialog) const {
 void QtShell::BringToFront(Dialog dialog) {
   QDialog* window = OpenDialog(dialog);
   if (window == nullptr) return;
+  // A window manager may offer to minimize it all the same; minimized, a
+  // tool window has no taskbar entry to come back from.
+  if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
   window->raise();
   window->activateWindow();
 }
