@@ -93,6 +93,8 @@ TEST(QtShellTest, TheAboutDialogIsAFixedToolWindowModalToTheClockThatEscapeClose
     about->setWindowState(Qt::WindowMinimized);
     shell.BringToFront(Dialog::About);
     EXPECT_FALSE(about->isMinimized());
+    // A box asked for while it is open stands over it.
+    EXPECT_EQ(ShowAndRead(shell, "x", "t", MsgBoxIcon::Information).parent, about);
     QTest::keyClick(about, Qt::Key_Escape);
   });
   shell.ShowModal(Dialog::About);
