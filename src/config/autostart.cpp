@@ -38,4 +38,11 @@ bool AutoStartAsWanted(Registry& registry, Environment& environment, const std::
   return current == expected.substr(0, kRegistryReadBufferBytes);
 }
 
+bool MayChangeAutoStart(Registry& registry, int kind) {
+  RegKey key = 0;
+  const long status = registry.RegOpenKeyExA(kHkeyLocalMachine, StartKey(kind), kKeyAllAccess, key);
+  if (status == kErrorSuccess) registry.RegCloseKey(key);
+  return status != kErrorAccessDenied;
+}
+
 }  // namespace vesperon

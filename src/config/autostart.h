@@ -30,4 +30,9 @@ void QuitarAutoInicio(Registry& registry, const std::string& valueName, int kind
 bool AutoStartAsWanted(Registry& registry, Environment& environment, const std::string& valueName,
                        int kind, bool wanted);
 
+// False when this user has no right to change the start key at all (a
+// machine-wide key and no administrator): then the entry simply is not
+// made, and nobody is told, as it always was.
+bool MayChangeAutoStart(Registry& registry, int kind);
+
 }  // namespace vesperon

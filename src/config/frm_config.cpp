@@ -123,7 +123,8 @@ void FrmConfig::BtnAceptar_Click() {
     QuitarAutoInicio(ports_.registry, keys::kApp, kRunKind);
   }
   const bool autoStartDone =
-      AutoStartAsWanted(ports_.registry, ports_.environment, keys::kApp, kRunKind, autoStart);
+      AutoStartAsWanted(ports_.registry, ports_.environment, keys::kApp, kRunKind, autoStart) ||
+      !MayChangeAutoStart(ports_.registry, kRunKind);
 
   const bool skinTaken = ports_.skin.AplicarSkinElegido(main_, LstSkin.Selected());
 

@@ -155,7 +155,7 @@ TEST(ConfigDialog, WhatCouldNotBeSavedIsSaidAndTheDialogStaysOpen) {
 
   // The settings go in, but the session entry cannot be made.
   h.settings.failWrites = false;
-  h.registry.readOnly = true;
+  h.registry.failWrites = true;
   h.environment.programFilePath = "/moved/vesperon";
   h.environment.visibleFiles.insert("/moved/vesperon");
   d->BtnAceptar_Click();
@@ -165,9 +165,21 @@ TEST(ConfigDialog, WhatCouldNotBeSavedIsSaidAndTheDialogStaysOpen) {
             "pulsa Cancelar");
   EXPECT_EQ(h.settings.Get("Window", "Skin"), "Azul");
 
-  h.registry.readOnly = false;
+  h.registry.failWrites = false;
   d->BtnAceptar_Click();
   EXPECT_FALSE(d->loaded);
+  EXPECT_EQ(h.RunValue(), "/moved/vesperon /autostart");
+
+  // A user without the right to change the machine-wide key is not held up:
+  // the entry is not made and nothing is said, as it always was.
+  h.registry.readOnly = true;
+  h.environment.programFilePath = "/elsewhere/vesperon";
+  h.environment.visibleFiles.insert("/elsewhere/vesperon");
+  const auto again = Open(h);
+  const std::size_t boxes = h.shell.boxes.size();
+  again->BtnAceptar_Click();
+  EXPECT_FALSE(again->loaded);
+  EXPECT_EQ(h.shell.boxes.size(), boxes);
   EXPECT_EQ(h.RunValue(), "/moved/vesperon /autostart");
 }
 
