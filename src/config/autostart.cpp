@@ -29,4 +29,20 @@ void QuitarAutoInicio(Registry& registry, const std::string& valueName, int kind
   if (!IsRegistryErrorText(current)) RegBorrarValor(registry, kHkeyLocalMachine, key, valueName);
 }
 
+bool AutoStartAsWanted(Registry& registry, Environment& environment, const std::string& valueName,
+                       int kind, bool wanted) {
+  const std::string current = RegLeerTexto(registry, kHkeyLocalMachine, StartKey(kind), valueName);
+  if (!wanted) return IsRegistryErrorText(current);
+  // The reader's buffer cuts a long command line.
+  const std::string expected = environment.ProgramFilePath() + " " + kAutoStartArgument;
+  return current == expected.substr(0, kRegistryReadBufferBytes);
+}
+
+bool MayChangeAutoStart(Registry& registry, int kind) {
+  RegKey key = 0;
+  const long status = registry.RegOpenKeyExA(kHkeyLocalMachine, StartKey(kind), kKeyAllAccess, key);
+  if (status == kErrorSuccess) registry.RegCloseKey(key);
+  return status != kErrorAccessDenied;
+}
+
 }  // namespace vesperon

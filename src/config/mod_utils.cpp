@@ -4,12 +4,6 @@
 
 namespace vesperon {
 
-namespace {
-
-constexpr std::size_t kReadBufferSize = 255;
-
-}  // namespace
-
 RegKey RegAbrirClave(Registry& registry, RegKey root, const std::string& subKey,
                      std::uint32_t access) {
   RegKey key = 0;
@@ -24,7 +18,7 @@ std::string RegLeerTexto(Registry& registry, RegKey root, const std::string& sub
 
   // The query's own result is not looked at: a value that did not arrive
   // leaves the blanks in place, and that is what the check below sees.
-  std::string buffer(kReadBufferSize, ' ');
+  std::string buffer(kRegistryReadBufferBytes, ' ');
   std::uint32_t type = kRegSz;
   registry.RegQueryValueExA(key, valueName, type, buffer);
   registry.RegCloseKey(key);

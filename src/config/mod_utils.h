@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -10,6 +11,9 @@ namespace vesperon {
 // What RegLeerTexto returns instead of a value.
 inline constexpr const char* kErrorCannotOpenKey = "Error : Cannot Open Key";
 inline constexpr const char* kErrorCannotRetrieveString = "Error : Cannot Retrieve String";
+
+// The most RegLeerTexto reads of a value.
+inline constexpr std::size_t kRegistryReadBufferBytes = 255;
 
 // An open key, or 0 when the key cannot be opened with that access.
 RegKey RegAbrirClave(Registry& registry, RegKey root, const std::string& subKey,

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "forms/picture.h"
 
@@ -45,6 +47,34 @@ struct Button {
   bool enabled = true;
   Rect rect;
 };
+
+struct CheckBox {
+  std::string caption;
+  bool value = false;  // checked
+  bool enabled = true;
+  Rect rect;
+};
+
+// The entries of a list and the one selected: listIndex is its position,
+// -1 while none is.
+struct ListControl {
+  std::vector<std::string> items;
+  int listIndex = -1;
+  bool enabled = true;
+  Rect rect;
+
+  // The selected entry's text; nullopt while none is selected.
+  std::optional<std::string> Selected() const {
+    if (listIndex < 0 || listIndex >= static_cast<int>(items.size())) return std::nullopt;
+    return items[static_cast<std::size_t>(listIndex)];
+  }
+};
+
+// A drop-down list: one entry shows, the others open below it.
+struct ComboBox : ListControl {};
+
+// A list showing its entries in a box, one selectable at a time.
+struct ListBox : ListControl {};
 
 // Mouse buttons as the handlers receive them.
 enum class MouseButton { Left = 1, Right = 2, Middle = 4 };

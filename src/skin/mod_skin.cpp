@@ -100,8 +100,7 @@ bool ModSkin::CargarSkin(FrmMain& window, const std::string& skin) {
   return true;
 }
 
-bool ModSkin::AplicarSkinElegido(FrmMain& window, SettingsStore& settings,
-                                 const std::optional<std::string>& selected) {
+bool ModSkin::AplicarSkinElegido(FrmMain& window, const std::optional<std::string>& selected) {
   if (!selected) return true;
   const std::string skin = *selected + "\\";
   if (!ComprobarSkin(window, skin)) {
@@ -109,7 +108,7 @@ bool ModSkin::AplicarSkinElegido(FrmMain& window, SettingsStore& settings,
                         "Guardar cambios", MsgBoxIcon::Exclamation);
     return false;
   }
-  settings.Write(keys::kApp, keys::kWindow, keys::kSkin, NameOf(skin));
+  window.WriteSetting(keys::kWindow, keys::kSkin, NameOf(skin));
   CargarSkin(window, skin);
   window.TimerSync_Timer();
   return true;

@@ -5,7 +5,6 @@
 
 #include "ports/environment.h"
 #include "ports/picture_loader.h"
-#include "ports/settings_store.h"
 #include "ports/shell.h"
 #include "skin/skin_library.h"
 
@@ -43,9 +42,9 @@ class ModSkin {
   // The configuration dialog's skin step on accept. `selected` is the skin
   // list's selected entry, nullopt when the list is empty or nothing is
   // selected (the skin then stays as it is). Returns false, after a warning,
-  // when the chosen skin is not valid: the dialog must stay open.
-  bool AplicarSkinElegido(FrmMain& window, SettingsStore& settings,
-                          const std::optional<std::string>& selected);
+  // when the chosen skin is not valid: the dialog must stay open. The name
+  // is stored through the window, which remembers a write that failed.
+  bool AplicarSkinElegido(FrmMain& window, const std::optional<std::string>& selected);
 
  private:
   bool Diagnostics();

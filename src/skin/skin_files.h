@@ -16,6 +16,9 @@ class SkinFiles {
  public:
   SkinFiles(SkinLibrary& library, PictureLoader& pictures, const std::string& name);
 
+  // Whether a Skins folder holds a skin of that name.
+  bool Found() const { return folder_.has_value(); }
+
   // The full path of the file as found on disk; for a missing file, the path
   // it would have.
   std::string PathOf(const std::string& file) const;

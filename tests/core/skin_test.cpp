@@ -234,15 +234,15 @@ TEST(Skin, DialogStepRefusesAnInvalidSkinAndAppliesAValidOneAtOnce) {
   h.main.TipApagado_MouseDown(MouseButton::Left);
   ASSERT_TRUE(h.main.ApagarEquipo);
 
-  EXPECT_TRUE(h.skin.AplicarSkinElegido(h.main, h.settings, std::nullopt));
-  EXPECT_FALSE(h.skin.AplicarSkinElegido(h.main, h.settings, "Roto"));
+  EXPECT_TRUE(h.skin.AplicarSkinElegido(h.main, std::nullopt));
+  EXPECT_FALSE(h.skin.AplicarSkinElegido(h.main, "Roto"));
   EXPECT_EQ(h.shell.boxes.back(),
             (Box{"El skin que has elejido no es válido!\r\nSelecciona otro o pulsa Cancelar",
                  "Guardar cambios", MsgBoxIcon::Exclamation}));
   EXPECT_EQ(h.settings.Get("Window", "Skin"), "");
 
   h.time.Advance(std::chrono::seconds(5));
-  EXPECT_TRUE(h.skin.AplicarSkinElegido(h.main, h.settings, "Azul"));
+  EXPECT_TRUE(h.skin.AplicarSkinElegido(h.main, "Azul"));
   EXPECT_EQ(h.settings.Get("Window", "Skin"), "Azul");
   EXPECT_EQ(h.Face(), "100005");
   EXPECT_TRUE(h.main.ApagarEquipo);

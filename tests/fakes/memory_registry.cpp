@@ -70,7 +70,7 @@ long MemoryRegistry::RegSetValueExA(RegKey key, const std::string& valueName, st
                                     const std::string& data) {
   Values* values = Open(key);
   if (values == nullptr) return kErrorInvalidHandle;
-  if (readOnly) return kErrorAccessDenied;
+  if (readOnly || failWrites) return kErrorAccessDenied;
   (*values)[Lower(valueName)] = Value{type, data};
   return kErrorSuccess;
 }
@@ -78,7 +78,7 @@ long MemoryRegistry::RegSetValueExA(RegKey key, const std::string& valueName, st
 long MemoryRegistry::RegDeleteValueA(RegKey key, const std::string& valueName) {
   Values* values = Open(key);
   if (values == nullptr) return kErrorInvalidHandle;
-  if (readOnly) return kErrorAccessDenied;
+  if (readOnly || failWrites) return kErrorAccessDenied;
   return values->erase(Lower(valueName)) == 1 ? kErrorSuccess : kErrorFileNotFound;
 }
 

@@ -40,6 +40,9 @@ class MemoryRegistry : public Registry {
   // Like a user without rights under HKEY_LOCAL_MACHINE: reading works,
   // opening for writing and creating keys are refused.
   bool readOnly = false;
+  // Keys open for writing, but no value can be stored or removed (a full
+  // disk under the autostart folder).
+  bool failWrites = false;
 
  private:
   using KeyPath = std::pair<RegKey, std::string>;  // root, lower-case sub-key

@@ -14,6 +14,7 @@ bool MemorySettings::Write(const std::string& app, const std::string& section,
   if (failWrites) return false;
   writes.push_back({section, key, value});
   values_[{app, section, key}] = value;
+  if (onWrite) onWrite(writes.back());
   return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <tuple>
@@ -29,9 +30,10 @@ class MemorySettings : public SettingsStore {
   bool Has(const std::string& section, const std::string& key) const;
   std::string Get(const std::string& section, const std::string& key) const;
 
-  std::vector<Write_> writes;      // the writes that were stored
-  bool failWrites = false;         // every write fails, as on a full disk
-  std::vector<std::string> reads;  // "section/key", in order
+  std::vector<Write_> writes;                  // the writes that were stored
+  std::function<void(const Write_&)> onWrite;  // after each stored write
+  bool failWrites = false;                     // every write fails, as on a full disk
+  std::vector<std::string> reads;              // "section/key", in order
 
  private:
   std::map<std::tuple<std::string, std::string, std::string>, std::string> values_;

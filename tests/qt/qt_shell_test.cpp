@@ -89,7 +89,12 @@ TEST(QtShellTest, TheAboutDialogIsAFixedToolWindowModalToTheClockThatEscapeClose
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->Model().LblVersion.caption,
               VersionText(VESPERON_VERSION_MAJOR, VESPERON_VERSION_MINOR, VESPERON_VERSION_PATCH));
+    // Minimized by a window manager that offers it: brought back.
+    about->setWindowState(Qt::WindowMinimized);
     shell.BringToFront(Dialog::About);
+    EXPECT_FALSE(about->isMinimized());
+    // A box asked for while it is open stands over it.
+    EXPECT_EQ(ShowAndRead(shell, "x", "t", MsgBoxIcon::Information).parent, about);
     QTest::keyClick(about, Qt::Key_Escape);
   });
   shell.ShowModal(Dialog::About);

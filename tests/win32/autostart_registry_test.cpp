@@ -76,9 +76,9 @@ TEST_F(AutostartRegistryTest, APathWithBlanksIsWrittenAsACommandLineWindowsReads
   EXPECT_EQ(std::wstring(words[0]), program.wstring());
   LocalFree(words);
   EXPECT_EQ(Win32Environment(value, L"unused").ArgumentText(), "/autostart");
-  // And the helpers read back what is there, every letter of it.
-  EXPECT_EQ(RegLeerTexto(registry_, kHkeyLocalMachine, kRunKey, name_),
-            "\"" + path + "\" /autostart");
+  // And it reads back as the program wrote it, every letter of it, so the
+  // configuration dialog finds the entry it asked for.
+  EXPECT_EQ(RegLeerTexto(registry_, kHkeyLocalMachine, kRunKey, name_), path + " /autostart");
 
   // A path without blanks stays bare.
   EXPECT_EQ(QuotedRunCommand("C:\\Vesperon\\vesperon.exe /autostart"),

@@ -16,6 +16,7 @@
 #include "app/qt/qt_shell.h"
 #include "app/qt/qt_timer_port.h"
 #include "app/qt/qt_window_system.h"
+#include "config/qt/config_dialog.h"
 #include "notes/frm_mostrar_nota.h"
 #include "notes/qt/note_window.h"
 #include "platform/platform.h"
@@ -78,6 +79,12 @@ int RunApplication(int argc, char** argv) {
   shell.SetParentWindow(&window);
   shell.SetDialogFactory(
       Dialog::About, [&](QWidget* parent) { return std::make_unique<AboutDialog>(main, parent); });
+  shell.SetDialogFactory(Dialog::Config, [&](QWidget* parent) {
+    return std::make_unique<ConfigDialog>(
+        ConfigPorts{*platform.settings, *platform.registry, environment, skins, pictures, skin,
+                    *platform.speaker, shell},
+        main, parent);
+  });
   NoteWindow noteWindow(nota);
   timers.SetAfterTick([&] { window.Sync(); });
   QObject::connect(&window, &ClockWindow::synced, &noteWindow, &NoteWindow::Sync);

@@ -1,5 +1,6 @@
 #include "app/qt/qt_shell.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QMessageBox>
 
@@ -25,7 +26,11 @@ void QtShell::MsgBox(const std::string& text, const std::string& title, MsgBoxIc
   // The texts break their lines the Windows way; a label wants a bare LF.
   QString body = QString::fromStdString(text);
   body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  QMessageBox box(ToQtIcon(icon), QString::fromStdString(title), body, QMessageBox::Ok, parent_);
+  // Over the dialog that asked, if one is open: the keyboard goes back to it
+  // when the box closes, not to the clock that the dialog blocks.
+  QWidget* parent = QApplication::activeModalWidget();
+  if (parent == nullptr) parent = parent_;
+  QMessageBox box(ToQtIcon(icon), QString::fromStdString(title), body, QMessageBox::Ok, parent);
   // A skin path may hold '<' or '&': the text is shown as it stands.
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
@@ -57,6 +62,9 @@ QDialog* QtShell::OpenDialog(Dialog dialog) const {
 void QtShell::BringToFront(Dialog dialog) {
   QDialog* window = OpenDialog(dialog);
   if (window == nullptr) return;
+  // A window manager may offer to minimize it all the same; minimized, a
+  // tool window has no taskbar entry to come back from.
+  if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
   window->raise();
   window->activateWindow();
 }

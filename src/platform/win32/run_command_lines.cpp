@@ -26,6 +26,17 @@ std::string QuotedRunCommand(const std::string& command) {
   return '"' + program + '"' + suffix;
 }
 
+std::string UnquotedRunCommand(const std::string& command) {
+  const std::string suffix = std::string(" ") + kAutoStartArgument;
+  if (command.size() < suffix.size() + 2 || !command.ends_with(suffix)) return command;
+  const std::string program = command.substr(0, command.size() - suffix.size());
+  if (program.front() != '"' || program.back() != '"') return command;
+  const std::string bare = program.substr(1, program.size() - 2);
+  if (bare.find('"') != std::string::npos || bare.find_first_of(" \t") == std::string::npos)
+    return command;
+  return bare + suffix;
+}
+
 RunCommandLines::RunCommandLines(std::unique_ptr<Registry> registry)
     : registry_(std::move(registry)) {}
 
@@ -48,7 +59,19 @@ long RunCommandLines::RegCreateKeyA(RegKey root, const std::string& subKey, RegK
 
 long RunCommandLines::RegQueryValueExA(RegKey key, const std::string& valueName,
                                        std::uint32_t& type, std::string& buffer) {
-  return registry_->RegQueryValueExA(key, valueName, type, buffer);
+  if (!runKeys_.contains(key)) return registry_->RegQueryValueExA(key, valueName, type, buffer);
+  // Room for the two quotes the stored command may have beyond the text.
+  std::string stored(buffer.size() + 2, ' ');
+  std::uint32_t storedType = type;
+  const long status = registry_->RegQueryValueExA(key, valueName, storedType, stored);
+  const std::size_t end = stored.find('\0');
+  if (status != kErrorSuccess || storedType != kRegSz || end == std::string::npos)
+    return registry_->RegQueryValueExA(key, valueName, type, buffer);
+  const std::string text = UnquotedRunCommand(stored.substr(0, end)) + '\0';
+  type = storedType;
+  const std::size_t copied = std::min(buffer.size(), text.size());
+  std::copy_n(text.begin(), copied, buffer.begin());
+  return copied < text.size() ? kErrorMoreData : kErrorSuccess;
 }
 
 long RunCommandLines::RegSetValueExA(RegKey key, const std::string& valueName, std::uint32_t type,

@@ -14,7 +14,9 @@ namespace vesperon {
 // "C:\Program" (or whatever file of that name someone put there), and the
 // program would not be told "/autostart". So the program's own entry, a
 // path followed by " /autostart", is written with the path in quotes when it
-// holds a blank. Everything else passes through unchanged.
+// holds a blank, and reads back as the program wrote it, so that what was
+// registered can be checked against what was asked for. Everything else
+// passes through unchanged.
 class RunCommandLines : public Registry {
  public:
   explicit RunCommandLines(std::unique_ptr<Registry> registry);
@@ -39,5 +41,9 @@ class RunCommandLines : public Registry {
 // "path /autostart" with the path quoted when it holds a blank or a tab;
 // any other text as it is.
 std::string QuotedRunCommand(const std::string& command);
+
+// The other way: a command QuotedRunCommand quoted, bare again; any other
+// text as it is.
+std::string UnquotedRunCommand(const std::string& command);
 
 }  // namespace vesperon

@@ -1,0 +1,154 @@
+#include "config/frm_config.h"
+
+#include <cmath>
+#include <optional>
+
+#include "app/conversions.h"
+#include "app/frm_main.h"
+#include "app/settings_keys.h"
+#include "config/autostart.h"
+#include "scheduler/melodies.h"
+#include "skin/mod_skin.h"
+
+namespace vesperon {
+
+namespace {
+
+// The start-with-the-session entry lives under the Run key.
+constexpr int kRunKind = 1;
+
+// The entry a stored number selects: rounded half to even, as the numbers
+// are read everywhere; -1 for a number outside the list or no number at
+// all, which the program never stores but a hand-edited file may hold.
+int ListIndexOf(std::optional<double> value, const ListControl& list) {
+  if (!value) return -1;
+  const double index = std::nearbyint(*value);
+  if (index < 0 || index >= static_cast<double>(list.items.size())) return -1;
+  return static_cast<int>(index);
+}
+
+}  // namespace
+
+FrmConfig::FrmConfig(ConfigPorts ports, FrmMain& main) : ports_(ports), main_(main) {
+  caption = "Configuración";
+  width = 5805;  // client area, 387 × 493 pixels
+  height = 7395;
+
+  Frame1 = {"Opciones de Vesperon", {8, 6, 371, 446}};
+  ImgIcono.rect = {12, 24, 32, 32};
+
+  Frame2 = {"", {50, 14, 313, 64}};
+  Label2 = {"Tipo de Windows:", true, {58, 28, 154, 15}};
+  CmbTipoWin.items = {"Windows 95/98", "Windows 2000/NT/XP"};
+  CmbTipoWin.rect = {214, 24, 146, 21};
+  Label3 = {"Tiempo antes de apagado:", true, {58, 53, 154, 15}};
+  CmbRespuesta.items = {"5", "10", "15", "20", "25", "30", "35", "40"};
+  CmbRespuesta.rect = {214, 49, 52, 21};
+  Label4 = {"segundos", true, {272, 53, 70, 15}};
+
+  ChkIniciarConWindows = {"Iniciar Vesperon al inicio de Windows", false, true, {15, 86, 344, 17}};
+
+  Frame3 = {"", {15, 106, 344, 66}};
+  ChkSpeaker = {"Activar Speaker", false, true, {25, 119, 108, 17}};
+  CmbMelodia.items = {"Beep", "Pajaraco", "GWBasic"};
+  CmbMelodia.rect = {136, 117, 110, 21};
+  BtnProbarMelodia = {"Probar", true, true, {252, 116, 96, 23}};
+  Label5 = {"Como usar los sonidos:", true, {25, 146, 130, 15}};
+  CmbSonidos.items = {"Una sola vez", "Repetitivo (Loop)", "No usar los sonidos"};
+  CmbSonidos.rect = {160, 142, 188, 21};
+
+  Label1 = {"Selección del Skin", true, {15, 180, 120, 15}};
+  LstSkin.rect = {15, 196, 167, 128};
+  Shape1 = {"", {186, 195, 171, 128}};
+  ImgSkinPreview = {ports_.pictures.BuiltIn("preview.bmp"), true, {186, 195, 171, 128}, ""};
+  LblImagen = {"Imagen no Disponible", true, {192, 249, 159, 17}};
+  LblSkinVersion = {"Version:", true, {188, 330, 171, 18}};
+  LblSkinName = {"Nombre:", true, {15, 353, 350, 18}};
+  LblSkinAutor = {"Autor:", true, {15, 374, 350, 18}};
+  LblSkinEmail = {"E-Mail:", true, {15, 395, 353, 18}};
+  LblSkinWeb = {"Web:", true, {15, 416, 351, 18}};
+
+  BtnAceptar = {"&Aceptar", true, true, {206, 460, 84, 25}};
+  BtnCancelar = {"&Cancelar", true, true, {295, 460, 84, 25}};
+  ImgTemp.visible = false;
+}
+
+std::string FrmConfig::ReadSetting(const char* section, const char* key) {
+  return ports_.settings.Read(keys::kApp, section, key, "");
+}
+
+void FrmConfig::Form_Load() {
+  loaded = true;
+  ImgIcono.picture = main_.icon;
+
+  const auto windowsVersion = TextToDouble(ReadSetting(keys::kApagado, keys::kWindowsVersion));
+  CmbTipoWin.listIndex = ListIndexOf(
+      windowsVersion ? std::optional<double>(*windowsVersion - 1) : std::nullopt, CmbTipoWin);
+  CmbRespuesta.listIndex =
+      ListIndexOf(TextToDouble(ReadSetting(keys::kApagado, keys::kRemain)), CmbRespuesta);
+
+  const bool speaker = TextToDouble(ReadSetting(keys::kApagado, keys::kUsaSpeaker)) == 1.0;
+  CmbMelodia.enabled = speaker;
+  ChkSpeaker.value = speaker;
+  CmbMelodia.listIndex =
+      ListIndexOf(TextToDouble(ReadSetting(keys::kApagado, keys::kSpeakerMelody)), CmbMelodia);
+
+  // Exactly "1": the start-up load trims it, the dialog does not.
+  ChkIniciarConWindows.value = ReadSetting(keys::kVesperon, keys::kAutoStart) == "1";
+
+  ChkSpeaker_Click();
+  LoadSkinPanel();
+}
+
+// Every write happens at once, in this order, and stays made even when the
+// dialog then stays open.
+void FrmConfig::BtnAceptar_Click() {
+  if (CmbTipoWin.Selected())
+    main_.WriteSetting(keys::kApagado, keys::kWindowsVersion,
+                       std::to_string(CmbTipoWin.listIndex + 1));
+  // A list with nothing selected writes nothing: "-1" is no value the
+  // program could read back.
+  if (CmbRespuesta.Selected())
+    main_.WriteSetting(keys::kApagado, keys::kRemain, std::to_string(CmbRespuesta.listIndex));
+  main_.WriteSetting(keys::kApagado, keys::kUsaSpeaker, ChkSpeaker.value ? "1" : "0");
+  if (CmbMelodia.Selected())
+    main_.WriteSetting(keys::kApagado, keys::kSpeakerMelody, std::to_string(CmbMelodia.listIndex));
+
+  const bool autoStart = ChkIniciarConWindows.value;
+  if (autoStart) {
+    RegistrarAutoInicio(ports_.registry, ports_.environment, keys::kApp, "", kRunKind, true);
+    main_.WriteSetting(keys::kVesperon, keys::kAutoStart, "1");
+  } else {
+    main_.WriteSetting(keys::kVesperon, keys::kAutoStart, "0");
+    QuitarAutoInicio(ports_.registry, keys::kApp, kRunKind);
+  }
+  const bool autoStartDone =
+      AutoStartAsWanted(ports_.registry, ports_.environment, keys::kApp, kRunKind, autoStart) ||
+      !MayChangeAutoStart(ports_.registry, kRunKind);
+
+  const bool skinTaken = ports_.skin.AplicarSkinElegido(main_, LstSkin.Selected());
+
+  // Closing now would pass for a success: the dialog stays open, with the
+  // user's choices in it, until a save succeeds or the user cancels.
+  const bool unsaved = main_.ShowUnsavedSettings();
+  if (unsaved) {
+    ports_.shell.MsgBox(
+        "No se han podido guardar los cambios!\r\nInténtalo de nuevo o pulsa Cancelar",
+        "Guardar cambios", MsgBoxIcon::Exclamation);
+  } else if (!autoStartDone) {
+    ports_.shell.MsgBox(
+        "No se ha podido cambiar el inicio automático de Vesperon!\r\nInténtalo de nuevo o "
+        "pulsa Cancelar",
+        "Guardar cambios", MsgBoxIcon::Exclamation);
+  }
+  if (skinTaken && !unsaved && autoStartDone) Unload();
+}
+
+void FrmConfig::ChkSpeaker_Click() {
+  CmbMelodia.enabled = ChkSpeaker.value;
+  BtnProbarMelodia.enabled = ChkSpeaker.value;
+}
+
+void FrmConfig::BtnProbarMelodia_Click() { TocarMelodia(ports_.speaker, CmbMelodia.listIndex); }
+
+}  // namespace vesperon

@@ -1,0 +1,95 @@
+// The skin panel of the configuration dialog: the list of skins, and the
+// description and preview of the one selected.
+
+#include "skin/skin_browser.h"
+
+#include "app/conversions.h"
+#include "app/settings_keys.h"
+#include "config/frm_config.h"
+#include "config/mod_ini.h"
+#include "skin/mod_skin.h"
+#include "skin/skin_files.h"
+#include "skin/skin_format.h"
+
+namespace vesperon {
+
+namespace {
+
+// A background that can be previewed is the clock's own size.
+constexpr int kBackgroundWidth = 171;
+constexpr int kBackgroundHeight = 128;
+
+}  // namespace
+
+void ListarSkins(SkinLibrary& library, ListBox& list) {
+  for (const SkinFolder& skin : library.ListarSkins()) list.items.push_back(skin.name);
+}
+
+void FrmConfig::LoadSkinPanel() {
+  LstSkin.items.clear();
+  LstSkin.listIndex = -1;
+  ListarSkins(ports_.skins, LstSkin);
+  if (LstSkin.items.empty()) return;
+
+  // Letter case counts here: a stored "azul" selects no "Azul".
+  const std::string stored = Trim(ReadSetting(keys::kWindow, keys::kSkin));
+  if (!stored.empty()) {
+    for (std::size_t i = 0; i < LstSkin.items.size(); ++i) {
+      if (Trim(LstSkin.items[i]) != stored) continue;
+      LstSkin.listIndex = static_cast<int>(i);
+      LstSkin_Click();
+    }
+  }
+  // The selection has shown its skin already; showing it again would only
+  // repeat any message box it gave.
+  if (!LstSkin.Selected()) MostrarInfoSkin("");
+}
+
+void FrmConfig::LstSkin_Click() {
+  const std::string name = LstSkin.Selected().value_or("");
+  // Only for its diagnostics under /debugskin: the skin is judged on accept.
+  ports_.skin.ComprobarSkin(main_, name + "\\");
+  MostrarInfoSkin(name);
+}
+
+void FrmConfig::MostrarInfoSkin(const std::string& name) {
+  SkinFiles files(ports_.skins, ports_.pictures, name);
+  auto describe = [&](const char* section, const char* key, const std::string& label,
+                      const std::string& unknown) {
+    const std::string value =
+        files.Found() ? LeerIni(ports_.skins.Files(), files.PathOf(kSkinIni), section, key) : "";
+    return label + (Trim(value).empty() ? unknown : value);
+  };
+  LblSkinName.caption = describe("skin", "name", "Nombre: ", name);
+  LblSkinVersion.caption = describe("skin", "version", "Versión: ", "?");
+  LblSkinAutor.caption = describe("autor", "name", "Autor: ", "Desconocido");
+  LblSkinEmail.caption = describe("autor", "email", "E-Mail: ", "Desconocido");
+  LblSkinWeb.caption = describe("autor", "web", "Web: ", "Desconocida");
+
+  std::string description;
+  const LoadedPicture background = files.Load("skin-base.bmp", description);
+  if (background.error == PictureLoadError::Unreadable) {
+    // The description stays; the preview keeps what it showed.
+    ports_.shell.MsgBox("Error al cargar el skin:\r\n" + description, "Configuración",
+                        MsgBoxIcon::Critical);
+    return;
+  }
+  ImgTemp.picture = background.picture;
+  if (background.error == PictureLoadError::None &&
+      background.picture.Width() == kBackgroundWidth &&
+      background.picture.Height() == kBackgroundHeight) {
+    ImgSkinPreview.picture = ImgTemp.picture;
+    ImgSkinPreview.visible = true;
+    LblImagen.visible = false;
+    return;
+  }
+  LblImagen.visible = true;
+  ImgSkinPreview.visible = false;
+  LblSkinName.caption = background.error == PictureLoadError::Missing
+                            ? "Error: Faltan archivos!"
+                            : "Skin no válido o corrupto!";
+  for (Label* line : {&LblSkinVersion, &LblSkinAutor, &LblSkinEmail, &LblSkinWeb})
+    line->caption.clear();
+}
+
+}  // namespace vesperon
