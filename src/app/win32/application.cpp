@@ -12,6 +12,7 @@
 #include "app/win32/clock_window.h"
 #include "app/win32/win32_shell.h"
 #include "app/win32/win32_window_system.h"
+#include "config/win32/config_dialog.h"
 #include "notes/frm_mostrar_nota.h"
 #include "notes/win32/note_window.h"
 #include "platform/platform.h"
@@ -56,6 +57,12 @@ int RunApplication() {
   shell.SetOwnerWindow(window.Handle());
   shell.SetDialogRunner(Dialog::About, [&](HWND owner, const std::function<void(HWND)>& opened) {
     AboutDialog(main).Run(owner, opened);
+  });
+  shell.SetDialogRunner(Dialog::Config, [&](HWND owner, const std::function<void(HWND)>& opened) {
+    ConfigDialog({*platform.settings, *platform.registry, environment, skins, pictures, skin,
+                  *platform.speaker, shell},
+                 main)
+        .Run(owner, opened);
   });
   NoteWindow noteWindow(nota);
   timers.SetAfterTick([&] { window.Sync(); });
