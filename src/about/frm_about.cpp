@@ -11,7 +11,7 @@ std::string VersionText(int major, int minor, int revision) {
   return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision);
 }
 
-FrmAbout::FrmAbout(const Form& mainWindow) : mainWindow_(mainWindow) {
+FrmAbout::FrmAbout(const Form& mainWindow, const std::string& madeWith) : mainWindow_(mainWindow) {
   caption = "Acerca de Vesperon";
   width = 5295;  // client area, 353 × 345 pixels
   height = 5175;
@@ -28,7 +28,7 @@ FrmAbout::FrmAbout(const Form& mainWindow) : mainWindow_(mainWindow) {
 
   Frame2 = {"Creditos", {8, 90, 337, 70}};
   const char* const roles[] = {"Programación:", "Gráficos:", "Hecho con:"};
-  const char* const names[] = {kDevelopers, kDevelopers, "Qt 6 y C++20"};
+  const std::string names[] = {kDevelopers, kDevelopers, madeWith};
   for (std::size_t i = 0; i < creditRoles.size(); ++i) {
     const int top = 108 + static_cast<int>(i) * 16;
     creditRoles[i] = {roles[i], true, {20, top, 100, 16}};

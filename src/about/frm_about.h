@@ -16,8 +16,9 @@ std::string VersionText(int major, int minor, int revision);
 // Positions are pixels in the client area.
 class FrmAbout : public Form {
  public:
-  // `mainWindow`: the window whose icon the dialog shows.
-  explicit FrmAbout(const Form& mainWindow);
+  // `mainWindow`: the window whose icon the dialog shows; `madeWith`: what
+  // the front end that shows it is made with, for the credits.
+  FrmAbout(const Form& mainWindow, const std::string& madeWith);
 
   void Form_Load();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "forms/picture.h"
@@ -19,6 +20,9 @@ struct Form {
   bool visible = false;
   bool loaded = false;
   Picture icon;
+  // The window on screen, as its view made it (a Win32 HWND); 0 when the
+  // view has no such handle.
+  std::uintptr_t hWnd = 0;
 };
 
 }  // namespace vesperon

@@ -13,9 +13,10 @@ enum class NotifyMessage { Add = 0, Modify = 1, Delete = 2 };
 
 struct NotifyIconData {
   std::uint32_t cbSize = 88;
+  std::uintptr_t hWnd = 0;  // the window the icon's mouse messages go to
   std::uint32_t uID = 1;
-  std::uint32_t uFlags = 7;               // message, icon and tip
-  std::uint32_t uCallbackMessage = 0x200; // WM_MOUSEMOVE
+  std::uint32_t uFlags = 7;                // message, icon and tip
+  std::uint32_t uCallbackMessage = 0x200;  // WM_MOUSEMOVE
   Picture hIcon;
   std::string szTip;  // 64 bytes: text, NUL, blanks
 };

@@ -36,9 +36,14 @@ std::vector<std::string> CaseVariants(const std::vector<FolderEntry>& entries,
   return variants;
 }
 
+// A Windows path names its folders with backslashes, and the name is joined
+// the same way, so the paths shown to the user read as the system's own.
 std::string JoinPath(const std::string& path, const std::string& name) {
-  if (!path.empty() && path.back() == '/') return path + name;
-  return path + "/" + name;
+  const bool backslashes =
+      path.find('\\') != std::string::npos && path.find('/') == std::string::npos;
+  if (!path.empty() && (path.back() == '/' || (backslashes && path.back() == '\\')))
+    return path + name;
+  return path + (backslashes ? "\\" : "/") + name;
 }
 
 SkinLibrary::SkinLibrary(FileSystem& files, std::vector<std::string> skinsFolders)

@@ -50,7 +50,8 @@ class SkinLibrary {
   std::vector<std::string> skinsFolders_;
 };
 
-// path + "/" + name, without doubling a slash that path already ends in.
+// path + "/" + name ("\\" when path is a Windows one, with backslashes
+// only), without doubling a separator that path already ends in.
 std::string JoinPath(const std::string& path, const std::string& name);
 
 }  // namespace vesperon

@@ -16,6 +16,7 @@ std::string TipField(const std::string& text) {
 
 void ModTray::AgregarIconoBandeja(const Form& window) {
   record_ = NotifyIconData{};
+  record_.hWnd = window.hWnd;
   record_.hIcon = window.icon;
   record_.szTip = TipField("Vesperon");
   port_.ShellNotifyIcon(NotifyMessage::Add, record_);

@@ -11,7 +11,7 @@ TEST(About, ShowsTheBuildsVersionAndTheMainWindowsIcon) {
 
   Form main;
   main.icon = Picture::Make(32, 32, nullptr);
-  FrmAbout about(main);
+  FrmAbout about(main, "C++20");
   EXPECT_EQ(about.LblVersion.caption, "0.0.0");
   about.Form_Load();
   EXPECT_EQ(about.LblVersion.caption,

@@ -101,7 +101,7 @@ TEST(QtPictureLoader, RefusesWhatIsNoPictureFileWithoutBlocking) {
   QFile big(dir.filePath(QStringLiteral("big.bmp")));
   ASSERT_TRUE(big.open(QIODevice::WriteOnly));
   big.write(QByteArray("BM"));
-  big.resize(kPictureFileMaxBytes + 1);
+  big.resize(static_cast<qint64>(kPictureFileMaxBytes) + 1);
   big.close();
   QFile text(dir.filePath(QStringLiteral("text.bmp")));
   ASSERT_TRUE(text.open(QIODevice::WriteOnly));

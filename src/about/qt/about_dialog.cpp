@@ -37,7 +37,7 @@ void AddLabel(QWidget* dialog, const Label& label) {
 AboutDialog::AboutDialog(const Form& mainWindow, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      model_(mainWindow) {
+      model_(mainWindow, "Qt 6 y C++20") {
   model_.Form_Load();
   // The small face the dialog was laid out for.
   QFont small = font();

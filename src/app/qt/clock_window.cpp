@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QToolTip>
 #include <cmath>
-#include <optional>
 #include <cstdlib>
+#include <optional>
 
 #include "app/qt/qt_picture_loader.h"
 
@@ -32,8 +32,6 @@ std::optional<MouseButton> ToButton(Qt::MouseButton button) {
   }
 }
 
-constexpr Qt::MouseButtons kKnownButtons = Qt::LeftButton | Qt::RightButton | Qt::MiddleButton;
-
 // Pictures are drawn at their own size from the slot's corner.
 QRect PictureRect(const Image& image) {
   return QRect(image.rect.left, image.rect.top, image.picture.Width(), image.picture.Height());
@@ -42,7 +40,10 @@ QRect PictureRect(const Image& image) {
 }  // namespace
 
 ClockWindow::ClockWindow(FrmMain& model, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), model_(model), command1_(this) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      model_(model),
+      mouse_(model),
+      command1_(this) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);  // the hand over what can be clicked
   setFixedSize(static_cast<int>(kFaceWidthPx), static_cast<int>(kFaceHeightPx));
@@ -65,17 +66,6 @@ ClockWindow::ClockWindow(FrmMain& model, QWidget* parent)
   });
 }
 
-std::vector<const Image*> ClockWindow::Faces() const {
-  std::vector<const Image*> faces;
-  for (const auto& digit : model_.ImgHora) faces.push_back(&digit);
-  faces.push_back(&model_.ImgDosPuntos);
-  faces.push_back(&model_.ImgDosPuntos2);
-  faces.push_back(&model_.ImgTipNotas);
-  faces.push_back(&model_.ImgTipOk);
-  faces.push_back(&model_.TipApagado);
-  return faces;
-}
-
 void ClockWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect area = event->rect();
@@ -84,7 +74,7 @@ void ClockWindow::paintEvent(QPaintEvent* event) {
   else
     painter.fillRect(area, Qt::black);
 
-  for (const Image* face : Faces()) {
+  for (const Image* face : mouse_.Faces()) {
     if (!face->visible || !area.intersects(PictureRect(*face))) continue;
     if (const QImage* picture = ImageOf(face->picture))
       painter.drawImage(face->rect.left, face->rect.top, *picture);
@@ -117,7 +107,7 @@ QColor ClockWindow::MessageColourOf(const Picture& colon) {
 }
 
 void ClockWindow::SyncFaces() {
-  const auto faces = Faces();
+  const auto faces = mouse_.Faces();
   QRegion changed;
   // A new skin: everything may look different.
   if (model_.Background.Payload() != shownBackground_) {
@@ -204,27 +194,6 @@ void ClockWindow::Sync() {
   emit synced();
 }
 
-ClockWindow::Area ClockWindow::AreaAt(QPoint p) const {
-  const std::pair<const Image*, Area> areas[] = {
-      {&model_.Image1, Area::Image1},          {&model_.ImgButtonMENOS, Area::Menos},
-      {&model_.ImgButtonMAS, Area::Mas},       {&model_.ImgTipOk, Area::TipOk},
-      {&model_.TipApagado, Area::TipApagado},  {&model_.ImgCerrar, Area::Cerrar},
-      {&model_.ImgMinimizar, Area::Minimizar}, {&model_.ImgConfig, Area::Config},
-      {&model_.ImgAbout, Area::About},
-  };
-  for (const auto& [image, area] : areas)
-    if (image->visible && image->rect.Contains(p.x(), p.y())) return area;
-
-  // The pictures and the message line take the mouse too, without acting
-  // on it; only what lies outside every control is the window's background.
-  std::vector<Rect> others;
-  for (const Image* face : Faces()) others.push_back(face->rect);
-  others.push_back(model_.LblInfo.rect);
-  for (const Rect& r : others)
-    if (r.Contains(p.x(), p.y())) return Area::Other;
-  return Area::Background;
-}
-
 QPointF ClockWindow::TwipsInWindow(QPointF global) const {
   // From the pointer's place on the screen and the model's idea of the
   // window's place, so a move on its way to the screen cannot make a drag
@@ -236,107 +205,38 @@ QPointF ClockWindow::TwipsInWindow(QPointF global) const {
 }
 
 void ClockWindow::mousePressEvent(QMouseEvent* event) {
-  const std::optional<MouseButton> maybeButton = ToButton(event->button());
-  if (!maybeButton) return;
-  const MouseButton button = *maybeButton;
-  pressed_ = AreaAt(event->position().toPoint());
-  switch (pressed_) {
-    case Area::Image1:
-      model_.Image1_MouseDown(button);
-      break;
-    case Area::Menos:
-      model_.ImgButtonMENOS_MouseDown(button);
-      break;
-    case Area::Mas:
-      model_.ImgButtonMAS_MouseDown(button);
-      break;
-    case Area::TipOk:
-      model_.ImgTipOk_MouseDown(button);
-      break;
-    case Area::TipApagado:
-      model_.TipApagado_MouseDown(button);
-      break;
-    case Area::Cerrar:
-      model_.ImgCerrar_MouseDown(button);
-      break;
-    case Area::Minimizar:
-      model_.ImgMinimizar_MouseDown(button);
-      break;
-    case Area::Background: {
-      const QPointF at = TwipsInWindow(event->globalPosition());
-      model_.Form_MouseDown(button, static_cast<float>(at.x()), static_cast<float>(at.y()));
-      break;
-    }
-    case Area::Config:
-      model_.ImgConfig_MouseDown(button);
-      break;
-    case Area::About:
-      model_.ImgAbout_MouseDown(button);
-      break;
-    case Area::Other:
-    case Area::None:
-      break;
-  }
+  const std::optional<MouseButton> button = ToButton(event->button());
+  if (!button) return;
+  const QPoint p = event->position().toPoint();
+  const QPointF at = TwipsInWindow(event->globalPosition());
+  mouse_.Press(*button, p.x(), p.y(), static_cast<float>(at.x()), static_cast<float>(at.y()));
   Sync();
 }
 
-// The mouse belongs to the control it was pressed on until it is released,
-// wherever it goes meanwhile: a drag follows it, a held plus stops.
 void ClockWindow::mouseMoveEvent(QMouseEvent* event) {
-  const bool leftHeld = event->buttons().testFlag(Qt::LeftButton);
-  const Area area =
-      (event->buttons() & kKnownButtons) ? pressed_ : AreaAt(event->position().toPoint());
-  switch (area) {
-    case Area::Background: {
-      const QPointF at = TwipsInWindow(event->globalPosition());
-      model_.Form_MouseMove(leftHeld, static_cast<float>(at.x()), static_cast<float>(at.y()));
-      break;
-    }
-    case Area::Other:
-      break;
-    default:
-      model_.Clickable_MouseMove();
-      break;
-  }
+  const QPoint p = event->position().toPoint();
+  const QPointF at = TwipsInWindow(event->globalPosition());
+  const bool anyHeld =
+      (event->buttons() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)) != 0;
+  mouse_.Move(anyHeld, event->buttons().testFlag(Qt::LeftButton), p.x(), p.y(),
+              static_cast<float>(at.x()), static_cast<float>(at.y()));
   Sync();
 }
 
 void ClockWindow::mouseReleaseEvent(QMouseEvent* event) {
   const std::optional<MouseButton> button = ToButton(event->button());
   if (!button) return;
-  if (pressed_ == Area::Mas) model_.ImgButtonMAS_MouseUp(*button);
-  if (pressed_ == Area::Menos) model_.ImgButtonMENOS_MouseUp(*button);
-  if (pressed_ == Area::Background) model_.Form_MouseUp();
-  pressed_ = Area::None;
+  mouse_.Release(*button);
   Sync();
 }
 
 void ClockWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (!ToButton(event->button())) return;
+  const std::optional<MouseButton> button = ToButton(event->button());
+  if (!button) return;
   const QPoint p = event->position().toPoint();
-  for (int i = 0; i < 6; ++i) {
-    if (model_.ImgHora[i].rect.Contains(p.x(), p.y())) {
-      model_.ImgHora_DblClick(i + 1);
-      Sync();
-      return;
-    }
-  }
-  if (model_.ImgDosPuntos.rect.Contains(p.x(), p.y())) {
-    model_.ImgDosPuntos_DblClick();
-    Sync();
-    return;
-  }
-  if (model_.ImgDosPuntos2.rect.Contains(p.x(), p.y())) {
-    model_.ImgDosPuntos2_DblClick();
-    Sync();
-    return;
-  }
-  // The second press of a quick pair is a press of its own only where a
-  // second step is meant: tapping plus twice steps twice. Elsewhere it is
-  // no press: a double click on the indicator arms once, not on and off.
-  pressed_ = AreaAt(p);
-  if (pressed_ == Area::Mas || pressed_ == Area::Menos || pressed_ == Area::Image1)
-    mousePressEvent(event);
+  const QPointF at = TwipsInWindow(event->globalPosition());
+  mouse_.DoubleClick(*button, p.x(), p.y(), static_cast<float>(at.x()), static_cast<float>(at.y()));
+  Sync();
 }
 
 void ClockWindow::closeEvent(QCloseEvent* event) {
@@ -350,11 +250,7 @@ void ClockWindow::closeEvent(QCloseEvent* event) {
 bool ClockWindow::event(QEvent* event) {
   if (event->type() != QEvent::ToolTip) return QWidget::event(event);
   const QPoint p = static_cast<QHelpEvent*>(event)->pos();
-  const Image* const controls[] = {&model_.TipApagado, &model_.ImgTipOk,       &model_.ImgTipNotas,
-                                   &model_.Image1,     &model_.ImgButtonMENOS, &model_.ImgButtonMAS,
-                                   &model_.ImgAbout,   &model_.ImgMinimizar,   &model_.ImgConfig,
-                                   &model_.ImgCerrar};
-  for (const Image* control : controls) {
+  for (const Image* control : mouse_.Tipped()) {
     if (control->visible && !control->tooltip.empty() && control->rect.Contains(p.x(), p.y())) {
       QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
                          QString::fromStdString(control->tooltip), this, ToQRect(control->rect));

@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "app/clock_mouse.h"
 #include "app/frm_main.h"
 
 namespace vesperon {
@@ -52,23 +53,7 @@ class ClockWindow : public QWidget {
     const void* picture = nullptr;
     bool visible = false;
   };
-  enum class Area {
-    None,
-    Image1,
-    Menos,
-    Mas,
-    TipOk,
-    TipApagado,
-    Cerrar,
-    Minimizar,
-    Config,
-    About,
-    Other,       // a picture or the message line: takes the mouse, does nothing
-    Background,  // the window itself
-  };
 
-  std::vector<const Image*> Faces() const;
-  Area AreaAt(QPoint point) const;
   static constexpr float kFaceWidthPx = 171;
   static constexpr float kFaceHeightPx = 128;
 
@@ -79,12 +64,12 @@ class ClockWindow : public QWidget {
   void SyncWindow();
 
   FrmMain& model_;
+  ClockMouse mouse_;
   QPushButton command1_;
   std::vector<Shown> shown_;
   const void* shownBackground_ = nullptr;
   std::string shownCaption_;
   const void* shownIcon_ = nullptr;
-  Area pressed_ = Area::None;
   bool syncingPosition_ = false;
   bool unloadedShown_ = false;
 };

@@ -52,14 +52,14 @@ LoadedPicture QtPictureLoader::LoadFile(const std::string& path) {
   // Only plain files are opened: a FIFO or a device could block the clock.
   if (!info.isFile())
     return Failure(PictureLoadError::Unreadable, QStringLiteral("no es un archivo"));
-  if (info.size() > kPictureFileMaxBytes)
+  if (info.size() > static_cast<qint64>(kPictureFileMaxBytes))
     return Failure(PictureLoadError::Unreadable, QStringLiteral("el archivo ocupa más de 4 MiB"));
 
   QFile file(name);
   if (!file.open(QIODevice::ReadOnly))
     return Failure(PictureLoadError::Unreadable, QStringLiteral("el sistema no deja leerlo"));
   // One byte more than allowed tells a file that grew since it was measured.
-  const QByteArray bytes = file.read(kPictureFileMaxBytes + 1);
+  const QByteArray bytes = file.read(static_cast<qint64>(kPictureFileMaxBytes) + 1);
 
   QString reason;
   QImage image = DecodePicture(bytes, reason);

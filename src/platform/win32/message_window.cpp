@@ -20,10 +20,14 @@ ATOM RegisterOnce() {
 
 }  // namespace
 
-MessageWindow::MessageWindow(Handler handler) : handler_(std::move(handler)) {
+MessageWindow::MessageWindow(Handler handler, Reach reach) : handler_(std::move(handler)) {
   if (RegisterOnce() == 0) return;
-  window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+  if (reach == Reach::Thread)
+    window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  else
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window_ == nullptr) return;
   // The procedure is set only now, so no message reaches a half-made object.
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

@@ -15,7 +15,12 @@ class MessageWindow {
   // True when the message was handled; the rest go to the default procedure.
   using Handler = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)>;
 
-  explicit MessageWindow(Handler handler);
+  // Who can reach the window: this thread's own code, or also the system's
+  // broadcasts (which only top-level windows hear; such a window is never
+  // shown and has no taskbar button).
+  enum class Reach { Thread, Broadcasts };
+
+  explicit MessageWindow(Handler handler, Reach reach = Reach::Thread);
   ~MessageWindow();
   MessageWindow(const MessageWindow&) = delete;
   MessageWindow& operator=(const MessageWindow&) = delete;

@@ -8,10 +8,13 @@
 #include "platform/win32/registry_settings_store.h"
 #include "platform/win32/run_command_lines.h"
 #include "platform/win32/session_end.h"
-#include "platform/win32/silent_notifier.h"
+#include "platform/win32/skins_folders.h"
+#include "platform/win32/tray_balloon_notifier.h"
 #include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_power_api.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_tray.h"
 
 namespace vesperon {
 
@@ -34,7 +37,12 @@ Platform MakePlatform(std::vector<std::string> /*arguments*/) {
   platform.speaker = std::make_unique<BeepSpeaker>();
   platform.registry = std::make_unique<RunCommandLines>(std::make_unique<Win32Registry>());
   platform.termination = std::make_unique<SessionEnd>();
-  platform.notifier = std::make_unique<SilentNotifier>();
+  auto tray = std::make_unique<Win32Tray>();
+  platform.notifier = std::make_unique<TrayBalloonNotifier>(*tray);
+  platform.tray = std::move(tray);
+  platform.files = std::make_unique<Win32FileSystem>();
+  platform.skinsFolders =
+      SkinsFolders(platform.environment->ProgramFilePath(), UserVesperonFolder());
   return platform;
 }
 

@@ -3,37 +3,29 @@
 #include <QBuffer>
 #include <QImageReader>
 
-#include "skin/qt/bitmap_checks.h"
-
 namespace vesperon {
 
 namespace {
 
-// What the first bytes say the file is: "bmp", "ico", or empty.
-QByteArray FormatOf(const QByteArray& bytes) {
-  if (bytes.startsWith("BM")) return "bmp";
-  if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 1 && bytes[3] == 0)
-    return "ico";
+std::string_view View(const QByteArray& bytes) {
+  return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+// Qt's reader name for the format the first bytes say.
+QByteArray ReaderFormat(const QByteArray& bytes) {
+  switch (FormatOf(View(bytes))) {
+    case PictureFormat::Bitmap:
+      return "bmp";
+    case PictureFormat::Icon:
+      return "ico";
+    case PictureFormat::Unknown:
+      break;
+  }
   return {};
 }
 
-quint32 Le(const QByteArray& bytes, qsizetype at, int count) {
-  quint32 value = 0;
-  for (int i = count - 1; i >= 0; --i) value = (value << 8) | quint8(bytes[at + i]);
-  return value;
-}
-
-// The picture data of the icon's chosen entry lies within the file.
-bool IconEntryCutShort(const QByteArray& bytes, int entry) {
-  const qsizetype at = 6 + qsizetype(entry) * 16;
-  if (bytes.size() < at + 16) return true;
-  const qint64 length = Le(bytes, at + 8, 4);
-  const qint64 offset = Le(bytes, at + 12, 4);
-  return offset + length > bytes.size();
-}
-
-QString Size(QSize size) {
-  return QString::number(size.width()) + QStringLiteral(" × ") + QString::number(size.height());
+QString SizeReason(QSize size) {
+  return QString::fromStdString(SizeProblem(size.width(), size.height()));
 }
 
 }  // namespace
@@ -44,11 +36,11 @@ void LimitPictureAllocations() {
 }
 
 QImage DecodePicture(const QByteArray& bytes, QString& reason) {
-  if (bytes.size() > kPictureFileMaxBytes) {
+  if (static_cast<std::size_t>(bytes.size()) > kPictureFileMaxBytes) {
     reason = QStringLiteral("el archivo ocupa más de 4 MiB");
     return {};
   }
-  const QByteArray format = FormatOf(bytes);
+  const QByteArray format = ReaderFormat(bytes);
   if (format.isEmpty()) {
     reason = QStringLiteral("no es un mapa de bits (.bmp) ni un icono (.ico)");
     return {};
@@ -89,14 +81,11 @@ QImage DecodePicture(const QByteArray& bytes, QString& reason) {
     reason = QStringLiteral("la cabecera está dañada");
     return {};
   }
-  if (claimed.width() > kPictureMaxSide || claimed.height() > kPictureMaxSide) {
-    reason = QStringLiteral("mide ") + Size(claimed) + QStringLiteral(" píxeles y el máximo es ") +
-             Size(QSize(kPictureMaxSide, kPictureMaxSide));
-    return {};
-  }
+  reason = SizeReason(claimed);
+  if (!reason.isEmpty()) return {};
 
-  reason = format == "bmp" ? BitmapProblem(bytes) : QString();
-  if (format == "ico" && IconEntryCutShort(bytes, entry))
+  reason = format == "bmp" ? QString::fromStdString(BitmapProblem(View(bytes))) : QString();
+  if (format == "ico" && IconEntryCutShort(View(bytes), entry))
     reason = QStringLiteral("el archivo está incompleto");
   if (!reason.isEmpty()) return {};
 
@@ -106,12 +95,8 @@ QImage DecodePicture(const QByteArray& bytes, QString& reason) {
     return {};
   }
   // An icon's directory may claim one size and hold another.
-  if (image.width() > kPictureMaxSide || image.height() > kPictureMaxSide) {
-    reason = QStringLiteral("mide ") + Size(image.size()) +
-             QStringLiteral(" píxeles y el máximo es ") +
-             Size(QSize(kPictureMaxSide, kPictureMaxSide));
-    return {};
-  }
+  reason = SizeReason(image.size());
+  if (!reason.isEmpty()) return {};
   image.convertTo(format == "bmp" ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
   return image;
 }

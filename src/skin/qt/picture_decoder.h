@@ -4,13 +4,9 @@
 #include <QImage>
 #include <QString>
 
-namespace vesperon {
+#include "skin/picture_checks.h"
 
-// The largest picture and the largest file a skin may bring. A skin's
-// largest picture is 171 × 128; the bounds leave room for odd icons while
-// keeping every allocation a hostile file can cause to a few megabytes.
-inline constexpr int kPictureMaxSide = 1024;
-inline constexpr qint64 kPictureFileMaxBytes = 4 * 1024 * 1024;
+namespace vesperon {
 
 // A Windows bitmap or icon, decoded from its bytes with Qt's readers. The
 // header's dimensions are read and checked before anything is decoded.

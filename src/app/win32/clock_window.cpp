@@ -1,0 +1,419 @@
+#include "app/win32/clock_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+#include "app/win32/gdi_drawing.h"
+#include "platform/win32/win32_picture_loader.h"
+
+namespace vesperon {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VesperonClock";
+constexpr int kFaceWidthPx = 171;
+constexpr int kFaceHeightPx = 128;
+constexpr UINT_PTR kCommand1Id = 1;
+// The message line's colour with no colon picture: the built-in digits' cyan.
+constexpr COLORREF kMessageColour = RGB(0x8F, 0xF0, 0xFF);
+// Command1 dressed like the buttons painted on the face.
+constexpr COLORREF kButtonFace = RGB(0x3C, 0x43, 0x4B);
+constexpr COLORREF kButtonPressed = RGB(0x2A, 0x30, 0x36);
+constexpr COLORREF kButtonText = RGB(0xE4, 0xEA, 0xF0);
+constexpr COLORREF kButtonEdge = RGB(0x6A, 0x74, 0x7E);
+
+RECT ToRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
+
+// Pictures are drawn at their own size from the slot's corner.
+RECT PictureRect(const Image& image) {
+  return {image.rect.left, image.rect.top, image.rect.left + image.picture.Width(),
+          image.rect.top + image.picture.Height()};
+}
+
+RECT Union(const RECT& a, const RECT& b) {
+  RECT both{};
+  UnionRect(&both, &a, &b);
+  return both;
+}
+
+// Only the three buttons the handlers know; the others (back, forward)
+// do nothing at all.
+std::optional<MouseButton> ButtonOf(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+      return MouseButton::Left;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+      return MouseButton::Right;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+      return MouseButton::Middle;
+    default:
+      return std::nullopt;
+  }
+}
+
+ATOM RegisterOnce() {
+  static const ATOM atom = [] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    // Double clicks open the editor on the digits.
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassExW(&windowClass);
+  }();
+  return atom;
+}
+
+}  // namespace
+
+ClockWindow::ClockWindow(FrmMain& model, Win32WindowSystem& windowSystem)
+    : model_(model), windowSystem_(windowSystem), mouse_(model) {
+  if (RegisterOnce() == 0) return;
+  // A popup has no frame; the system menu and the minimize box let the
+  // taskbar minimize and restore it when there is no tray to hide in.
+  window_ = CreateWindowExW(0, kClassName, Wide(model_.caption).c_str(),
+                            WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, kFaceWidthPx,
+                            kFaceHeightPx, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (window_ == nullptr) return;
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+  model_.hWnd = reinterpret_cast<std::uintptr_t>(window_);
+
+  messageFont_ = MakeFont(10, false);
+  buttonFont_ = MakeFont(12, true);
+  const Rect& r = model_.Command1.rect;
+  command1_ = CreateWindowExW(0, L"BUTTON", Wide(model_.Command1.caption).c_str(),
+                              WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, r.left, r.top, r.width,
+                              r.height, window_, reinterpret_cast<HMENU>(kCommand1Id),
+                              GetModuleHandleW(nullptr), nullptr);
+  AddTips();
+}
+
+ClockWindow::~ClockWindow() {
+  if (window_ != nullptr) {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+  if (messageFont_ != nullptr) DeleteObject(messageFont_);
+  if (buttonFont_ != nullptr) DeleteObject(buttonFont_);
+}
+
+void ClockWindow::AddTips() {
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                          nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (tips_ == nullptr) return;
+  UINT id = 1;
+  for (const Image* control : mouse_.Tipped()) {
+    std::wstring text = Wide(control->tooltip);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = id++;
+    tool.rect = ToRect(control->rect);
+    tool.lpszText = text.data();
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+LRESULT CALLBACK ClockWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<ClockWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (OnMouse(message, wParam, lParam)) return 0;
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      const HDC dc = BeginPaint(window_, &paint);
+      Paint(dc, paint.rcPaint);
+      EndPaint(window_, &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      // The face drawn elsewhere: a thumbnail, a magnifier, a test.
+      const RECT all{0, 0, kFaceWidthPx, kFaceHeightPx};
+      Paint(reinterpret_cast<HDC>(wParam), all);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers everything
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) != HTCLIENT) break;
+      SetCursor(windowSystem_.Pointer());
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED) {
+        model_.Command1_Click();
+        Sync();
+        return 0;
+      }
+      break;
+    case WM_DRAWITEM:
+      if (wParam == kCommand1Id) {
+        DrawCommand1(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+      }
+      break;
+    case WM_CLOSE:
+      // Alt+F4, the taskbar's Close: the same close and unload as the close button.
+      model_.Unload();
+      Sync();
+      return 0;
+    case WM_MOVE:
+      // Moved from outside: the model follows.
+      if (!syncingPosition_ && IsWindowVisible(window_) && !IsIconic(window_)) {
+        RECT place;
+        GetWindowRect(window_, &place);
+        model_.left = static_cast<float>(place.left) * TwipsPerPixelX();
+        model_.top = static_cast<float>(place.top) * TwipsPerPixelY();
+      }
+      return 0;
+    case WM_SIZE:
+      // Minimized or restored from the taskbar: the model follows.
+      if (IsWindowVisible(window_) && (wParam == SIZE_MINIMIZED || wParam == SIZE_RESTORED))
+        model_.windowState =
+            wParam == SIZE_MINIMIZED ? WindowState::Minimized : WindowState::Normal;
+      return 0;
+    case WM_DPICHANGED:
+      // The face is drawn in pixels, whatever the screen: it keeps its size.
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+bool ClockWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONUP:
+    case WM_XBUTTONDBLCLK:
+      return true;  // no handler knows these buttons
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      break;
+    default:
+      return false;
+  }
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
+  const float xTwips = static_cast<float>(x) * TwipsPerPixelX();
+  const float yTwips = static_cast<float>(y) * TwipsPerPixelY();
+  const std::optional<MouseButton> button = ButtonOf(message);
+  switch (message) {
+    case WM_MOUSEMOVE:
+      // A tray message comes this way too, with the left button said to be held.
+      mouse_.Move((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0,
+                  (wParam & MK_LBUTTON) != 0, x, y, xTwips, yTwips);
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      SetCapture(window_);
+      mouse_.Press(*button, x, y, xTwips, yTwips);
+      break;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      SetCapture(window_);
+      mouse_.DoubleClick(*button, x, y, xTwips, yTwips);
+      break;
+    default:  // a button released
+      mouse_.Release(*button);
+      if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == window_)
+        ReleaseCapture();
+      break;
+  }
+  Sync();
+  return true;
+}
+
+void ClockWindow::Paint(HDC target, const RECT& area) {
+  // Drawn off screen and put on the screen at once: no flicker.
+  const HDC canvas = CreateCompatibleDC(target);
+  const HBITMAP buffer = CreateCompatibleBitmap(target, kFaceWidthPx, kFaceHeightPx);
+  const HGDIOBJ oldBuffer = SelectObject(canvas, buffer);
+  IntersectClipRect(canvas, area.left, area.top, area.right, area.bottom);
+
+  if (BitmapOf(model_.Background) != nullptr) {
+    DrawPicture(canvas, 0, 0, model_.Background);
+  } else {
+    const RECT all{0, 0, kFaceWidthPx, kFaceHeightPx};
+    FillRect(canvas, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  }
+  for (const Image* face : mouse_.Faces()) {
+    RECT overlap;
+    const RECT where = PictureRect(*face);
+    if (face->visible && IntersectRect(&overlap, &where, &area))
+      DrawPicture(canvas, face->rect.left, face->rect.top, face->picture);
+  }
+  if (model_.LblInfo.visible && !model_.LblInfo.caption.empty()) {
+    if (colourOf_ != model_.ImgPuntos.picture.Payload()) {
+      colourOf_ = model_.ImgPuntos.picture.Payload();
+      messageColour_ = MessageColourOf(model_.ImgPuntos.picture);
+    }
+    const HGDIOBJ oldFont = SelectObject(canvas, messageFont_);
+    SetBkMode(canvas, TRANSPARENT);
+    SetTextColor(canvas, messageColour_);
+    RECT line = ToRect(model_.LblInfo.rect);
+    const std::wstring text = Wide(model_.LblInfo.caption);
+    DrawTextW(canvas, text.c_str(), static_cast<int>(text.size()), &line,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(canvas, oldFont);
+  }
+
+  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, canvas,
+         area.left, area.top, SRCCOPY);
+  SelectObject(canvas, oldBuffer);
+  DeleteObject(buffer);
+  DeleteDC(canvas);
+}
+
+COLORREF ClockWindow::MessageColourOf(const Picture& colon) {
+  const std::vector<COLORREF> pixels = PixelsOf(colon);
+  if (pixels.empty()) return kMessageColour;
+  const COLORREF glass = pixels.front();
+  COLORREF ink = glass;
+  int farthest = -1;
+  for (const COLORREF p : pixels) {
+    const int d = std::abs(GetRValue(p) - GetRValue(glass)) +
+                  std::abs(GetGValue(p) - GetGValue(glass)) +
+                  std::abs(GetBValue(p) - GetBValue(glass));
+    if (d > farthest) farthest = d, ink = p;
+  }
+  return ink;
+}
+
+void ClockWindow::DrawCommand1(const DRAWITEMSTRUCT& item) {
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const HBRUSH face = CreateSolidBrush(pressed ? kButtonPressed : kButtonFace);
+  FillRect(item.hDC, &item.rcItem, face);
+  DeleteObject(face);
+  const HBRUSH edge = CreateSolidBrush(kButtonEdge);
+  FrameRect(item.hDC, &item.rcItem, edge);
+  DeleteObject(edge);
+  const HGDIOBJ oldFont = SelectObject(item.hDC, buttonFont_);
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, kButtonText);
+  RECT text = item.rcItem;
+  if (pressed) OffsetRect(&text, 1, 1);
+  const std::wstring caption = Wide(model_.Command1.caption);
+  DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(item.hDC, oldFont);
+}
+
+void ClockWindow::SyncFaces() {
+  const auto faces = mouse_.Faces();
+  std::vector<RECT> changed;
+  // A new skin: everything may look different.
+  if (model_.Background.Payload() != shownBackground_) {
+    shownBackground_ = model_.Background.Payload();
+    shown_.clear();
+  }
+  if (shown_.size() != faces.size()) {
+    shown_.assign(faces.size(), Shown{});
+    changed.push_back({0, 0, kFaceWidthPx, kFaceHeightPx});
+  }
+  for (std::size_t i = 0; i < faces.size(); ++i) {
+    const Shown now{faces[i]->picture.Payload(), faces[i]->visible};
+    if (now.picture == shown_[i].picture && now.visible == shown_[i].visible) continue;
+    changed.push_back(Union(ToRect(faces[i]->rect), PictureRect(*faces[i])));
+    shown_[i] = now;
+  }
+  if (model_.LblInfo.caption != shownCaption_) {
+    changed.push_back(ToRect(model_.LblInfo.rect));
+    shownCaption_ = model_.LblInfo.caption;
+  }
+  if (changed.empty()) return;
+  for (const RECT& r : changed) InvalidateRect(window_, &r, FALSE);
+  // Painted at once rather than when the queue is empty: the clock wakes
+  // twice a second and each wake-up should do all of its work.
+  if (IsWindowVisible(window_)) UpdateWindow(window_);
+}
+
+// The model's twips per pixel, as its size of 171 × 128 pixels tells them.
+float ClockWindow::TwipsPerPixelX() const {
+  return model_.width > 0 ? model_.width / kFaceWidthPx : windowSystem_.TwipsPerPixelX();
+}
+
+float ClockWindow::TwipsPerPixelY() const {
+  return model_.height > 0 ? model_.height / kFaceHeightPx : windowSystem_.TwipsPerPixelY();
+}
+
+POINT ClockWindow::ModelPosition() const {
+  return {static_cast<LONG>(std::lround(model_.left / TwipsPerPixelX())),
+          static_cast<LONG>(std::lround(model_.top / TwipsPerPixelY()))};
+}
+
+void ClockWindow::SyncWindow() {
+  if (model_.icon.Payload() != shownIcon_) {
+    shownIcon_ = model_.icon.Payload();
+    const HICON icon = IconOf(model_.icon);
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
+  if (model_.width > 0 && !IsIconic(window_)) {
+    RECT place;
+    GetWindowRect(window_, &place);
+    const POINT wanted = ModelPosition();
+    if (place.left != wanted.x || place.top != wanted.y) {
+      syncingPosition_ = true;
+      SetWindowPos(window_, nullptr, wanted.x, wanted.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      syncingPosition_ = false;
+    }
+  }
+  const bool minimized = model_.windowState == WindowState::Minimized;
+  const bool shown = IsWindowVisible(window_) != FALSE;
+  if (model_.visible && !shown) {
+    ShowWindow(window_, minimized ? SW_SHOWMINNOACTIVE : SW_SHOW);
+    // Back from the tray: in front, where the user asked for it.
+    if (!minimized) SetForegroundWindow(window_);
+  } else if (!model_.visible && shown) {
+    ShowWindow(window_, SW_HIDE);
+  } else if (model_.visible && (IsIconic(window_) != FALSE) != minimized) {
+    ShowWindow(window_, minimized ? SW_MINIMIZE : SW_RESTORE);
+  }
+}
+
+void ClockWindow::Sync() {
+  if (window_ == nullptr) return;
+  if (!model_.loaded) {
+    if (!unloadedShown_) {
+      unloadedShown_ = true;
+      ShowWindow(window_, SW_HIDE);
+      if (onUnloaded_) onUnloaded_();
+    }
+    return;
+  }
+  SyncFaces();
+  SyncWindow();
+  if (onSynced_) onSynced_();
+}
+
+}  // namespace vesperon

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/clock_mouse.h"
+#include "app/frm_main.h"
+#include "app/win32/win32_window_system.h"
+
+namespace vesperon {
+
+// The clock window: a borderless 171 × 128 popup that paints FrmMain with
+// GDI and hands it the user's clicks. It keeps no state that matters; after
+// every event Sync() reads the model and repaints only the controls that
+// changed. The tray icon's messages reach it as mouse moves, whose X is the
+// message number, and go to the model like any other move.
+class ClockWindow {
+ public:
+  ClockWindow(FrmMain& model, Win32WindowSystem& windowSystem);
+  ~ClockWindow();
+  ClockWindow(const ClockWindow&) = delete;
+  ClockWindow& operator=(const ClockWindow&) = delete;
+
+  HWND Handle() const { return window_; }
+
+  // Brings the window in line with the model; once the model has been
+  // unloaded, hides it and runs the unloaded handler.
+  void Sync();
+  // After every Sync(): other windows showing the same program catch up.
+  void SetSyncedHandler(std::function<void()> handler) { onSynced_ = std::move(handler); }
+  void SetUnloadedHandler(std::function<void()> handler) { onUnloaded_ = std::move(handler); }
+
+  // The message line takes the colour of the skin's digits, so it reads on
+  // whatever glass the skin has: the colon face's ink, the colour farthest
+  // from its corner pixel (the glass).
+  static COLORREF MessageColourOf(const Picture& colon);
+
+ private:
+  struct Shown {
+    const void* picture = nullptr;
+    bool visible = false;
+  };
+
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  bool OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
+  void Paint(HDC target, const RECT& area);
+  void DrawCommand1(const DRAWITEMSTRUCT& item);
+  void AddTips();
+  void SyncFaces();
+  void SyncWindow();
+  float TwipsPerPixelX() const;
+  float TwipsPerPixelY() const;
+  POINT ModelPosition() const;
+
+  FrmMain& model_;
+  Win32WindowSystem& windowSystem_;
+  ClockMouse mouse_;
+  HWND window_ = nullptr;
+  HWND command1_ = nullptr;
+  HWND tips_ = nullptr;
+  HFONT messageFont_ = nullptr;
+  HFONT buttonFont_ = nullptr;
+  std::vector<Shown> shown_;
+  const void* shownBackground_ = nullptr;
+  std::string shownCaption_;
+  const void* shownIcon_ = nullptr;
+  const void* colourOf_ = nullptr;  // the colon picture messageColour_ was taken from
+  COLORREF messageColour_ = 0;
+  bool syncingPosition_ = false;
+  bool unloadedShown_ = false;
+  std::function<void()> onSynced_;
+  std::function<void()> onUnloaded_;
+};
+
+}  // namespace vesperon

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "ports/shell.h"
+#include "tray/win32/popup_menu_view.h"
+
+namespace vesperon {
+
+// Message boxes through MessageBoxW with the designed icons, the popup menu
+// at the pointer, and the program's dialogs, each owned by the window open
+// beneath it (the clock, or the dialog a box comes from), so it never hides
+// behind the clock, even when the clock stays on top.
+class Win32Shell : public Shell {
+ public:
+  // Shows a dialog owned by `owner`, modally; returns when it has closed.
+  // `opened` is called with the dialog's window once it is made.
+  using DialogRunner = std::function<void(HWND owner, const std::function<void(HWND)>& opened)>;
+
+  void SetOwnerWindow(HWND owner) { owner_ = owner; }
+  // How a dialog is shown; a dialog that has none shows nothing.
+  void SetDialogRunner(Dialog dialog, DialogRunner run) { runners_[dialog] = std::move(run); }
+
+  void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
+  const MenuEntry* PopupMenu(const MenuEntry& menu) override;
+  void ShowModal(Dialog dialog) override;
+  // SetWindowPos with HWND_TOPMOST and then HWND_NOTOPMOST, no move, no size.
+  void BringToFront(Dialog dialog) override;
+
+  // The dialog open now, if any.
+  HWND OpenDialog(Dialog dialog) const;
+
+ private:
+  // The window a new box or dialog belongs to: the last dialog opened, or
+  // the clock.
+  HWND Owner() const;
+
+  HWND owner_ = nullptr;
+  PopupMenuView menu_;
+  std::map<Dialog, DialogRunner> runners_;
+  std::vector<std::pair<Dialog, HWND>> open_;
+};
+
+}  // namespace vesperon

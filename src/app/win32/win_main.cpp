@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "app/win32/application.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return vesperon::RunApplication(); }

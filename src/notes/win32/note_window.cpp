@@ -1,0 +1,280 @@
+#include "notes/win32/note_window.h"
+
+#include <windowsx.h>
+
+#include <cmath>
+
+#include "app/win32/gdi_drawing.h"
+
+namespace vesperon {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VesperonNote";
+// The paper inside the frame, the colour the note pictures are drawn round.
+constexpr COLORREF kPaper = RGB(0xEE, 0xF2, 0xF4);
+constexpr COLORREF kText = RGB(0x1A, 0x22, 0x28);
+constexpr COLORREF kExpiryText = RGB(0x80, 0x80, 0x80);
+// The designed 8 point face at 96 dots per inch.
+constexpr int kFontPixels = 11;
+constexpr int kSmallestFontPixels = 8;
+
+RECT PixelRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
+
+std::optional<MouseButton> ButtonOf(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      return MouseButton::Left;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+      return MouseButton::Right;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+      return MouseButton::Middle;
+    default:
+      return std::nullopt;
+  }
+}
+
+int ButtonsOf(WPARAM keys) {
+  int held = 0;
+  if (keys & MK_LBUTTON) held |= static_cast<int>(MouseButton::Left);
+  if (keys & MK_RBUTTON) held |= static_cast<int>(MouseButton::Right);
+  if (keys & MK_MBUTTON) held |= static_cast<int>(MouseButton::Middle);
+  return held;
+}
+
+// Labels do not grow: a one-line label whose text does not fit gets a
+// smaller size instead.
+void DrawLabel(HDC dc, const Label& label, bool bold, COLORREF colour, UINT flags) {
+  if (!label.visible) return;
+  RECT rect = PixelRect(label.rect);
+  const std::wstring text = Wide(label.caption);
+  int pixels = kFontPixels;
+  HFONT font = MakeFont(pixels, bold);
+  if (!(flags & DT_WORDBREAK)) {
+    for (;;) {
+      const HGDIOBJ old = SelectObject(dc, font);
+      SIZE size{};
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+      SelectObject(dc, old);
+      if (size.cx <= label.rect.width || pixels <= kSmallestFontPixels) break;
+      DeleteObject(font);
+      font = MakeFont(--pixels, bold);
+    }
+  }
+  const HGDIOBJ old = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colour);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags | DT_NOPREFIX);
+  SelectObject(dc, old);
+  DeleteObject(font);
+}
+
+ATOM RegisterOnce() {
+  static const ATOM atom = [] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassExW(&windowClass);
+  }();
+  return atom;
+}
+
+}  // namespace
+
+NoteWindow::NoteWindow(FrmMostrarNota& model) : model_(model) {
+  if (RegisterOnce() == 0) return;
+  window_ =
+      CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, Wide(model_.caption).c_str(),
+                      WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (window_ == nullptr) return;
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+}
+
+NoteWindow::~NoteWindow() {
+  if (window_ == nullptr) return;
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  DestroyWindow(window_);
+}
+
+void NoteWindow::Sync() {
+  if (window_ == nullptr) return;
+  if (!model_.loaded || !model_.visible) {
+    captured_.reset();
+    if (IsWindowVisible(window_)) ShowWindow(window_, SW_HIDE);
+    return;
+  }
+  if (model_.needsPlacement) PlaceInMiddleOfScreen();
+  const float t = FrmMostrarNota::kTwipsPerPixel;
+  const int width = static_cast<int>(std::lround(model_.width / t));
+  const int height = static_cast<int>(std::lround(model_.height / t));
+  const int left = static_cast<int>(std::lround(model_.left / t));
+  const int top = static_cast<int>(std::lround(model_.top / t));
+  RECT place;
+  GetWindowRect(window_, &place);
+  if (place.left != left || place.top != top || place.right - place.left != width ||
+      place.bottom - place.top != height)
+    SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!IsWindowVisible(window_)) ShowWindow(window_, SW_SHOW);
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+void NoteWindow::PlaceInMiddleOfScreen() {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& area = monitor.rcWork;
+  const float t = FrmMostrarNota::kTwipsPerPixel;
+  model_.left = std::round((area.left + area.right) / 2.0f * t - model_.width / 2);
+  model_.top = std::round((area.top + area.bottom) / 2.0f * t - model_.height / 2);
+  model_.needsPlacement = false;
+}
+
+LRESULT CALLBACK NoteWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<NoteWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT NoteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      const HDC dc = BeginPaint(window_, &paint);
+      Paint(dc);
+      EndPaint(window_, &paint);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      OnMouse(message, wParam, lParam);
+      return 0;
+    case WM_CLOSE:
+      // Closed by the system (Alt+F4, the session ending): the model unloads
+      // as it does from its own button.
+      if (model_.loaded) model_.Unload();
+      captured_.reset();
+      Sync();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void NoteWindow::Paint(HDC target) {
+  RECT client;
+  GetClientRect(window_, &client);
+  const HDC canvas = CreateCompatibleDC(target);
+  const HBITMAP buffer = CreateCompatibleBitmap(target, client.right, client.bottom);
+  const HGDIOBJ oldBuffer = SelectObject(canvas, buffer);
+
+  const HBRUSH paper = CreateSolidBrush(kPaper);
+  FillRect(canvas, &client, paper);
+  DeleteObject(paper);
+  // Bottom to top, as the window was designed.
+  for (const Image* image : {&model_.ImgNormal, &model_.ImgOver, &model_.ImgPushed, &model_.Image2,
+                             &model_.Image3, &model_.Image4, &model_.ImgTitulo, &model_.Image5})
+    if (image->visible) DrawPicture(canvas, image->rect.left, image->rect.top, image->picture);
+  DrawLabel(canvas, model_.LblTitulo, true, kText, DT_CENTER | DT_TOP | DT_SINGLELINE);
+  DrawLabel(canvas, model_.LblTexto, false, kText, DT_LEFT | DT_TOP | DT_WORDBREAK);
+  DrawLabel(canvas, model_.LblExpirado, false, kExpiryText, DT_CENTER | DT_TOP | DT_SINGLELINE);
+
+  BitBlt(target, 0, 0, client.right, client.bottom, canvas, 0, 0, SRCCOPY);
+  SelectObject(canvas, oldBuffer);
+  DeleteObject(buffer);
+  DeleteDC(canvas);
+}
+
+NoteWindow::Control NoteWindow::ControlAt(POINT p) const {
+  const auto over = [p](const Rect& r) { return r.Contains(p.x, p.y); };
+  if (model_.Image5.visible && over(model_.Image5.rect)) return Control::Image5;
+  if (model_.ImgTitulo.visible && over(model_.ImgTitulo.rect)) return Control::ImgTitulo;
+  for (const Image* border : {&model_.Image2, &model_.Image3, &model_.Image4})
+    if (border->visible && over(border->rect)) return Control::Border;
+  if (model_.LblTitulo.visible && over(model_.LblTitulo.rect)) return Control::LblTitulo;
+  if (model_.LblTexto.visible && over(model_.LblTexto.rect)) return Control::LblTexto;
+  if (model_.LblExpirado.visible && over(model_.LblExpirado.rect)) return Control::LblExpirado;
+  return Control::Background;
+}
+
+// Measured from where the model has put the window, so a drag does not
+// stutter while a move is still on its way.
+POINT NoteWindow::TwipsIn(Control control, POINT clientPixel) const {
+  POINT screen = clientPixel;
+  ClientToScreen(window_, &screen);
+  const float t = FrmMostrarNota::kTwipsPerPixel;
+  float cornerX = model_.left;
+  float cornerY = model_.top;
+  if (control == Control::ImgTitulo) {
+    cornerX += static_cast<float>(model_.ImgTitulo.rect.left) * t;
+    cornerY += static_cast<float>(model_.ImgTitulo.rect.top) * t;
+  }
+  return {static_cast<LONG>(std::lround(static_cast<float>(screen.x) * t - cornerX)),
+          static_cast<LONG>(std::lround(static_cast<float>(screen.y) * t - cornerY))};
+}
+
+void NoteWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+  const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  const std::optional<MouseButton> button = ButtonOf(message);
+  if (message == WM_MOUSEMOVE) {
+    const Control control = captured_ ? *captured_ : ControlAt(p);
+    switch (control) {
+      case Control::Background:
+        model_.Form_MouseMove();
+        break;
+      case Control::LblTitulo:
+        model_.LblTitulo_MouseMove();
+        break;
+      case Control::LblTexto:
+        model_.LblTexto_MouseMove();
+        break;
+      case Control::LblExpirado:
+        model_.LblExpirado_MouseMove();
+        break;
+      case Control::Image5:
+        model_.Image5_MouseMove();
+        break;
+      case Control::ImgTitulo: {
+        const POINT twips = TwipsIn(control, p);
+        model_.ImgTitulo_MouseMove(ButtonsOf(wParam), static_cast<float>(twips.x),
+                                   static_cast<float>(twips.y));
+        break;
+      }
+      case Control::Border:
+        break;
+    }
+  } else if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
+    if (!captured_) {
+      captured_ = ControlAt(p);
+      SetCapture(window_);
+    }
+    const POINT twips = TwipsIn(*captured_, p);
+    if (*captured_ == Control::Image5) model_.Image5_MouseDown(*button);
+    if (*captured_ == Control::ImgTitulo)
+      model_.ImgTitulo_MouseDown(*button, static_cast<float>(twips.x), static_cast<float>(twips.y));
+  } else {
+    const Control control = captured_ ? *captured_ : ControlAt(p);
+    if (ButtonsOf(wParam) == 0) {
+      captured_.reset();
+      if (GetCapture() == window_) ReleaseCapture();
+    }
+    if (control == Control::Image5) model_.Image5_MouseUp(*button);
+  }
+  Sync();
+}
+
+}  // namespace vesperon

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# The whole road of one shutdown in vesperon.exe under Wine, in the dry run:
+# open the editor on a digit, accept, arm, wait; the countdown runs and the
+# dry run's line stands in for ExitWindowsEx about the countdown's length
+# after the shutdown time, once.
+# shellcheck source=lib.sh
+source "$(dirname "$0")/lib.sh" "$1"
+
+LEAD_SECONDS=8       # from now to the shutdown time
+COUNTDOWN_SECONDS=5  # Remain=0
+
+start_xvfb
+make_wine_prefix
+
+# A shutdown time that stays on today's date.
+seconds_to_midnight=$((86400 - 10#$(printf '%(%H)T' -1) * 3600 - 10#$(printf '%(%M)T' -1) * 60 - 10#$(printf '%(%S)T' -1)))
+if [ "$seconds_to_midnight" -lt 30 ]; then
+  note "waiting ${seconds_to_midnight}s for midnight"
+  sleep $((seconds_to_midnight + 1))
+fi
+target=$((${EPOCHREALTIME%.*} + LEAD_SECONDS))
+read -r hh mm ss < <(printf '%(%H %M %S)T\n' "$target")
+# The short date of the regional settings lib.sh gives.
+today=$(printf '%(%d/%m/%Y)T' "$target")
+
+reset_settings '[HKEY_CURRENT_USER\Software\VB and VBA Program Settings\Vesperon\Apagado]
+"Horas"="'$((10#$hh))'"
+"Minutos"="'$((10#$mm))'"
+"Segundos"="'$((10#$ss))'"
+"Remain"="0"
+"UsaSpeaker"="0"
+"WindowsVersion"="2"'
+
+start_wine_vesperon
+wait_window "$VPID" 30
+
+# The dry run's line: on the program's standard error, or in its log when
+# Wine gives it none.
+power_off_lines() { cat "$VLOG.err" "$WINE_LOG" 2>/dev/null | grep -c 'dry run: power-off requested' || true; }
+
+echo "open the editor with a double click on the first digit"
+double_click 26 47
+sleep 0.3
+read_face "$WID"
+[ "${FACE[tip_ok]}" = tip-ok-on ] || fail "accept indicator shows ${FACE[tip_ok]} in the editor"
+# The hours blink, so they may be out in this capture.
+[[ "${FACE[digits]}" == "$hh$mm$ss" || "${FACE[digits]}" == "??$mm$ss" ]] ||
+  fail "the editor shows ${FACE[digits]}, expected the stored $hh$mm$ss"
+note "editor shows ${FACE[digits]}"
+
+echo "accept"
+click 145 42
+[ "${EPOCHREALTIME%.*}" -lt "$target" ] || fail "too slow: the shutdown time passed before it was accepted"
+sleep 0.3
+read_face "$WID"
+[ "${FACE[tip_ok]}" = tip-ok-off ] || fail "accept indicator shows ${FACE[tip_ok]} after accepting"
+expect_setting Apagado FechaApagado "$today"
+note "stored $hh:$mm:$ss for $today"
+
+echo "arm"
+click 128 52
+sleep 0.3
+read_face "$WID"
+[ "${FACE[tip_apagado]}" = tip-apagado-on ] || fail "arm indicator shows ${FACE[tip_apagado]} after arming"
+note "armed"
+
+echo "countdown"
+while [ "$(now_us)" -lt $(((target + 1) * 1000000 + 500000)) ]; do sleep 0.05; done
+read_face "$WID"
+[[ "${FACE[tip_apagado]}" == tip-stop-* ]] ||
+  fail "1.5 s after the shutdown time the arm indicator shows ${FACE[tip_apagado]}, not the blinking stop"
+[ "$(power_off_lines)" = 0 ] || fail "power-off requested at once, without the countdown"
+note "stop indicator blinking"
+
+poll $((COUNTDOWN_SECONDS + 5)) eval '[ "$(power_off_lines)" != 0 ]' ||
+  fail "no dry-run power-off line; standard error: $(cat "$VLOG.err")"
+seen_us=$(now_us)
+delay=$(awk -v s="$seen_us" -v t="$target" 'BEGIN {printf "%.3f", s / 1e6 - t}')
+awk -v d="$delay" -v n=$COUNTDOWN_SECONDS 'BEGIN {exit !(d >= n - 0.5 && d <= n + 2)}' ||
+  fail "the power-off came ${delay}s after the shutdown time, expected about ${COUNTDOWN_SECONDS}s"
+# Time for a stray second request to arrive.
+sleep 3
+[ "$(power_off_lines)" = 1 ] || fail "$(power_off_lines) power-off requests"
+read_face "$WID"
+[ "${FACE[tip_apagado]}" = tip-apagado-off ] || fail "after the power-off request the arm indicator shows ${FACE[tip_apagado]}"
+kill -0 "$VPID" 2>/dev/null || fail "the clock ended after the power-off request"
+where="standard error"
+grep -q 'dry run: power-off requested' "$VLOG.err" || where="the log"
+note "one request, on $where, ${delay}s after the shutdown time ($COUNTDOWN_SECONDS s countdown)"
+echo "measured: power-off requested at target + ${delay} s"
+echo "PASS"
