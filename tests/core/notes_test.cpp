@@ -2,6 +2,7 @@
 
 #include "canned_picture_loader.h"
 #include "notes/frm_mostrar_nota.h"
+#include "notes/note_mouse.h"
 
 namespace vesperon {
 namespace {
@@ -108,6 +109,37 @@ TEST_F(NoteWindowTest, RightButtonDoesNotDrag) {
   nota.ImgTitulo_MouseMove(kLeft, 615, 165);
   EXPECT_EQ(nota.left, 3015);
   EXPECT_EQ(nota.top, 2415);
+}
+
+// The window starts at 200, 160 px on the screen.
+TEST_F(NoteWindowTest, TheControlPressedKeepsTheMouseUntilTheLastButtonIsReleased) {
+  NoteMouse mouse(nota);
+  // Grabbed by the title, dragged far below it, over the note's text.
+  mouse.Press(MouseButton::Left, 50, 10, 250, 170);
+  mouse.Move(kLeft, 90, 310, 290, 470);
+  EXPECT_EQ(nota.left, 3600);
+  EXPECT_EQ(nota.top, 6900);
+  mouse.Release(MouseButton::Left, 0, 90, 310);
+  EXPECT_FALSE(mouse.Captured());
+
+  // Now at 240, 460 px: a press on the border that slides onto the title
+  // drags nothing.
+  mouse.Press(MouseButton::Left, 1, 50, 241, 510);
+  mouse.Move(kLeft, 120, 12, 360, 472);
+  EXPECT_EQ(nota.left, 3600);
+  EXPECT_EQ(nota.top, 6900);
+  mouse.Release(MouseButton::Left, 0, 120, 12);
+
+  // The close button pressed with two buttons closes at the last release,
+  // wherever the pointer is then.
+  mouse.Press(MouseButton::Left, 178, 10, 418, 470);
+  mouse.Press(MouseButton::Right, 178, 10, 418, 470);
+  mouse.Move(kLeft | kRight, 60, 80, 300, 540);
+  EXPECT_EQ(nota.Image5.picture, nota.ImgOver.picture);
+  mouse.Release(MouseButton::Right, kLeft, 60, 80);
+  EXPECT_TRUE(mouse.Captured());
+  mouse.Release(MouseButton::Left, 0, 60, 80);
+  EXPECT_FALSE(nota.loaded);
 }
 
 TEST_F(NoteWindowTest, EveryOpeningShowsTheDesign) {

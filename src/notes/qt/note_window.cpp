@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <cmath>
+#include <optional>
 
 #include "app/qt/qt_picture_loader.h"
 
@@ -74,14 +75,15 @@ void DrawLabel(QPainter& painter, const Label& label, QFont font, QRgb colour, i
 
 NoteWindow::NoteWindow(FrmMostrarNota& model, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      model_(model) {
+      model_(model),
+      mouse_(model) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void NoteWindow::Sync() {
   if (!model_.loaded || !model_.visible) {
-    captured_.reset();
+    mouse_.Forget();
     if (isVisible()) hide();
     return;
   }
@@ -122,76 +124,29 @@ void NoteWindow::paintEvent(QPaintEvent*) {
             Qt::AlignHCenter | Qt::AlignTop);
 }
 
-NoteWindow::Control NoteWindow::ControlAt(QPoint pixel) const {
-  const auto over = [pixel](const Rect& r) { return r.Contains(pixel.x(), pixel.y()); };
-  if (model_.Image5.visible && over(model_.Image5.rect)) return Control::Image5;
-  if (model_.ImgTitulo.visible && over(model_.ImgTitulo.rect)) return Control::ImgTitulo;
-  for (const Image* border : {&model_.Image2, &model_.Image3, &model_.Image4})
-    if (border->visible && over(border->rect)) return Control::Border;
-  if (model_.LblTitulo.visible && over(model_.LblTitulo.rect)) return Control::LblTitulo;
-  if (model_.LblTexto.visible && over(model_.LblTexto.rect)) return Control::LblTexto;
-  if (model_.LblExpirado.visible && over(model_.LblExpirado.rect)) return Control::LblExpirado;
-  return Control::Background;
-}
-
-// Measured from where the model has put the window rather than from where
-// the window system has it yet, so a drag does not stutter while a move is
-// still on its way.
-QPointF NoteWindow::TwipsIn(Control control, QPointF globalPixel) const {
-  const float t = FrmMostrarNota::kTwipsPerPixel;
-  QPointF corner(model_.left, model_.top);
-  if (control == Control::ImgTitulo)
-    corner += QPointF(model_.ImgTitulo.rect.left, model_.ImgTitulo.rect.top) * t;
-  return globalPixel * t - corner;
-}
-
 void NoteWindow::mousePressEvent(QMouseEvent* event) {
   const auto button = ButtonOf(event->button());
   if (!button) return;
-  if (!captured_) captured_ = ControlAt(event->position().toPoint());
-  const QPointF twips = TwipsIn(*captured_, event->globalPosition());
-  if (*captured_ == Control::Image5) model_.Image5_MouseDown(*button);
-  if (*captured_ == Control::ImgTitulo)
-    model_.ImgTitulo_MouseDown(*button, static_cast<float>(twips.x()),
-                               static_cast<float>(twips.y()));
+  const QPoint p = event->position().toPoint();
+  const QPointF screen = event->globalPosition();
+  mouse_.Press(*button, p.x(), p.y(), static_cast<float>(screen.x()),
+               static_cast<float>(screen.y()));
   Sync();
 }
 
 void NoteWindow::mouseMoveEvent(QMouseEvent* event) {
-  const Control control = captured_ ? *captured_ : ControlAt(event->position().toPoint());
-  switch (control) {
-    case Control::Background:
-      model_.Form_MouseMove();
-      break;
-    case Control::LblTitulo:
-      model_.LblTitulo_MouseMove();
-      break;
-    case Control::LblTexto:
-      model_.LblTexto_MouseMove();
-      break;
-    case Control::LblExpirado:
-      model_.LblExpirado_MouseMove();
-      break;
-    case Control::Image5:
-      model_.Image5_MouseMove();
-      break;
-    case Control::ImgTitulo: {
-      const QPointF twips = TwipsIn(control, event->globalPosition());
-      model_.ImgTitulo_MouseMove(ButtonsOf(event->buttons()), static_cast<float>(twips.x()),
-                                 static_cast<float>(twips.y()));
-      break;
-    }
-    case Control::Border:
-      break;
-  }
+  const QPoint p = event->position().toPoint();
+  const QPointF screen = event->globalPosition();
+  mouse_.Move(ButtonsOf(event->buttons()), p.x(), p.y(), static_cast<float>(screen.x()),
+              static_cast<float>(screen.y()));
   Sync();
 }
 
 void NoteWindow::mouseReleaseEvent(QMouseEvent* event) {
   const auto button = ButtonOf(event->button());
-  const Control control = captured_ ? *captured_ : ControlAt(event->position().toPoint());
-  if (ButtonsOf(event->buttons()) == 0) captured_.reset();
-  if (button && control == Control::Image5) model_.Image5_MouseUp(*button);
+  if (!button) return;
+  const QPoint p = event->position().toPoint();
+  mouse_.Release(*button, ButtonsOf(event->buttons()), p.x(), p.y());
   Sync();
 }
 
@@ -199,7 +154,7 @@ void NoteWindow::mouseReleaseEvent(QMouseEvent* event) {
 // model unloads as it does from its own button.
 void NoteWindow::closeEvent(QCloseEvent* event) {
   if (model_.loaded) model_.Unload();
-  captured_.reset();
+  mouse_.Forget();
   event->accept();
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QWidget>
-#include <optional>
 
 #include "notes/frm_mostrar_nota.h"
+#include "notes/note_mouse.h"
 
 namespace vesperon {
 
@@ -27,17 +27,10 @@ class NoteWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  enum class Control { Background, ImgTitulo, Image5, Border, LblTitulo, LblTexto, LblExpirado };
-
-  Control ControlAt(QPoint pixel) const;
-  // The mouse position in twips from the top-left corner of `control`.
-  QPointF TwipsIn(Control control, QPointF globalPixel) const;
   void PlaceInMiddleOfScreen();
 
   FrmMostrarNota& model_;
-  // The control that took the first press: it gets every mouse event until
-  // the last button is released, as under a mouse capture.
-  std::optional<Control> captured_;
+  NoteMouse mouse_;
 };
 
 }  // namespace vesperon

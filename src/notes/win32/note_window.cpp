@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <cmath>
+#include <optional>
 
 #include "app/win32/gdi_drawing.h"
 
@@ -87,7 +88,7 @@ ATOM RegisterOnce() {
 
 }  // namespace
 
-NoteWindow::NoteWindow(FrmMostrarNota& model) : model_(model) {
+NoteWindow::NoteWindow(FrmMostrarNota& model) : model_(model), mouse_(model) {
   if (RegisterOnce() == 0) return;
   window_ =
       CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, Wide(model_.caption).c_str(),
@@ -106,7 +107,7 @@ NoteWindow::~NoteWindow() {
 void NoteWindow::Sync() {
   if (window_ == nullptr) return;
   if (!model_.loaded || !model_.visible) {
-    captured_.reset();
+    mouse_.Forget();
     if (IsWindowVisible(window_)) ShowWindow(window_, SW_HIDE);
     return;
   }
@@ -166,7 +167,7 @@ LRESULT NoteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Closed by the system (Alt+F4, the session ending): the model unloads
       // as it does from its own button.
       if (model_.loaded) model_.Unload();
-      captured_.reset();
+      mouse_.Forget();
       Sync();
       return 0;
     default:
@@ -199,80 +200,20 @@ void NoteWindow::Paint(HDC target) {
   DeleteDC(canvas);
 }
 
-NoteWindow::Control NoteWindow::ControlAt(POINT p) const {
-  const auto over = [p](const Rect& r) { return r.Contains(p.x, p.y); };
-  if (model_.Image5.visible && over(model_.Image5.rect)) return Control::Image5;
-  if (model_.ImgTitulo.visible && over(model_.ImgTitulo.rect)) return Control::ImgTitulo;
-  for (const Image* border : {&model_.Image2, &model_.Image3, &model_.Image4})
-    if (border->visible && over(border->rect)) return Control::Border;
-  if (model_.LblTitulo.visible && over(model_.LblTitulo.rect)) return Control::LblTitulo;
-  if (model_.LblTexto.visible && over(model_.LblTexto.rect)) return Control::LblTexto;
-  if (model_.LblExpirado.visible && over(model_.LblExpirado.rect)) return Control::LblExpirado;
-  return Control::Background;
-}
-
-// Measured from where the model has put the window, so a drag does not
-// stutter while a move is still on its way.
-POINT NoteWindow::TwipsIn(Control control, POINT clientPixel) const {
-  POINT screen = clientPixel;
-  ClientToScreen(window_, &screen);
-  const float t = FrmMostrarNota::kTwipsPerPixel;
-  float cornerX = model_.left;
-  float cornerY = model_.top;
-  if (control == Control::ImgTitulo) {
-    cornerX += static_cast<float>(model_.ImgTitulo.rect.left) * t;
-    cornerY += static_cast<float>(model_.ImgTitulo.rect.top) * t;
-  }
-  return {static_cast<LONG>(std::lround(static_cast<float>(screen.x) * t - cornerX)),
-          static_cast<LONG>(std::lround(static_cast<float>(screen.y) * t - cornerY))};
-}
-
 void NoteWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  POINT screen = p;
+  ClientToScreen(window_, &screen);
   const std::optional<MouseButton> button = ButtonOf(message);
   if (message == WM_MOUSEMOVE) {
-    const Control control = captured_ ? *captured_ : ControlAt(p);
-    switch (control) {
-      case Control::Background:
-        model_.Form_MouseMove();
-        break;
-      case Control::LblTitulo:
-        model_.LblTitulo_MouseMove();
-        break;
-      case Control::LblTexto:
-        model_.LblTexto_MouseMove();
-        break;
-      case Control::LblExpirado:
-        model_.LblExpirado_MouseMove();
-        break;
-      case Control::Image5:
-        model_.Image5_MouseMove();
-        break;
-      case Control::ImgTitulo: {
-        const POINT twips = TwipsIn(control, p);
-        model_.ImgTitulo_MouseMove(ButtonsOf(wParam), static_cast<float>(twips.x),
-                                   static_cast<float>(twips.y));
-        break;
-      }
-      case Control::Border:
-        break;
-    }
+    mouse_.Move(ButtonsOf(wParam), p.x, p.y, static_cast<float>(screen.x),
+                static_cast<float>(screen.y));
   } else if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
-    if (!captured_) {
-      captured_ = ControlAt(p);
-      SetCapture(window_);
-    }
-    const POINT twips = TwipsIn(*captured_, p);
-    if (*captured_ == Control::Image5) model_.Image5_MouseDown(*button);
-    if (*captured_ == Control::ImgTitulo)
-      model_.ImgTitulo_MouseDown(*button, static_cast<float>(twips.x), static_cast<float>(twips.y));
-  } else {
-    const Control control = captured_ ? *captured_ : ControlAt(p);
-    if (ButtonsOf(wParam) == 0) {
-      captured_.reset();
-      if (GetCapture() == window_) ReleaseCapture();
-    }
-    if (control == Control::Image5) model_.Image5_MouseUp(*button);
+    if (!mouse_.Captured()) SetCapture(window_);
+    mouse_.Press(*button, p.x, p.y, static_cast<float>(screen.x), static_cast<float>(screen.y));
+  } else if (button) {
+    mouse_.Release(*button, ButtonsOf(wParam), p.x, p.y);
+    if (!mouse_.Captured() && GetCapture() == window_) ReleaseCapture();
   }
   Sync();
 }

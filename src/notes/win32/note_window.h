@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <optional>
-
 #include "notes/frm_mostrar_nota.h"
+#include "notes/note_mouse.h"
 
 namespace vesperon {
 
@@ -24,22 +23,15 @@ class NoteWindow {
   void Sync();
 
  private:
-  enum class Control { Background, ImgTitulo, Image5, Border, LblTitulo, LblTexto, LblExpirado };
-
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC target);
   void OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
-  Control ControlAt(POINT pixel) const;
-  // The mouse position in twips from the top-left corner of `control`.
-  POINT TwipsIn(Control control, POINT clientPixel) const;
   void PlaceInMiddleOfScreen();
 
   FrmMostrarNota& model_;
   HWND window_ = nullptr;
-  // The control that took the first press: it gets every mouse event until
-  // the last button is released, as under a mouse capture.
-  std::optional<Control> captured_;
+  NoteMouse mouse_;
 };
 
 }  // namespace vesperon
