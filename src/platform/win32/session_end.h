@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "platform/platform.h"
+#include "platform/win32/message_window.h"
 
 namespace vesperon {
 
@@ -17,20 +18,15 @@ namespace vesperon {
 class SessionEnd final : public TerminationRequests {
  public:
   SessionEnd();
-  ~SessionEnd() override;
-  SessionEnd(const SessionEnd&) = delete;
-  SessionEnd& operator=(const SessionEnd&) = delete;
 
   void SetHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
 
   // Null when no window could be made (no desktop): nothing then arrives.
-  HWND Window() const { return window_; }
+  HWND Window() const { return window_.Handle(); }
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
   std::function<void()> handler_;
-  HWND window_ = nullptr;
+  MessageWindow window_;
 };
 
 }  // namespace vesperon
