@@ -8,8 +8,8 @@
 
 #include "app/command_line.h"
 #include "about/qt/about_dialog.h"
-#include "app/frm_main.h"
 #include "app/mod_main.h"
+#include "app/program.h"
 #include "app/qt/clock_window.h"
 #include "app/qt/qt_clock.h"
 #include "app/qt/qt_picture_loader.h"
@@ -17,13 +17,7 @@
 #include "app/qt/qt_timer_port.h"
 #include "app/qt/qt_window_system.h"
 #include "config/qt/config_dialog.h"
-#include "notes/frm_mostrar_nota.h"
 #include "notes/qt/note_window.h"
-#include "platform/platform.h"
-#include "skin/mod_skin.h"
-#include "skin/skin_library.h"
-#include "tray/frm_menu.h"
-#include "tray/mod_tray.h"
 
 namespace vesperon {
 
@@ -57,22 +51,14 @@ int RunApplication(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("vesperon"));
   QGuiApplication::setDesktopFileName(QStringLiteral("vesperon"));
 
-  const Platform platform = MakePlatform(std::move(arguments));
-  Environment& environment = *platform.environment;
+  Platform platform = MakePlatform(std::move(arguments));
   QtClock clock;
   QtTimerPort timers;
   QtPictureLoader pictures;
   QtWindowSystem windowSystem;
-  SystemTray& trayPort = *platform.tray;
-  ModTray tray(trayPort);
   QtShell shell;
-  FrmMenu menu({pictures, windowSystem, shell});
-  FrmMostrarNota nota(pictures);
-  SkinLibrary skins(*platform.files, platform.skinsFolders);
-  ModSkin skin({skins, pictures, shell, environment});
-  FrmMain main({*platform.settings, clock, timers, pictures, windowSystem, *platform.power,
-                *platform.speaker, *platform.registry, environment, tray, skin, menu, nota,
-                *platform.notifier, shell});
+  Program program(platform, {clock, timers, pictures, windowSystem, shell});
+  FrmMain& main = program.main;
 
   ClockWindow window(main);
   windowSystem.Attach(&window);
@@ -80,38 +66,22 @@ int RunApplication(int argc, char** argv) {
   shell.SetDialogFactory(
       Dialog::About, [&](QWidget* parent) { return std::make_unique<AboutDialog>(main, parent); });
   shell.SetDialogFactory(Dialog::Config, [&](QWidget* parent) {
-    return std::make_unique<ConfigDialog>(
-        ConfigPorts{*platform.settings, *platform.registry, environment, skins, pictures, skin,
-                    *platform.speaker, shell},
-        main, parent);
+    return std::make_unique<ConfigDialog>(program.Config(), main, parent);
   });
-  NoteWindow noteWindow(nota);
+  NoteWindow noteWindow(program.nota);
   timers.SetAfterTick([&] { window.Sync(); });
   QObject::connect(&window, &ClockWindow::synced, &noteWindow, &NoteWindow::Sync);
   QObject::connect(&window, &ClockWindow::unloaded, &application, &QApplication::quit,
                    Qt::QueuedConnection);
 
-  trayPort.SetMouseMessageHandler([&](std::uint32_t message) {
+  platform.tray->SetMouseMessageHandler([&](std::uint32_t message) {
     // The icon's messages arrive with the left button reported held.
     main.Form_MouseMove(true, static_cast<float>(message) * windowSystem.TwipsPerPixelX(), 0);
     window.Sync();
   });
-  trayPort.SetTrayChangeHandler([&] {
-    main.TrayHostChanged();
-    window.Sync();
-  });
+  program.Connect([&] { window.Sync(); });
 
-  platform.powerOffFailures->SetHandler([&](const std::string& reason) {
-    main.PowerOff_Failed(reason);
-    window.Sync();
-  });
-
-  platform.termination->SetHandler([&] {
-    main.Unload();
-    window.Sync();
-  });
-
-  if (!Main(environment, menu, main)) return 0;
+  if (!Main(*platform.environment, program.menu, main)) return 0;
   window.Sync();
   return QApplication::exec();
 }

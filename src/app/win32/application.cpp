@@ -7,22 +7,16 @@
 #include <memory>
 
 #include "about/win32/about_dialog.h"
-#include "app/frm_main.h"
 #include "app/mod_main.h"
+#include "app/program.h"
 #include "app/win32/clock_window.h"
 #include "app/win32/win32_shell.h"
 #include "app/win32/win32_window_system.h"
 #include "config/win32/config_dialog.h"
-#include "notes/frm_mostrar_nota.h"
 #include "notes/win32/note_window.h"
-#include "platform/platform.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_picture_loader.h"
 #include "platform/win32/win32_timer_port.h"
-#include "skin/mod_skin.h"
-#include "skin/skin_library.h"
-#include "tray/frm_menu.h"
-#include "tray/mod_tray.h"
 
 namespace vesperon {
 
@@ -34,22 +28,14 @@ int RunApplication() {
 
   // Windows hands the program its command line whole; the environment
   // adapter reads the argument text from it.
-  const Platform platform = MakePlatform({});
-  Environment& environment = *platform.environment;
+  Platform platform = MakePlatform({});
   Win32Clock clock;
   Win32TimerPort timers;
   Win32PictureLoader pictures;
   Win32WindowSystem windowSystem;
-  SystemTray& trayPort = *platform.tray;
-  ModTray tray(trayPort);
   Win32Shell shell;
-  FrmMenu menu({pictures, windowSystem, shell});
-  FrmMostrarNota nota(pictures);
-  SkinLibrary skins(*platform.files, platform.skinsFolders);
-  ModSkin skin({skins, pictures, shell, environment});
-  FrmMain main({*platform.settings, clock, timers, pictures, windowSystem, *platform.power,
-                *platform.speaker, *platform.registry, environment, tray, skin, menu, nota,
-                *platform.notifier, shell});
+  Program program(platform, {clock, timers, pictures, windowSystem, shell});
+  FrmMain& main = program.main;
 
   ClockWindow window(main, windowSystem);
   if (window.Handle() == nullptr) return 1;
@@ -59,30 +45,15 @@ int RunApplication() {
     AboutDialog(main).Run(owner, opened);
   });
   shell.SetDialogRunner(Dialog::Config, [&](HWND owner, const std::function<void(HWND)>& opened) {
-    ConfigDialog({*platform.settings, *platform.registry, environment, skins, pictures, skin,
-                  *platform.speaker, shell},
-                 main)
-        .Run(owner, opened);
+    ConfigDialog(program.Config(), main).Run(owner, opened);
   });
-  NoteWindow noteWindow(nota);
+  NoteWindow noteWindow(program.nota);
   timers.SetAfterTick([&] { window.Sync(); });
   window.SetSyncedHandler([&] { noteWindow.Sync(); });
   window.SetUnloadedHandler([] { PostQuitMessage(0); });
+  program.Connect([&] { window.Sync(); });
 
-  trayPort.SetTrayChangeHandler([&] {
-    main.TrayHostChanged();
-    window.Sync();
-  });
-  platform.powerOffFailures->SetHandler([&](const std::string& reason) {
-    main.PowerOff_Failed(reason);
-    window.Sync();
-  });
-  platform.termination->SetHandler([&] {
-    main.Unload();
-    window.Sync();
-  });
-
-  if (!Main(environment, menu, main)) return 0;
+  if (!Main(*platform.environment, program.menu, main)) return 0;
   window.Sync();
 
   MSG message;

@@ -1,0 +1,40 @@
+#include "app/program.h"
+
+#include <string>
+#include <utility>
+
+namespace vesperon {
+
+Program::Program(Platform& platform, FrontEndPorts frontEnd)
+    : platform(platform),
+      frontEnd(frontEnd),
+      tray(*platform.tray),
+      menu({frontEnd.pictures, frontEnd.windowSystem, frontEnd.shell}),
+      nota(frontEnd.pictures),
+      skins(*platform.files, platform.skinsFolders),
+      skin({skins, frontEnd.pictures, frontEnd.shell, *platform.environment}),
+      main({*platform.settings, frontEnd.clock, frontEnd.timers, frontEnd.pictures,
+            frontEnd.windowSystem, *platform.power, *platform.speaker, *platform.registry,
+            *platform.environment, tray, skin, menu, nota, *platform.notifier, frontEnd.shell}) {}
+
+void Program::Connect(std::function<void()> sync) {
+  platform.tray->SetTrayChangeHandler([this, sync] {
+    main.TrayHostChanged();
+    sync();
+  });
+  platform.powerOffFailures->SetHandler([this, sync](const std::string& reason) {
+    main.PowerOff_Failed(reason);
+    sync();
+  });
+  platform.termination->SetHandler([this, sync = std::move(sync)] {
+    main.Unload();
+    sync();
+  });
+}
+
+ConfigPorts Program::Config() {
+  return {*platform.settings, *platform.registry, *platform.environment, skins,
+          frontEnd.pictures,  skin,               *platform.speaker,     frontEnd.shell};
+}
+
+}  // namespace vesperon

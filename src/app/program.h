@@ -1,0 +1,52 @@
+#pragma once
+
+#include <functional>
+
+#include "app/frm_main.h"
+#include "config/frm_config.h"
+#include "notes/frm_mostrar_nota.h"
+#include "platform/platform.h"
+#include "skin/mod_skin.h"
+#include "skin/skin_library.h"
+#include "tray/frm_menu.h"
+#include "tray/mod_tray.h"
+
+namespace vesperon {
+
+// What a front end makes itself: the time and timers of its event loop,
+// its picture reader, its windows and its dialogs.
+struct FrontEndPorts {
+  Clock& clock;
+  TimerPort& timers;
+  PictureLoader& pictures;
+  WindowSystem& windowSystem;
+  Shell& shell;
+};
+
+// The clock's forms and modules over the platform's adapters, made the same
+// way by every front end, which then builds its views around them.
+class Program {
+ public:
+  Program(Platform& platform, FrontEndPorts frontEnd);
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Hands what the platform reports (a notification area coming or going,
+  // a power-off that failed, the system asking the program to end) to the
+  // clock; `sync` brings the views in line after each.
+  void Connect(std::function<void()> sync);
+
+  // What the configuration dialog works with.
+  ConfigPorts Config();
+
+  Platform& platform;
+  FrontEndPorts frontEnd;
+  ModTray tray;
+  FrmMenu menu;
+  FrmMostrarNota nota;
+  SkinLibrary skins;
+  ModSkin skin;
+  FrmMain main;
+};
+
+}  // namespace vesperon
