@@ -12,6 +12,12 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(picture_fuzzer skin_ini_fuzzer)
 
+# The BMP suite from outside the project: in the shared folder beside this
+# checkout, or beside the one it was cloned from.
+bmp_suites=("$root/../shared/corpus/bmpsuite")
+origin=$(git -C "$root" config --get remote.origin.url 2>/dev/null || true)
+[ -n "$origin" ] && [ -d "$origin" ] && bmp_suites+=("$origin/../shared/corpus/bmpsuite")
+
 build="$root/build-fuzz"
 CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$build" >/dev/null
@@ -21,7 +27,8 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus"
   case "$target" in
     picture_fuzzer)
-      seeds=("$root/resources" "$root/skins"/*/ "$root/../shared/corpus/bmpsuite"/*/)
+      seeds=("$root/resources" "$root/skins"/*/)
+      for suite in "${bmp_suites[@]}"; do seeds+=("$suite"/*/); done
       options=(-max_len=65536) ;;
     skin_ini_fuzzer)
       seeds=("$here/seeds/ini")
