@@ -74,6 +74,20 @@ export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/vesperon-e2e-session
 
 now_us() { echo "${EPOCHREALTIME/./}"; }
 
+# A shutdown time $1 seconds from now that stays on today's date (near
+# midnight it waits for the next day first): sets target (seconds since the
+# epoch) and its hh, mm and ss.
+shutdown_time_ahead() {
+  local seconds_to_midnight
+  seconds_to_midnight=$((86400 - 10#$(printf '%(%H)T' -1) * 3600 - 10#$(printf '%(%M)T' -1) * 60 - 10#$(printf '%(%S)T' -1)))
+  if [ "$seconds_to_midnight" -lt 30 ]; then
+    note "waiting ${seconds_to_midnight}s for midnight"
+    sleep $((seconds_to_midnight + 1))
+  fi
+  target=$((${EPOCHREALTIME%.*} + $1))
+  read -r hh mm ss < <(printf '%(%H %M %S)T\n' "$target")
+}
+
 # Runs "$@" every 50 ms until it succeeds or $1 seconds have passed.
 poll() {
   local seconds=$1

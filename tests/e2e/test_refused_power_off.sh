@@ -15,13 +15,7 @@ refuse_power_off
 use_mock_notifications_bus
 note "mock logind refuses; mock notification server on $DBUS_SESSION_BUS_ADDRESS"
 
-seconds_to_midnight=$((86400 - 10#$(printf '%(%H)T' -1) * 3600 - 10#$(printf '%(%M)T' -1) * 60 - 10#$(printf '%(%S)T' -1)))
-if [ "$seconds_to_midnight" -lt 30 ]; then
-  note "waiting ${seconds_to_midnight}s for midnight"
-  sleep $((seconds_to_midnight + 1))
-fi
-target=$((${EPOCHREALTIME%.*} + LEAD_SECONDS))
-read -r hh mm ss < <(printf '%(%H %M %S)T\n' "$target")
+shutdown_time_ahead "$LEAD_SECONDS"
 mkdir -p "$(dirname "$INI")"
 cat >"$INI" <<EOF2
 [Apagado]

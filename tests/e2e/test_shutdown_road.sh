@@ -13,14 +13,7 @@ start_xvfb
 use_mock_logind_bus
 note "mock logind up on $MOCK_BUS_ADDRESS"
 
-# A shutdown time that stays on today's date.
-seconds_to_midnight=$((86400 - 10#$(printf '%(%H)T' -1) * 3600 - 10#$(printf '%(%M)T' -1) * 60 - 10#$(printf '%(%S)T' -1)))
-if [ "$seconds_to_midnight" -lt 30 ]; then
-  note "waiting ${seconds_to_midnight}s for midnight"
-  sleep $((seconds_to_midnight + 1))
-fi
-target=$((${EPOCHREALTIME%.*} + LEAD_SECONDS))
-read -r hh mm ss < <(printf '%(%H %M %S)T\n' "$target")
+shutdown_time_ahead "$LEAD_SECONDS"
 # Qt's short date of the C locale, with the year in full.
 today=$(printf '%(%-d %b %Y)T' "$target")
 

@@ -12,14 +12,7 @@ COUNTDOWN_SECONDS=5  # Remain=0
 start_xvfb
 make_wine_prefix
 
-# A shutdown time that stays on today's date.
-seconds_to_midnight=$((86400 - 10#$(printf '%(%H)T' -1) * 3600 - 10#$(printf '%(%M)T' -1) * 60 - 10#$(printf '%(%S)T' -1)))
-if [ "$seconds_to_midnight" -lt 30 ]; then
-  note "waiting ${seconds_to_midnight}s for midnight"
-  sleep $((seconds_to_midnight + 1))
-fi
-target=$((${EPOCHREALTIME%.*} + LEAD_SECONDS))
-read -r hh mm ss < <(printf '%(%H %M %S)T\n' "$target")
+shutdown_time_ahead "$LEAD_SECONDS"
 # The short date of the regional settings lib.sh gives.
 today=$(printf '%(%d/%m/%Y)T' "$target")
 
