@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/win32/gdi_drawing.h"
+#include "platform/win32/routed_window.h"
 #include "platform/win32/win32_picture_loader.h"
 
 namespace vesperon {
@@ -61,34 +62,19 @@ std::optional<MouseButton> ButtonOf(UINT message) {
   }
 }
 
-ATOM RegisterOnce() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    // Double clicks open the editor on the digits.
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass);
-  }();
-  return atom;
-}
-
 }  // namespace
 
 ClockWindow::ClockWindow(FrmMain& model, Win32WindowSystem& windowSystem)
     : model_(model), windowSystem_(windowSystem), mouse_(model) {
-  if (RegisterOnce() == 0) return;
+  // Double clicks open the editor on the digits.
+  if (!RegisterWindowClass(kClassName, CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW))) return;
   // A popup has no frame; the system menu and the minimize box let the
   // taskbar minimize and restore it when there is no tray to hide in.
   window_ = CreateWindowExW(0, kClassName, Wide(model_.caption).c_str(),
                             WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, kFaceWidthPx,
                             kFaceHeightPx, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window_ == nullptr) return;
-  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+  RouteMessages(window_, *this);
   model_.hWnd = reinterpret_cast<std::uintptr_t>(window_);
 
   messageFont_ = MakeFont(10, false);
@@ -102,10 +88,7 @@ ClockWindow::ClockWindow(FrmMain& model, Win32WindowSystem& windowSystem)
 }
 
 ClockWindow::~ClockWindow() {
-  if (window_ != nullptr) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
+  DestroyRoutedWindow(window_);
   if (messageFont_ != nullptr) DeleteObject(messageFont_);
   if (buttonFont_ != nullptr) DeleteObject(buttonFont_);
 }
@@ -127,12 +110,6 @@ void ClockWindow::AddTips() {
     tool.lpszText = text.data();
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
-}
-
-LRESULT CALLBACK ClockWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<ClockWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return self->OnMessage(message, wParam, lParam);
 }
 
 LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

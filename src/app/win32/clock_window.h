@@ -38,14 +38,15 @@ class ClockWindow {
   // from its corner pixel (the glass).
   static COLORREF MessageColourOf(const Picture& colon);
 
+  // Every message of the window comes here.
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
  private:
   struct Shown {
     const void* picture = nullptr;
     bool visible = false;
   };
 
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC target, const RECT& area);
   void DrawCommand1(const DRAWITEMSTRUCT& item);

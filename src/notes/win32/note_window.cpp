@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/win32/gdi_drawing.h"
+#include "platform/win32/routed_window.h"
 
 namespace vesperon {
 
@@ -73,36 +74,18 @@ void DrawLabel(HDC dc, const Label& label, bool bold, COLORREF colour, UINT flag
   DeleteObject(font);
 }
 
-ATOM RegisterOnce() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassExW(&windowClass);
-  }();
-  return atom;
-}
-
 }  // namespace
 
 NoteWindow::NoteWindow(FrmMostrarNota& model) : model_(model), mouse_(model) {
-  if (RegisterOnce() == 0) return;
+  if (!RegisterWindowClass(kClassName, 0, LoadCursorW(nullptr, IDC_ARROW))) return;
   window_ =
       CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, Wide(model_.caption).c_str(),
                       WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window_ == nullptr) return;
-  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+  RouteMessages(window_, *this);
 }
 
-NoteWindow::~NoteWindow() {
-  if (window_ == nullptr) return;
-  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-  DestroyWindow(window_);
-}
+NoteWindow::~NoteWindow() { DestroyRoutedWindow(window_); }
 
 void NoteWindow::Sync() {
   if (window_ == nullptr) return;
@@ -135,12 +118,6 @@ void NoteWindow::PlaceInMiddleOfScreen() {
   model_.left = std::round((area.left + area.right) / 2.0f * t - model_.width / 2);
   model_.top = std::round((area.top + area.bottom) / 2.0f * t - model_.height / 2);
   model_.needsPlacement = false;
-}
-
-LRESULT CALLBACK NoteWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<NoteWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return self->OnMessage(message, wParam, lParam);
 }
 
 LRESULT NoteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -22,9 +22,10 @@ class NoteWindow {
   // Brings the window in line with the model: shown or hidden, place, face.
   void Sync();
 
- private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Every message of the window comes here.
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
   void Paint(HDC target);
   void OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
   void PlaceInMiddleOfScreen();

@@ -28,8 +28,9 @@ class MessageWindow {
   // Null when the window could not be made; nothing then arrives.
   HWND Handle() const { return window_; }
 
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   Handler handler_;
   HWND window_ = nullptr;
