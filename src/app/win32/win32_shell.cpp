@@ -22,13 +22,15 @@ struct AsideOf {
   RECT work;
 };
 
-// Dialogs and message boxes (the dialog class) of this thread that cover
-// the clock move beside it.
+// Dialogs and message boxes (the dialog class, owned) of this thread that
+// cover the clock move beside it; shown or still to be shown, as the dialog
+// manager shows a new dialog only once its queue is empty.
 BOOL CALLBACK MoveAside(HWND window, LPARAM data) {
   const auto& aside = *reinterpret_cast<const AsideOf*>(data);
   wchar_t name[8] = {};
   GetClassNameW(window, name, 8);
-  if (window == aside.clock || !IsWindowVisible(window) || std::wstring(name) != L"#32770")
+  if (window == aside.clock || GetWindow(window, GW_OWNER) == nullptr ||
+      std::wstring(name) != L"#32770")
     return TRUE;
   RECT place;
   GetWindowRect(window, &place);
