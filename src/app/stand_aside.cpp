@@ -18,8 +18,7 @@ float KeptWithin(float start, float length, float areaStart, float areaLength) {
 
 }  // namespace
 
-ScreenArea StandAside(const ScreenArea& window, const ScreenArea& clock,
-                      const ScreenArea& screen) {
+ScreenArea StandAside(const ScreenArea& window, const ScreenArea& clock, const ScreenArea& screen) {
   if (!Overlap(window.left, window.width, clock.left, clock.width) ||
       !Overlap(window.top, window.height, clock.top, clock.height))
     return window;

@@ -78,8 +78,8 @@ void FrmMain::MoveNoteOffClock() {
     }
   }
   constexpr float t = FrmMostrarNota::kTwipsPerPixel;
-  const ScreenArea place = StandAside({note.left / t, note.top / t, note.width / t, note.height / t},
-                                      clock, screen);
+  const ScreenArea place =
+      StandAside({note.left / t, note.top / t, note.width / t, note.height / t}, clock, screen);
   note.left = place.left * t;
   note.top = place.top * t;
 }

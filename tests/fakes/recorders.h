@@ -112,9 +112,7 @@ class RecordingNotifier : public DesktopNotifier {
     if (up) ++withdrawn;
     up = false;
   }
-  void SetActionHandler(std::function<void()> handler) override {
-    onAction = std::move(handler);
-  }
+  void SetActionHandler(std::function<void()> handler) override { onAction = std::move(handler); }
   std::vector<Announcement> announced;
   bool up = false;
   int withdrawn = 0;  // notices taken down while up

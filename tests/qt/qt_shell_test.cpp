@@ -5,10 +5,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
-#include <QTest>
 
 namespace vesperon {
 namespace {

@@ -38,8 +38,9 @@ void CALLBACK CountdownStarts(HWND, UINT, UINT_PTR id, DWORD) {
 // modal dialog: a countdown enables the clock again and moves the dialog
 // off it; given back, the dialog holds the clock again until it closes.
 TEST(Win32Shell, ACountdownFreesTheClockFromAnOpenDialogAndMovesTheDialogOffIt) {
-  const HWND clock = CreateWindowExW(0, L"STATIC", L"Vesperon", WS_POPUP | WS_VISIBLE, 400, 300,
-                                     171, 128, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  const HWND clock =
+      CreateWindowExW(0, L"STATIC", L"Vesperon", WS_POPUP | WS_VISIBLE, 400, 300, 171, 128, nullptr,
+                      nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(clock, nullptr);
   Win32Shell shell;
   shell.SetOwnerWindow(clock);

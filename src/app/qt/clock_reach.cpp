@@ -12,8 +12,8 @@ namespace vesperon {
 namespace {
 
 ScreenArea AreaOf(const QRect& r) {
-  return {static_cast<float>(r.left()), static_cast<float>(r.top()),
-          static_cast<float>(r.width()), static_cast<float>(r.height())};
+  return {static_cast<float>(r.left()), static_cast<float>(r.top()), static_cast<float>(r.width()),
+          static_cast<float>(r.height())};
 }
 
 }  // namespace
@@ -66,8 +66,8 @@ void ClockReach::LetGo() {
     if (window->transientParent() == clock) window->setTransientParent(nullptr);
     if (window->modality() == Qt::ApplicationModal) window->setModality(Qt::WindowModal);
 
-    const ScreenArea place = StandAside(AreaOf(widget->frameGeometry()),
-                                        AreaOf(clock_->frameGeometry()), area);
+    const ScreenArea place =
+        StandAside(AreaOf(widget->frameGeometry()), AreaOf(clock_->frameGeometry()), area);
     widget->move(static_cast<int>(place.left), static_cast<int>(place.top));
   }
   UpdateBlocked();

@@ -209,10 +209,9 @@ bool ClockWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   // A countdown keeps the clock enabled over an open dialog or box; only the
   // stop is meant for those clicks, the rest of the face waits for the
   // dialog to close, as it does outside a countdown.
-  const bool press = message != WM_MOUSEMOVE && button &&
-                     message != WM_LBUTTONUP && message != WM_RBUTTONUP && message != WM_MBUTTONUP;
-  if (press && modalOpen_ && modalOpen_() &&
-      mouse_.AreaAt(x, y) != ClockMouse::Area::TipApagado)
+  const bool press = message != WM_MOUSEMOVE && button && message != WM_LBUTTONUP &&
+                     message != WM_RBUTTONUP && message != WM_MBUTTONUP;
+  if (press && modalOpen_ && modalOpen_() && mouse_.AreaAt(x, y) != ClockMouse::Area::TipApagado)
     return true;
   switch (message) {
     case WM_MOUSEMOVE:

@@ -31,9 +31,7 @@ class FreedesktopNotifier final : public QObject, public DesktopNotifier {
   void Announce(const std::string& summary, const std::string& body,
                 const std::string& action) override;
   void Withdraw() override;
-  void SetActionHandler(std::function<void()> handler) override {
-    onAction_ = std::move(handler);
-  }
+  void SetActionHandler(std::function<void()> handler) override { onAction_ = std::move(handler); }
 
  private slots:
   void OnActionInvoked(uint id, const QString& key);

@@ -18,8 +18,7 @@ class TrayBalloonNotifier final : public DesktopNotifier {
   void Notify(const std::string& summary, const std::string& body) override {
     tray_.ShowBalloon(summary, body);
   }
-  void Announce(const std::string& summary, const std::string& body,
-                const std::string&) override {
+  void Announce(const std::string& summary, const std::string& body, const std::string&) override {
     up_ = tray_.ShowBalloon(summary, body, NIIF_WARNING);
   }
   void Withdraw() override {

@@ -53,8 +53,7 @@ class Win32Tray final : public SystemTray {
   // A balloon over the icon, while there is one, with the shell's icon
   // `infoIcon` (NIIF_ERROR, NIIF_WARNING, ...); false when it could not be
   // shown.
-  bool ShowBalloon(const std::string& title, const std::string& text,
-                   DWORD infoIcon = NIIF_ERROR);
+  bool ShowBalloon(const std::string& title, const std::string& text, DWORD infoIcon = NIIF_ERROR);
   // Takes the balloon shown now away.
   bool HideBalloon();
 
