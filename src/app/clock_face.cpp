@@ -42,12 +42,7 @@ void FrmMain::ShutdownCheck(const LocalDateTime& now) {
   const std::string nowText = FormatHhMmSs(now.hour, now.minute, now.second);
   if (!acceptedDate_ || *acceptedDate_ != now.date || nowText < acceptedTime_) return;
 
-  HoraApagadoSet = false;
-  TipApagado.picture = ImgTipStopON.picture;
-  CuentaAtrasActiva = true;
-  // Every countdown runs its full length, the second one of a run included.
-  CuentaAtras = CountdownLength();
-  TimerApagado.SetEnabled(true);
+  StartCountdown();
 }
 
 void FrmMain::TimerSync_Timer() {

@@ -315,6 +315,8 @@ void FrmMain::Form_Unload() {
   WriteSetting(keys::kWindow, keys::kYpos, SingleToText(top));
   ports_.tray.QuitarIconoBandeja();
   ports_.menu.Unload();
+  // A countdown's notice must not outlive the clock that could cancel it.
+  if (CuentaAtrasActiva) EndCountdown();
 
   for (Timer* timer : {&TimerSync, &TimerSep, &TimerApagado, &TimerMsg, &TimerInc})
     timer->SetEnabled(false);

@@ -99,6 +99,12 @@ class FrmMain : public Form {
   // --- arming and countdown (scheduler/arming.cpp) ---
   void TipApagado_MouseDown(MouseButton button);
   void TimerApagado_Timer();
+  // "Cancelar" picked on the countdown's desktop notice: the same cancel as
+  // the blinking stop; nothing once the countdown is over.
+  void CountdownNotice_Cancel();
+  // TipApagado and ImgTipOk show the state as it stands: the blinking stop,
+  // armed or not; the editor open or not. For a skin just applied.
+  void ShowIndicatorStates();
   // The system did not power off after all (refused, or no one to ask);
   // reason in the system's own words. May come long after the countdown.
   void PowerOff_Failed(const std::string& reason);
@@ -190,6 +196,10 @@ class FrmMain : public Form {
   void ShowCurrentTime(const LocalDateTime& now);
   void ShowShutdownTime();
   void ShutdownCheck(const LocalDateTime& now);
+  void StartCountdown();
+  void CancelCountdown();
+  void EndCountdown();
+  void MoveNoteOffClock();
   void Step();
   void StartStep(bool plus);
   void StopStep();

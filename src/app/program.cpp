@@ -26,6 +26,10 @@ void Program::Connect(std::function<void()> sync) {
     main.PowerOff_Failed(reason);
     sync();
   });
+  platform.notifier->SetActionHandler([this, sync] {
+    main.CountdownNotice_Cancel();
+    sync();
+  });
   platform.termination->SetHandler([this, sync = std::move(sync)] {
     main.Unload();
     sync();

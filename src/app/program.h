@@ -32,7 +32,8 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   // Hands what the platform reports (a notification area coming or going,
-  // a power-off that failed, the system asking the program to end) to the
+  // a power-off that failed, the countdown's notice cancelled, the system
+  // asking the program to end) to the
   // clock; `sync` brings the views in line after each.
   void Connect(std::function<void()> sync);
 

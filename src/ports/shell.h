@@ -28,6 +28,12 @@ class Shell {
   // Brings the open dialog above every other window, without keeping it
   // there.
   virtual void BringToFront(Dialog dialog) = 0;
+  // While a countdown runs the clock must stay in sight and take clicks
+  // whatever else of the program is open: an open popup menu closes, the
+  // program's other windows move off the clock, and no dialog or message
+  // box holds the clock any more (those opened meanwhile included). `false`
+  // gives the dialogs and boxes their hold back.
+  virtual void KeepClockInReach(bool inReach) = 0;
 };
 
 }  // namespace vesperon

@@ -87,16 +87,17 @@ bool ModSkin::CargarSkin(FrmMain& window, const std::string& skin) {
   window.ImgIconMain1.picture = read["tray1.ico"];
   window.ImgIconMain2.picture = read["tray2.ico"];
   window.ImgTipApagadoOFF.picture = read["tip-apagado-off.bmp"];
-  window.TipApagado.picture = window.ImgTipApagadoOFF.picture;
   window.ImgTipApagadoON.picture = read["tip-apagado-on.bmp"];
   window.ImgTipOkON.picture = read["tip-ok-on.bmp"];
   window.ImgTipOkOFF.picture = read["tip-ok-off.bmp"];
-  window.ImgTipOk.picture = window.ImgTipOkOFF.picture;
   window.ImgTipNotasON.picture = read["tip-notas-on.bmp"];
   window.ImgTipNotasOFF.picture = read["tip-notas-off.bmp"];
   window.ImgTipNotas.picture = window.ImgTipNotasOFF.picture;
   window.ImgTipStopON.picture = read["tip-stop-on.bmp"];
   window.ImgTipStopOFF.picture = read["tip-stop-off.bmp"];
+  // The new faces tell the state as it stands: a skin chosen while armed
+  // must not make the face say "off".
+  window.ShowIndicatorStates();
   return true;
 }
 

@@ -35,8 +35,8 @@ class ModSkin {
 
   // Reads all 22 pictures the window shows and only then puts them into its
   // slots, so a failure leaves the look exactly as it was; a failure is
-  // reported in a message box. The indicators show their off faces after a
-  // load, whatever the state.
+  // reported in a message box. After a load the arming and accept
+  // indicators show the state as it stands, the notes indicator its off face.
   bool CargarSkin(FrmMain& window, const std::string& skin);
 
   // The configuration dialog's skin step on accept. `selected` is the skin

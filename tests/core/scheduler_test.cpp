@@ -330,6 +330,74 @@ TEST_F(Arming, AFailedPowerOffIsShownAndNotified) {
   EXPECT_EQ(h.notifier.notices[1].body, "WindowsVersion \"2 \" names no way to power off");
 }
 
+// A countdown nobody sees ends in a power-off nobody saw coming: the clock
+// comes back from the tray where it stood, the note window steps off it, and
+// the desktop announces the countdown with a way to cancel it.
+TEST_F(Arming, ACountdownBringsTheClockBackAndItsNoticeCancelsIt) {
+  Accept(10, 0, 2);
+  Tip();
+  h.nota.Show();
+  h.nota.needsPlacement = false;
+  h.nota.left = h.main.left + 600;
+  h.nota.top = h.main.top;
+  h.main.ImgMinimizar_MouseDown(MouseButton::Left);
+  ASSERT_FALSE(h.main.visible);
+  const float left = h.main.left;
+  const float top = h.main.top;
+  const std::size_t trayCalls = h.trayPort.calls.size();
+
+  h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 2, 50));
+  ASSERT_TRUE(h.main.CuentaAtrasActiva);
+  EXPECT_TRUE(h.main.visible);
+  EXPECT_EQ(h.main.windowState, WindowState::Normal);
+  EXPECT_EQ(h.main.left, left);
+  EXPECT_EQ(h.main.top, top);
+  EXPECT_EQ(h.trayPort.calls.size(), trayCalls);
+  EXPECT_EQ(h.shell.inReachCalls, std::vector<bool>{true});
+  EXPECT_TRUE(h.nota.left >= h.main.left + h.main.width ||
+              h.nota.left + h.nota.width <= h.main.left);
+  const RecordingNotifier::Announcement notice{"Vesperon", "Se apagará en: 5 secs", "Cancelar"};
+  ASSERT_EQ(h.notifier.announced, std::vector{notice});
+  EXPECT_TRUE(h.notifier.up);
+
+  h.time.Advance(milliseconds(1500));
+  EXPECT_EQ(h.notifier.announced.size(), 1u);
+  h.main.CountdownNotice_Cancel();  // as the wiring hands "Cancelar" on
+  EXPECT_EQ(h.main.LblInfo.caption, "Apagado cancelado");
+  EXPECT_FALSE(h.main.ApagarEquipo);
+  EXPECT_FALSE(h.notifier.up);
+  EXPECT_EQ(h.shell.inReachCalls, (std::vector<bool>{true, false}));
+  h.time.Advance(milliseconds(10000));
+  EXPECT_EQ(h.power.ExitRequests(), 0);
+  // A late "Cancelar" finds no countdown and does nothing.
+  h.main.CountdownNotice_Cancel();
+  EXPECT_EQ(h.main.LblInfo.caption, "");
+}
+
+TEST_F(Arming, EveryEndOfACountdownWithdrawsItsNotice) {
+  h.settings.Set("Apagado", "WindowsVersion", "2");
+  Accept(10, 0, 1);
+  Tip();
+  h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 2, 50));
+  Tip();  // the blinking stop
+  EXPECT_EQ(h.notifier.withdrawn, 1);
+
+  Accept(10, 0, 10);
+  Tip();
+  h.time.Advance(milliseconds(20000));
+  ASSERT_EQ(h.power.ExitRequests(), 1);
+  EXPECT_EQ(h.notifier.withdrawn, 2);
+
+  Accept(10, 0, 30);
+  Tip();
+  h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 31, 50));
+  ASSERT_TRUE(h.main.CuentaAtrasActiva);
+  h.main.Unload();
+  EXPECT_EQ(h.notifier.withdrawn, 3);
+  EXPECT_EQ(h.notifier.announced.size(), 3u);
+  EXPECT_EQ(h.shell.inReachCalls, (std::vector<bool>{true, false, true, false, true, false}));
+}
+
 TEST_F(Arming, CountsStayOnTheLineUntilReplaced) {
   Accept(10, 0, 1);
   Tip();

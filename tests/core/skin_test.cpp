@@ -229,7 +229,7 @@ TEST(Skin, DialogStepRefusesAnInvalidSkinAndAppliesAValidOneAtOnce) {
   h.files.AddSkin(kAzul);
   h.files.AddSkin(std::string(MainHarness::kSkinsFolder) + "/Roto",
                   {{"menu-bkg.bmp", Wrong(24, 21)}});
-  // Armed when the skin changes: the indicator shows the new off face all the same.
+  // Armed when the skin changes: the indicator keeps saying so, in the new face.
   h.main.HoraApagadoSet = true;
   h.main.TipApagado_MouseDown(MouseButton::Left);
   ASSERT_TRUE(h.main.ApagarEquipo);
@@ -246,10 +246,23 @@ TEST(Skin, DialogStepRefusesAnInvalidSkinAndAppliesAValidOneAtOnce) {
   EXPECT_EQ(h.settings.Get("Window", "Skin"), "Azul");
   EXPECT_EQ(h.Face(), "100005");
   EXPECT_TRUE(h.main.ApagarEquipo);
-  EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipApagadoOFF.picture);
-  EXPECT_EQ(*static_cast<const std::string*>(h.main.ImgTipApagadoOFF.picture.Payload()),
-            kAzul + "/tip-apagado-off.bmp");
+  EXPECT_EQ(*static_cast<const std::string*>(h.main.TipApagado.picture.Payload()),
+            kAzul + "/tip-apagado-on.bmp");
+  EXPECT_TRUE(h.main.ImgTipOk.picture == h.main.ImgTipOkOFF.picture);
   EXPECT_EQ(h.shell.boxes.size(), 1u);
+
+  // With the editor open, the accept indicator stays lit; during a
+  // countdown the stop goes on blinking in the new faces.
+  h.main.mnAjustarApagado_Click();
+  EXPECT_TRUE(h.skin.AplicarSkinElegido(h.main, "Azul"));
+  EXPECT_EQ(*static_cast<const std::string*>(h.main.ImgTipOk.picture.Payload()),
+            kAzul + "/tip-ok-on.bmp");
+  h.main.CuentaAtrasActiva = true;
+  EXPECT_TRUE(h.skin.AplicarSkinElegido(h.main, "Azul"));
+  EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipStopON.picture);
+  for (int ms = 0; ms < 600 && h.main.TipApagado.picture == h.main.ImgTipStopON.picture; ms += 10)
+    h.time.Advance(std::chrono::milliseconds(10));
+  EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipStopOFF.picture);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ports/desktop_notifier.h"
@@ -68,6 +69,7 @@ class RecordingShell : public Shell {
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
   void ShowModal(Dialog dialog) override;
   void BringToFront(Dialog dialog) override { broughtToFront.push_back(dialog); }
+  void KeepClockInReach(bool inReach) override { inReachCalls.push_back(inReach); }
 
   std::vector<Box> boxes;
   std::function<void(const Box&)> whileOpen;
@@ -78,6 +80,7 @@ class RecordingShell : public Shell {
   std::vector<Dialog> dialogs;
   std::function<void(Dialog)> whileDialogOpen;
   std::vector<Dialog> broughtToFront;
+  std::vector<bool> inReachCalls;
 };
 
 class RecordingNotifier : public DesktopNotifier {
@@ -91,6 +94,29 @@ class RecordingNotifier : public DesktopNotifier {
     notices.push_back({summary, body});
   }
   std::vector<Notice> notices;
+
+  // The standing notice: every one announced, with its action's label, and
+  // whether the one announced last is still up.
+  struct Announcement {
+    std::string summary;
+    std::string body;
+    std::string action;
+    friend bool operator==(const Announcement&, const Announcement&) = default;
+  };
+  void Announce(const std::string& summary, const std::string& body,
+                const std::string& action) override {
+    announced.push_back({summary, body, action});
+    up = true;
+  }
+  void Withdraw() override {
+    if (up) ++withdrawn;
+    up = false;
+  }
+  void SetActionHandler(std::function<void()> handler) override { onAction = std::move(handler); }
+  std::vector<Announcement> announced;
+  bool up = false;
+  int withdrawn = 0;  // notices taken down while up
+  std::function<void()> onAction;
 };
 
 // A 1024 × 768 screen at 15 twips per pixel.

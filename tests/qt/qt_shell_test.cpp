@@ -5,8 +5,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace vesperon {
 namespace {
@@ -100,6 +102,44 @@ TEST(QtShellTest, TheAboutDialogIsAFixedToolWindowModalToTheClockThatEscapeClose
   shell.ShowModal(Dialog::About);
   EXPECT_TRUE(seen);
   EXPECT_EQ(shell.OpenDialog(Dialog::About), nullptr);
+}
+
+// A window Qt keeps every click from while a modal dialog holds it.
+struct CountingClock : QWidget {
+  int presses = 0;
+  void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
+// Qt never lets a window blocked by a modal one see the mouse: in reach,
+// the clock takes a click through a dialog and the box over it; given back,
+// it takes none until they close.
+TEST(QtShellTest, InReachTheClockTakesClicksWhateverDialogOrBoxIsOpen) {
+  CountingClock clock;
+  clock.setGeometry(100, 100, 171, 128);
+  clock.show();
+  QtShell shell;
+  shell.SetParentWindow(&clock);
+  shell.SetDialogFactory(Dialog::About,
+                         [](QWidget* parent) { return std::make_unique<QDialog>(parent); });
+  int inReach = -1;
+  int givenBack = -1;
+  QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      shell.KeepClockInReach(true);
+      QTest::mouseClick(clock.windowHandle(), Qt::LeftButton, {}, QPoint(120, 50));
+      inReach = clock.presses;
+      shell.KeepClockInReach(false);
+      QTest::mouseClick(clock.windowHandle(), Qt::LeftButton, {}, QPoint(120, 50));
+      givenBack = clock.presses;
+      box->close();
+      QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    });
+    shell.MsgBox("sobre el diálogo", "Vesperon", MsgBoxIcon::Information);
+  });
+  shell.ShowModal(Dialog::About);
+  EXPECT_EQ(inReach, 1);
+  EXPECT_EQ(givenBack, 1);
 }
 
 }  // namespace

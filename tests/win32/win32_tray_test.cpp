@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/tray_balloon_notifier.h"
 #include "platform/win32/win32_picture_loader.h"
 #include "tray/mod_tray.h"
 
@@ -98,6 +99,16 @@ TEST(Win32Tray, ANewTaskbarGetsTheIconAgainAsItLastWas) {
   EXPECT_EQ(shell.balloons[0].uFlags, static_cast<UINT>(NIF_INFO));
   EXPECT_EQ(shell.balloons[0].hWnd, reinterpret_cast<HWND>(0x99));
   EXPECT_EQ(std::wstring(shell.balloons[0].szInfoTitle), L"No se pudo apagar el equipo");
+
+  // The countdown's notice: a warning with the count, taken away at its end.
+  TrayBalloonNotifier notifier(tray);
+  notifier.Announce("Vesperon", "Se apagará en: 20 secs", "Cancelar");
+  notifier.Withdraw();
+  notifier.Withdraw();
+  ASSERT_EQ(shell.balloons.size(), 3u);
+  EXPECT_EQ(shell.balloons[1].dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
+  EXPECT_EQ(std::wstring(shell.balloons[1].szInfo), L"Se apagar\u00e1 en: 20 secs");
+  EXPECT_EQ(std::wstring(shell.balloons[2].szInfo), L"");
 
   // Gone with the program's own delete: a later taskbar gets nothing.
   module.QuitarIconoBandeja();

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -130,6 +131,9 @@ class NoTray : public TrayPort {
 class NoNotices : public DesktopNotifier {
  public:
   void Notify(const std::string&, const std::string&) override {}
+  void Announce(const std::string&, const std::string&, const std::string&) override {}
+  void Withdraw() override {}
+  void SetActionHandler(std::function<void()>) override {}
 };
 
 // Message boxes become lines on standard error.
@@ -144,6 +148,7 @@ class PrintingShell : public Shell {
   const MenuEntry* PopupMenu(const MenuEntry&) override { return nullptr; }
   void ShowModal(Dialog) override {}
   void BringToFront(Dialog) override {}
+  void KeepClockInReach(bool) override {}
 };
 
 }  // namespace vesperon::skintool

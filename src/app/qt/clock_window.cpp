@@ -1,5 +1,6 @@
 #include "app/qt/clock_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -208,9 +209,18 @@ void ClockWindow::mousePressEvent(QMouseEvent* event) {
   const std::optional<MouseButton> button = ToButton(event->button());
   if (!button) return;
   const QPoint p = event->position().toPoint();
+  if (HeldByModal(p)) return;
   const QPointF at = TwipsInWindow(event->globalPosition());
   mouse_.Press(*button, p.x(), p.y(), static_cast<float>(at.x()), static_cast<float>(at.y()));
   Sync();
+}
+
+// A countdown lets the clock take clicks over an open dialog or box; only
+// the stop is meant for them, and the rest of the face waits for the dialog
+// to close, as it does outside a countdown.
+bool ClockWindow::HeldByModal(QPoint p) const {
+  return QApplication::activeModalWidget() != nullptr &&
+         mouse_.AreaAt(p.x(), p.y()) != ClockMouse::Area::TipApagado;
 }
 
 void ClockWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -234,6 +244,7 @@ void ClockWindow::mouseDoubleClickEvent(QMouseEvent* event) {
   const std::optional<MouseButton> button = ToButton(event->button());
   if (!button) return;
   const QPoint p = event->position().toPoint();
+  if (HeldByModal(p)) return;
   const QPointF at = TwipsInWindow(event->globalPosition());
   mouse_.DoubleClick(*button, p.x(), p.y(), static_cast<float>(at.x()), static_cast<float>(at.y()));
   Sync();

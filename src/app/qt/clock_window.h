@@ -60,6 +60,7 @@ class ClockWindow : public QWidget {
   QPointF TwipsPerPixel() const;
   QPoint ModelPosition() const;
   QPointF TwipsInWindow(QPointF global) const;
+  bool HeldByModal(QPoint p) const;
   void SyncFaces();
   void SyncWindow();
 

@@ -34,6 +34,7 @@ void QtShell::MsgBox(const std::string& text, const std::string& title, MsgBoxIc
   // A skin path may hold '<' or '&': the text is shown as it stands.
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
+  reach_.Opening();
   box.exec();
 }
 
@@ -50,6 +51,7 @@ void QtShell::ShowModal(Dialog dialog) {
   window->setWindowModality(Qt::WindowModal);
   const QPointer<QDialog> outer = open_[dialog];
   open_[dialog] = window.get();
+  reach_.Opening();
   window->exec();
   open_[dialog] = outer;
 }

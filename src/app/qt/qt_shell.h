@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+#include "app/qt/clock_reach.h"
 #include "ports/shell.h"
 #include "tray/qt/popup_menu_view.h"
 
@@ -21,7 +22,10 @@ class QtShell : public Shell {
   // Builds a dialog, with the clock window as its parent.
   using DialogFactory = std::function<std::unique_ptr<QDialog>(QWidget* parent)>;
 
-  void SetParentWindow(QWidget* parent) { parent_ = parent; }
+  void SetParentWindow(QWidget* parent) {
+    parent_ = parent;
+    reach_.SetClock(parent);
+  }
   // How a dialog is built; a dialog that has none shows nothing.
   void SetDialogFactory(Dialog dialog, DialogFactory make) { factories_[dialog] = std::move(make); }
 
@@ -29,6 +33,7 @@ class QtShell : public Shell {
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
   void ShowModal(Dialog dialog) override;
   void BringToFront(Dialog dialog) override;
+  void KeepClockInReach(bool inReach) override { reach_.Keep(inReach); }
 
   // The dialog open now, if any.
   QDialog* OpenDialog(Dialog dialog) const;
@@ -38,6 +43,7 @@ class QtShell : public Shell {
   PopupMenuView menu_;
   std::map<Dialog, DialogFactory> factories_;
   std::map<Dialog, QPointer<QDialog>> open_;
+  ClockReach reach_;
 };
 
 }  // namespace vesperon

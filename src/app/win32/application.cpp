@@ -51,6 +51,8 @@ int RunApplication() {
   timers.SetAfterTick([&] { window.Sync(); });
   window.SetSyncedHandler([&] { noteWindow.Sync(); });
   window.SetUnloadedHandler([] { PostQuitMessage(0); });
+  window.SetModalTest([&] { return shell.ModalOpen(); });
+  window.SetStayEnabledTest([&] { return shell.ClockInReach(); });
   program.Connect([&] { window.Sync(); });
 
   if (!Main(*platform.environment, program.menu, main)) return 0;

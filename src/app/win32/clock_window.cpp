@@ -167,6 +167,11 @@ LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         model_.windowState =
             wParam == SIZE_MINIMIZED ? WindowState::Minimized : WindowState::Normal;
       return 0;
+    case WM_ENABLE:
+      // Disabled by a dialog or box opening during a countdown: the stop
+      // must stay within reach.
+      if (wParam == FALSE && stayEnabled_ && stayEnabled_()) EnableWindow(window_, TRUE);
+      return 0;
     case WM_DPICHANGED:
       // The face is drawn in pixels, whatever the screen: it keeps its size.
       return 0;
@@ -201,6 +206,13 @@ bool ClockWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   const float xTwips = static_cast<float>(x) * TwipsPerPixelX();
   const float yTwips = static_cast<float>(y) * TwipsPerPixelY();
   const std::optional<MouseButton> button = ButtonOf(message);
+  // A countdown keeps the clock enabled over an open dialog or box; only the
+  // stop is meant for those clicks, the rest of the face waits for the
+  // dialog to close, as it does outside a countdown.
+  const bool press = message != WM_MOUSEMOVE && button && message != WM_LBUTTONUP &&
+                     message != WM_RBUTTONUP && message != WM_MBUTTONUP;
+  if (press && modalOpen_ && modalOpen_() && mouse_.AreaAt(x, y) != ClockMouse::Area::TipApagado)
+    return true;
   switch (message) {
     case WM_MOUSEMOVE:
       // A tray message comes this way too, with the left button said to be held.

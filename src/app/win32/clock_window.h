@@ -32,6 +32,11 @@ class ClockWindow {
   // After every Sync(): other windows showing the same program catch up.
   void SetSyncedHandler(std::function<void()> handler) { onSynced_ = std::move(handler); }
   void SetUnloadedHandler(std::function<void()> handler) { onUnloaded_ = std::move(handler); }
+  // Whether a dialog or message box of the program is open: over one, only
+  // the stop takes presses.
+  void SetModalTest(std::function<bool()> test) { modalOpen_ = std::move(test); }
+  // Whether the clock must stay enabled whatever opens (a countdown runs).
+  void SetStayEnabledTest(std::function<bool()> test) { stayEnabled_ = std::move(test); }
 
   // The message line takes the colour of the skin's digits, so it reads on
   // whatever glass the skin has: the colon face's ink, the colour farthest
@@ -75,6 +80,8 @@ class ClockWindow {
   bool unloadedShown_ = false;
   std::function<void()> onSynced_;
   std::function<void()> onUnloaded_;
+  std::function<bool()> modalOpen_;
+  std::function<bool()> stayEnabled_;
 };
 
 }  // namespace vesperon

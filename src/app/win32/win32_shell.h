@@ -30,6 +30,17 @@ class Win32Shell : public Shell {
   void ShowModal(Dialog dialog) override;
   // SetWindowPos with HWND_TOPMOST and then HWND_NOTOPMOST, no move, no size.
   void BringToFront(Dialog dialog) override;
+  // A popup menu ends (EndMenu), the clock is enabled again over the
+  // dialogs and boxes that disabled it, and those over the clock move beside
+  // it: Windows keeps an owned window above its owner. Given back, the
+  // clock is disabled again while any of them is still open.
+  void KeepClockInReach(bool inReach) override;
+
+  // While in reach, the clock stays enabled: a dialog or box that opens
+  // meanwhile disables it, and the clock window enables itself again.
+  bool ClockInReach() const { return inReach_; }
+  // A dialog or message box of the program is open.
+  bool ModalOpen() const { return !open_.empty() || boxes_ > 0; }
 
   // The dialog open now, if any.
   HWND OpenDialog(Dialog dialog) const;
@@ -43,6 +54,8 @@ class Win32Shell : public Shell {
   PopupMenuView menu_;
   std::map<Dialog, DialogRunner> runners_;
   std::vector<std::pair<Dialog, HWND>> open_;
+  int boxes_ = 0;
+  bool inReach_ = false;
 };
 
 }  // namespace vesperon

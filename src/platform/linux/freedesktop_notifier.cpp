@@ -1,6 +1,8 @@
 #include "platform/linux/freedesktop_notifier.h"
 
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QFileInfo>
 #include <QStringList>
 #include <QUuid>
@@ -11,11 +13,21 @@ namespace vesperon {
 
 namespace {
 
+const QString kService = QStringLiteral("org.freedesktop.Notifications");
+const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
+// The key of the standing notice's one action.
+const QString kActionKey = QStringLiteral("cancel");
+
 // Critical: many servers then keep the notice up until the user has seen it.
 constexpr unsigned char kUrgencyCritical = 2;
 
 // Servers that take markup would read <, > and & as tags.
 QString PlainText(const std::string& text) { return QString::fromStdString(text).toHtmlEscaped(); }
+
+QDBusMessage Call(const QString& method) {
+  return QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
+}
 
 }  // namespace
 
@@ -38,24 +50,83 @@ FreedesktopNotifier::~FreedesktopNotifier() {
   if (bus_) QDBusConnection::disconnectFromBus(connectionName_);
 }
 
-void FreedesktopNotifier::Notify(const std::string& summary, const std::string& body) {
-  if (busAddress_.isEmpty()) return;
-  // Opened at the first notice, and again after the bus has gone away.
+QDBusConnection* FreedesktopNotifier::Bus() {
+  if (busAddress_.isEmpty()) return nullptr;
   if (!bus_ || !bus_->isConnected()) {
     if (bus_) QDBusConnection::disconnectFromBus(connectionName_);
     bus_ = QDBusConnection::connectToBus(busAddress_, connectionName_);
+    standing_ = 0;  // a new connection's server knows nothing of ours
+    if (!bus_->isConnected()) return nullptr;
+    bus_->connect(QString(), kPath, kInterface, QStringLiteral("ActionInvoked"), this,
+                  SLOT(OnActionInvoked(uint, QString)));
+    bus_->connect(QString(), kPath, kInterface, QStringLiteral("NotificationClosed"), this,
+                  SLOT(OnNotificationClosed(uint, uint)));
   }
-  if (!bus_->isConnected()) return;
+  return &*bus_;
+}
 
-  QDBusMessage notify = QDBusMessage::createMethodCall(
-      QStringLiteral("org.freedesktop.Notifications"),
-      QStringLiteral("/org/freedesktop/Notifications"),
-      QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
+void FreedesktopNotifier::Notify(const std::string& summary, const std::string& body) {
+  QDBusConnection* bus = Bus();
+  if (bus == nullptr) return;
+  QDBusMessage notify = Call(QStringLiteral("Notify"));
   QVariantMap hints;
   hints.insert(QStringLiteral("urgency"), QVariant::fromValue(kUrgencyCritical));
   notify << QStringLiteral("Vesperon") << 0u << QStringLiteral("system-shutdown")
          << QString::fromStdString(summary) << PlainText(body) << QStringList() << hints << -1;
-  bus_->call(notify, QDBus::NoBlock);
+  bus->call(notify, QDBus::NoBlock);
+}
+
+void FreedesktopNotifier::Announce(const std::string& summary, const std::string& body,
+                                   const std::string& action) {
+  QDBusConnection* bus = Bus();
+  if (bus == nullptr) return;
+  const unsigned generation = ++generation_;
+  wanted_ = true;
+  QDBusMessage notify = Call(QStringLiteral("Notify"));
+  QVariantMap hints;
+  hints.insert(QStringLiteral("urgency"), QVariant::fromValue(kUrgencyCritical));
+  hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("vesperon"));
+  // Up until withdrawn: the countdown's end takes it away.
+  notify << QStringLiteral("Vesperon") << standing_ << QStringLiteral("vesperon")
+         << QString::fromStdString(summary) << PlainText(body)
+         << QStringList{kActionKey, QString::fromStdString(action)} << hints << 0;
+  auto* watcher = new QDBusPendingCallWatcher(bus->asyncCall(notify), this);
+  connect(watcher, &QDBusPendingCallWatcher::finished, this,
+          [this, generation](QDBusPendingCallWatcher* call) {
+            const QDBusPendingReply<uint> reply = *call;
+            call->deleteLater();
+            if (reply.isError()) return;
+            if (generation == generation_ && wanted_)
+              standing_ = reply.value();
+            else
+              Close(reply.value());
+          });
+}
+
+void FreedesktopNotifier::Withdraw() {
+  if (!wanted_) return;
+  wanted_ = false;
+  ++generation_;
+  if (standing_ != 0) Close(standing_);
+  standing_ = 0;
+}
+
+void FreedesktopNotifier::Close(uint id) {
+  QDBusConnection* bus = Bus();
+  if (bus == nullptr) return;
+  QDBusMessage close = Call(QStringLiteral("CloseNotification"));
+  close << id;
+  bus->call(close, QDBus::NoBlock);
+}
+
+void FreedesktopNotifier::OnActionInvoked(uint id, const QString& key) {
+  if (id == 0 || id != standing_ || key != kActionKey) return;
+  if (onAction_) onAction_();
+}
+
+void FreedesktopNotifier::OnNotificationClosed(uint id, uint) {
+  // Dismissed by the user or the server: there is nothing left to withdraw.
+  if (id != 0 && id == standing_) standing_ = 0;
 }
 
 }  // namespace vesperon

@@ -90,17 +90,20 @@ bool Win32Tray::OnMessage(UINT message) {
   return true;
 }
 
-bool Win32Tray::ShowBalloon(const std::string& title, const std::string& text) {
+bool Win32Tray::ShowBalloon(const std::string& title, const std::string& text, DWORD infoIcon) {
   if (!record_) return false;
   NOTIFYICONDATAW balloon{};
   balloon.cbSize = sizeof balloon;
   balloon.hWnd = reinterpret_cast<HWND>(record_->hWnd);
   balloon.uID = record_->uID;
   balloon.uFlags = NIF_INFO;
-  balloon.dwInfoFlags = NIIF_ERROR;
+  balloon.dwInfoFlags = infoIcon;
   CopyWide(balloon.szInfoTitle, title);
   CopyWide(balloon.szInfo, text);
   return calls_.notifyIconW(NIM_MODIFY, &balloon) != FALSE;
 }
+
+// The shell takes a balloon away when it is given one with no text.
+bool Win32Tray::HideBalloon() { return ShowBalloon("", ""); }
 
 }  // namespace vesperon

@@ -50,9 +50,12 @@ class Win32Tray final : public SystemTray {
     onTrayChange_ = std::move(handler);
   }
 
-  // A balloon over the icon, while there is one; false when it could not be
+  // A balloon over the icon, while there is one, with the shell's icon
+  // `infoIcon` (NIIF_ERROR, NIIF_WARNING, ...); false when it could not be
   // shown.
-  bool ShowBalloon(const std::string& title, const std::string& text);
+  bool ShowBalloon(const std::string& title, const std::string& text, DWORD infoIcon = NIIF_ERROR);
+  // Takes the balloon shown now away.
+  bool HideBalloon();
 
   // The hidden window that hears TaskbarCreated; for tests.
   HWND Listener() const { return listener_.Handle(); }
