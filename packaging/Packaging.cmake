@@ -127,11 +127,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Depends from the libraries the program links; Recommends for what it can do
 # without: the melody needs a sound server, a power-off with other users
-# logged in asks for a password through a polkit agent, and logind does the
-# power-off itself.
+# logged in asks for a password through a polkit agent, logind does the
+# power-off itself, and a Wayland session with no XWayland needs Qt's
+# Wayland platform.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "pulseaudio | pipewire-pulse, default-logind | logind, policykit-1-gnome | polkit-1-auth-agent")
+    "pulseaudio | pipewire-pulse, default-logind | logind, policykit-1-gnome | polkit-1-auth-agent, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_VESPERON_STRIP "${CMAKE_STRIP}")
 set(CPACK_PRE_BUILD_SCRIPTS ${VESPERON_PACKAGING_DIR}/strip_programs.cmake)

@@ -15,8 +15,11 @@ constexpr long kWmRButtonUp = 517;
 }  // namespace
 
 // The window has no frame: its background is the handle to drag it by.
+// Where only the windowing system can move the window, the drag is its own.
 void FrmMain::Form_MouseDown(MouseButton button, float x, float y) {
-  if (button == MouseButton::Left) {
+  if (button == MouseButton::Left && !ports_.window.PlacesWindow()) {
+    ports_.window.StartSystemMove();
+  } else if (button == MouseButton::Left) {
     Arrastrando = true;
     ArrastreX = x;
     ArrastreY = y;

@@ -246,13 +246,16 @@ void FrmMain::ReadSettings() {
   }
 }
 
+// A window that cannot learn where it stands writes no position: what is
+// stored stays for a session that can place the window.
 void FrmMain::PlaceWindow() {
   const std::string xpos = ReadSetting(keys::kWindow, keys::kXpos);
   const std::string ypos = ReadSetting(keys::kWindow, keys::kYpos);
+  const bool placed = ports_.window.PlacesWindow();
 
   const auto storedLeft = StoredPosition(xpos);
   if (!storedLeft) {
-    WriteSetting(keys::kWindow, keys::kXpos, SingleToText(left));
+    if (placed) WriteSetting(keys::kWindow, keys::kXpos, SingleToText(left));
     left = ports_.window.ScreenWidthTwips() / 2 - width / 2;
   } else {
     left = *storedLeft;
@@ -260,7 +263,7 @@ void FrmMain::PlaceWindow() {
 
   const auto storedTop = StoredPosition(ypos);
   if (!storedTop) {
-    WriteSetting(keys::kWindow, keys::kYpos, SingleToText(top));
+    if (placed) WriteSetting(keys::kWindow, keys::kYpos, SingleToText(top));
     top = ports_.window.ScreenHeightTwips() / 2 - height / 2;
   } else {
     top = *storedTop;
@@ -311,8 +314,10 @@ void FrmMain::Form_QueryUnload() { ports_.tray.QuitarIconoBandeja(); }
 
 void FrmMain::Form_Unload() {
   // The window is going: a failure here has only standard error to go to.
-  WriteSetting(keys::kWindow, keys::kXpos, SingleToText(left));
-  WriteSetting(keys::kWindow, keys::kYpos, SingleToText(top));
+  if (ports_.window.PlacesWindow()) {
+    WriteSetting(keys::kWindow, keys::kXpos, SingleToText(left));
+    WriteSetting(keys::kWindow, keys::kYpos, SingleToText(top));
+  }
   ports_.tray.QuitarIconoBandeja();
   ports_.menu.Unload();
   // A countdown's notice must not outlive the clock that could cancel it.

@@ -29,6 +29,13 @@ class WindowSystem {
   virtual std::vector<ScreenArea> Screens() = 0;
   // Puts the main window into, or out of, the always-on-top band.
   virtual void SetTopmost(bool topmost) = 0;
+  // Whether the program places its window and learns where it stands. Where
+  // it cannot (a Wayland compositor keeps both to itself), the window is
+  // dragged by the windowing system and no position is stored.
+  virtual bool PlacesWindow() { return true; }
+  // Hands the drag that the left button held on the window starts to the
+  // windowing system; asked only where the program cannot place its window.
+  virtual void StartSystemMove() {}
   // The pointer shown over the program's windows; `custom` is the picture
   // of the Custom pointer.
   virtual void SetMousePointer(MousePointer pointer, const Picture& custom) = 0;

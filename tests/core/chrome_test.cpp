@@ -94,6 +94,22 @@ TEST_F(Chrome, WithoutATrayMinimizingKeepsTheClockInTheTaskbar) {
   EXPECT_EQ(h.main.windowState, WindowState::Normal);
 }
 
+// A Wayland compositor neither lets the clock place itself nor tells it
+// where it stands: the compositor drags it, and what is stored stays.
+TEST(ChromeStart, AWindowThatCannotBePlacedIsDraggedByTheSystemAndStoresNoPosition) {
+  MainHarness h;
+  h.window.placesWindow = false;
+  h.settings.Set("Window", "xpos", "4500");
+  ASSERT_TRUE(h.Start());
+  h.main.Form_MouseDown(MouseButton::Left, Px(40), Px(30));
+  EXPECT_EQ(h.window.systemMoves, 1);
+  h.main.Form_MouseMove(true, Px(90), Px(30));
+  EXPECT_FLOAT_EQ(h.main.left, 4500);
+  h.main.Unload();
+  EXPECT_EQ(h.settings.Get("Window", "xpos"), "4500");
+  EXPECT_FALSE(h.settings.Has("Window", "ypos"));
+}
+
 TEST(ChromeStart, AutostartWithoutATrayStartsMinimizedInTheTaskbar) {
   MainHarness h;
   h.environment.argumentText = "/autostart";

@@ -113,6 +113,20 @@ start_xvfb() {
   export DISPLAY
 }
 
+# A Wayland session: Debian's weston, headless, whose XWayland serves X
+# clients from the first one on. Sets WAYLAND_DISPLAY, XDG_SESSION_TYPE and
+# DISPLAY (XWayland's), and leaves the display platform to the program.
+start_weston() {
+  weston --backend=headless-backend.so --xwayland --no-config --socket=vesperon-e2e \
+    --width=1024 --height=768 --log="$WORK/weston.log" >"$WORK/weston.err" 2>&1 &
+  track $!
+  poll 10 eval 'grep -qs "xserver listening on display" "$WORK/weston.log"' ||
+    fail "weston did not start: $(cat "$WORK/weston.log" "$WORK/weston.err" 2>/dev/null)"
+  DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$WORK/weston.log" | head -n1)
+  export DISPLAY WAYLAND_DISPLAY=vesperon-e2e XDG_SESSION_TYPE=wayland
+  unset QT_QPA_PLATFORM
+}
+
 # ------------------------------------------------------ desktop and trays
 
 # A window manager, for what only one does: minimized windows, the

@@ -11,6 +11,7 @@
 #include "app/mod_main.h"
 #include "app/program.h"
 #include "app/qt/clock_window.h"
+#include "app/qt/display_platform.h"
 #include "app/qt/qt_clock.h"
 #include "app/qt/qt_picture_loader.h"
 #include "app/qt/qt_shell.h"
@@ -36,6 +37,7 @@ int RunApplication(int argc, char** argv) {
   if (const std::optional<std::string> answer = CommandLineAnswer(arguments))
     return WriteAnswer(*answer, stdout, stderr) ? 0 : 1;
 
+  ChooseDisplayPlatform();
   // A 2D clock needs no OpenGL; loading the GLX integration costs start-up
   // time and tens of megabytes.
   if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION")) qputenv("QT_XCB_GL_INTEGRATION", "none");

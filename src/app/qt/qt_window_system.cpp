@@ -4,8 +4,10 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QWindow>
+#include <cstdio>
 
 #include "app/qt/qt_picture_loader.h"
+#include "app/qt/x11_above_state.h"
 
 namespace vesperon {
 
@@ -55,26 +57,40 @@ std::vector<ScreenArea> QtWindowSystem::Screens() {
 
 void QtWindowSystem::SetTopmost(bool topmost) {
   topmost_ = topmost;
-  Apply();
+  ApplyTopmost();
+}
+
+bool QtWindowSystem::PlacesWindow() {
+  return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void QtWindowSystem::StartSystemMove() {
+  if (window_ && window_->windowHandle()) window_->windowHandle()->startSystemMove();
 }
 
 void QtWindowSystem::Attach(QWidget* window) {
   window_ = window;
-  Apply();
+  window_->installEventFilter(this);
+  ApplyTopmost();
+  if (!PlacesWindow())
+    std::fprintf(stderr,
+                 "vesperon: as a Wayland client the clock cannot place itself: the compositor "
+                 "drags it, its position is not stored, it does not snap to the screen's left "
+                 "edge, and \"Siempre por Encima\" has no effect\n");
 }
 
-void QtWindowSystem::Apply() {
-  if (!window_) return;
-  if (window_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost_) return;
-  const Qt::WindowFlags flags = window_->windowFlags().setFlag(Qt::WindowStaysOnTopHint, topmost_);
-  if (QWindow* native = window_->windowHandle()) {
-    // Told to the window as it stands: setting a widget's flags would make
-    // its native window again, a new window for the window manager.
-    window_->overrideWindowFlags(flags);
-    native->setFlags(flags);
-    return;
+// A window manager forgets the state of a window it withdraws: it is told
+// again before each show, and once more after the window is mapped.
+bool QtWindowSystem::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == window_ && event->type() == QEvent::Show) {
+    ApplyTopmost();
+    QMetaObject::invokeMethod(this, &QtWindowSystem::ApplyTopmost, Qt::QueuedConnection);
   }
-  window_->setWindowFlags(flags);
+  return false;
+}
+
+void QtWindowSystem::ApplyTopmost() {
+  if (window_ && window_->windowHandle()) SetX11Above(*window_->windowHandle(), topmost_);
 }
 
 }  // namespace vesperon
