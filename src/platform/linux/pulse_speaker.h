@@ -26,7 +26,7 @@ namespace vesperon {
 class PulseSpeaker final : public Speaker {
  public:
   // How long past the melody's own length Play may wait for the server.
-  static constexpr std::chrono::milliseconds kLateLimit{30};
+  static constexpr std::chrono::milliseconds kLateLimit{20};
 
   PulseSpeaker();
   PulseSpeaker(const PulseSpeaker&) = delete;
