@@ -14,6 +14,8 @@ packages=(
   qt6-qpa-plugins fonts-dejavu-core xvfb xauth
   # tests: the real window, screenshots, a mock logind on a private bus
   xdotool x11-utils x11-apps imagemagick wmctrl dbus python3-dbusmock
+  # tests: the melodies played into a private sound server and recorded
+  pulseaudio pulseaudio-utils
   # the Debian package and its checks
   dpkg-dev file lintian desktop-file-utils appstream man-db
   # tests: real trays, a window manager, a stand-in StatusNotifierWatcher

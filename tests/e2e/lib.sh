@@ -288,6 +288,30 @@ click() {
 }
 double_click() { xdotool mousemove --window "$WID" "$1" "$2" click --repeat 2 --delay 80 1; }
 
+# ----------------------------------------------------- configuration dialog
+
+# The open dialog of the clock's process, by its size: its title is not
+# ASCII, which the X tools print in their own ways.
+dialog_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$VPID" 2>/dev/null); do
+    [ "$(window_geometry "$id" | cut -d' ' -f3,4)" = "387 493" ] && { echo "$id"; return; }
+  done
+}
+
+# Opens the dialog with the menu button and waits until it has the keyboard;
+# sets DIALOG.
+open_dialog() {
+  click 148 8  # ImgConfig
+  poll 5 eval '[ -n "$(menu_window_of "$VPID")" ]' || fail "the menu button opened no menu"
+  xdotool key c  # "&Configuración"
+  poll 5 eval 'DIALOG=$(dialog_window); [ -n "$DIALOG" ]' || fail "no 387x493 dialog opened"
+  poll 5 eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$DIALOG" ]' ||
+    fail "the dialog did not take the keyboard"
+}
+
+dialog_closed() { [ -z "$(dialog_window)" ]; }
+
 # ------------------------------------------------------------------ settings
 
 # Value of key $2 in section $1 of the settings file; fails when absent.
@@ -405,4 +429,41 @@ mount_small_fs() {
 fill_fs() {
   head -c 1M /dev/zero >"$1/filler" 2>/dev/null || true
   ! printf x >>"$1/probe" 2>/dev/null || fail "$1 is not full"
+}
+
+# ------------------------------------------------------------ sound server
+
+# A PulseAudio daemon of the test's own whose only sink plays into nothing
+# (no rewinds, so what it plays keeps its place in time), with the program
+# pointed at it through PULSE_SERVER; sets SOUND_SERVER to its process.
+start_sound_server() {
+  local dir="$WORK/pulse"
+  mkdir -p "$dir"
+  mkdir -m 0700 "$dir/runtime"
+  HOME="$dir" XDG_RUNTIME_DIR="$dir/runtime" PULSE_SERVER="" \
+    DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/vesperon-e2e-session \
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-target=stderr \
+    --load="module-null-sink sink_name=vesperon rate=48000 channels=1 format=s16le norewinds=1" \
+    --load="module-native-protocol-unix socket=$dir/native auth-anonymous=1" \
+    >/dev/null 2>"$WORK/pulseaudio.err" &
+  SOUND_SERVER=$!
+  track "$SOUND_SERVER"
+  export PULSE_SERVER="unix:$dir/native"
+  poll 10 eval 'pactl info >/dev/null 2>&1' || fail "pulseaudio did not start: $(cat "$WORK/pulseaudio.err")"
+}
+
+# Records what the sink plays to $WORK/$1.raw (mono, signed 16-bit, 48 kHz)
+# until stop_recording; returns once the recording runs.
+start_recording() {
+  RECORDING="$WORK/$1.raw"
+  parec --device=vesperon.monitor --raw --format=s16le --rate=48000 --channels=1 \
+    --latency-msec=10 >"$RECORDING" 2>"$WORK/parec.err" &
+  RECORDER=$!
+  track "$RECORDER"
+  poll 10 test -s "$RECORDING" || fail "parec recorded nothing: $(cat "$WORK/parec.err")"
+}
+
+stop_recording() {
+  kill -TERM "$RECORDER"
+  wait "$RECORDER" 2>/dev/null || true
 }

@@ -9,28 +9,6 @@ source "$(dirname "$0")/lib.sh" "$1"
 
 SAMPLE_SKINS="$(dirname "$VESPERON")/Skins"
 
-# The open dialog of the clock's process, by its size: its title is not
-# ASCII, which the X tools print in their own ways.
-dialog_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --pid "$VPID" 2>/dev/null); do
-    [ "$(window_geometry "$id" | cut -d' ' -f3,4)" = "387 493" ] && { echo "$id"; return; }
-  done
-}
-
-# Opens the dialog with the menu button and waits until it has the keyboard;
-# sets DIALOG.
-open_dialog() {
-  click 148 8  # ImgConfig
-  poll 5 eval '[ -n "$(menu_window_of "$VPID")" ]' || fail "the menu button opened no menu"
-  xdotool key c  # "&Configuración"
-  poll 5 eval 'DIALOG=$(dialog_window); [ -n "$DIALOG" ]' || fail "no 387x493 dialog opened"
-  poll 5 eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$DIALOG" ]' ||
-    fail "the dialog did not take the keyboard"
-}
-
-dialog_closed() { [ -z "$(dialog_window)" ]; }
-
 start_xvfb
 start_openbox
 start_vesperon
