@@ -89,7 +89,7 @@ struct OfflineClock {
   LinuxFileSystem files;
   FixedClock clock;
   IdleTimers timers;
-  QtPictureLoader pictures;
+  QtPictureLoader pictures{files};
   FixedScreen screen;
   NoSettings settings;
   NoPower power;
