@@ -127,6 +127,8 @@ TEST(QtPictureLoader, RefusesWhatIsNoPictureFileWithoutBlocking) {
     const LoadedPicture result = Load(loader, dir.filePath(QString::fromLatin1(name)));
     EXPECT_EQ(result.error, PictureLoadError::Unreadable) << name;
     EXPECT_EQ(result.reason, reason) << name;
+    // Too large is a size the author can mend, and is said so.
+    EXPECT_EQ(result.tooLarge, std::string(name) == "big.bmp") << name;
   }
 }
 

@@ -88,17 +88,29 @@ TEST(Win32PictureLoader, RefusesWhatIsNoPictureFileAndHoldsAFileWhileReadingIt) 
     big.seekp(static_cast<std::streamoff>(kPictureFileMaxBytes));
     big << 'x';
     std::ofstream(dir / L"text.bmp", std::ios::binary) << "not a picture at all";
+    std::string huge =
+        FileText(std::filesystem::path(VESPERON_SOURCE_DIR) / "resources/tip-ok-on.bmp");
+    huge.replace(18, 8, std::string("\xA0\x0F\0\0\xA0\x0F\0\0", 8));  // 4000 x 4000
+    std::ofstream(dir / L"huge.bmp", std::ios::binary) << huge;
   }
   Win32PictureLoader loader;
   EXPECT_EQ(loader.LoadFile(Utf8(dir / L"none.bmp")).error, PictureLoadError::Missing);
   const std::pair<const wchar_t*, const char*> refused[] = {
       {L"folder.bmp", "no es un archivo"},
       {L"big.bmp", "el archivo ocupa más de 4 MiB"},
+      {L"huge.bmp", "mide 4000 × 4000 píxeles y el máximo es 1024 × 1024"},
       {L"text.bmp", "no es un mapa de bits (.bmp) ni un icono (.ico)"}};
   for (const auto& [name, reason] : refused) {
     const LoadedPicture result = loader.LoadFile(Utf8(dir / name));
+    if (std::wstring(name) == L"huge.bmp") {
+      EXPECT_EQ(result.claimedWidth, 4000);
+    }
     EXPECT_EQ(result.error, PictureLoadError::Unreadable) << reason;
     EXPECT_EQ(result.reason, reason);
+    // Too large is a size the author can mend, and is said so.
+    EXPECT_EQ(result.tooLarge,
+              std::wstring(name) != L"folder.bmp" && std::wstring(name) != L"text.bmp")
+        << reason;
   }
 
   // A picture in a folder named in any script loads; while it is being
