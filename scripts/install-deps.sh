@@ -8,6 +8,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libpulse-dev
   libgtest-dev libgmock-dev libxcb1-dev libxcb-xfixes0-dev
+  # vesperon-skin install reads zip archives
+  libarchive-dev
   # fuzzing the picture and profile readers
   clang libclang-rt-14-dev libfuzzer-14-dev
   # run

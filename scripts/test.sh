@@ -7,8 +7,9 @@ cd "$(dirname "$0")/.."
 # No test may reach the machine's power-off: adapters under test get a
 # private bus or the dry run, and nothing here sees the real system bus.
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/vesperon-tests
-# A minute of fuzzing for each reader of files that come from outside.
-./tests/fuzz/run.sh 60
+# Two minutes of fuzzing in all, shared by the readers of files that come
+# from outside.
+./tests/fuzz/run.sh 120
 ctest --test-dir build --output-on-failure --timeout 300 -j 2
 
 # The Windows tree: the core's tests and the Win32 adapters' under Wine, in

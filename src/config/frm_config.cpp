@@ -126,7 +126,7 @@ void FrmConfig::BtnAceptar_Click() {
       AutoStartAsWanted(ports_.registry, ports_.environment, keys::kApp, kRunKind, autoStart) ||
       !MayChangeAutoStart(ports_.registry, kRunKind);
 
-  const bool skinTaken = ports_.skin.AplicarSkinElegido(main_, LstSkin.Selected());
+  const bool skinTaken = ports_.skin.AplicarSkinElegido(main_, SelectedSkin());
 
   // Closing now would pass for a success: the dialog stays open, with the
   // user's choices in it, until a save succeeds or the user cancels.

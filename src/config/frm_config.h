@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "forms/controls.h"
 #include "forms/form.h"
@@ -56,9 +58,12 @@ class FrmConfig : public Form {
 
   // --- skin browser (skin/skin_browser.cpp) ---
   void LstSkin_Click();
-  // The description and preview of the skin of that name; the empty name
-  // shows the state of a skin whose files are missing.
+  // The description and preview of the skin of that (folder) name; the
+  // empty name shows the state of a skin whose files are missing.
   void MostrarInfoSkin(const std::string& name);
+  // The folder name of the selected skin, byte for byte (LstSkin shows it
+  // decoded); nullopt while none is selected.
+  std::optional<std::string> SelectedSkin() const;
 
   Frame Frame1;
   Image ImgIcono;
@@ -101,6 +106,7 @@ class FrmConfig : public Form {
 
   ConfigPorts ports_;
   FrmMain& main_;
+  std::vector<std::string> skinNames_;  // the folder name of each LstSkin entry
 };
 
 }  // namespace vesperon

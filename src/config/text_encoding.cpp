@@ -78,6 +78,11 @@ std::string TextFileToUtf8(std::string_view bytes) {
   return Windows1252ToUtf8(bytes);
 }
 
+std::string NameToUtf8(std::string_view name) {
+  if (IsValidUtf8(name)) return std::string(name);
+  return Windows1252ToUtf8(name);
+}
+
 std::string FirstCharacters(const std::string& utf8, std::size_t characters) {
   std::size_t i = 0;
   for (std::size_t counted = 0; i < utf8.size(); ++i) {

@@ -16,6 +16,12 @@ struct LoadedPicture {
   Picture picture;  // empty unless error is None
   PictureLoadError error = PictureLoadError::None;
   std::string reason;  // why it failed, in the program's words; empty on success
+  // Unreadable because it is larger than the program reads (over 4 MiB, or
+  // a side over 1024 pixels): a size the user can do something about. The
+  // size in pixels it claims; 0 × 0 for a file too large to be read at all.
+  bool tooLarge = false;
+  int claimedWidth = 0;
+  int claimedHeight = 0;
 };
 
 class PictureLoader {

@@ -5,6 +5,7 @@
 
 #include "app/frm_main.h"
 #include "app/settings_keys.h"
+#include "config/text_encoding.h"
 #include "skin/skin_files.h"
 #include "skin/skin_format.h"
 
@@ -40,21 +41,24 @@ bool ModSkin::ComprobarSkin(FrmMain& window, const std::string& skin) {
   for (const SkinPictureFile& wanted : kSkinFiles) {
     std::string description;
     const LoadedPicture loaded = files.Load(wanted.name, description);
-    if (loaded.error != PictureLoadError::None) {
+    // A picture larger than the program reads has a wrong size too, which
+    // its author can mend.
+    if (loaded.error != PictureLoadError::None && !loaded.tooLarge) {
       if (Diagnostics())
-        ports_.shell.MsgBox("Error cargando skin!\r\n" + description, name, MsgBoxIcon::Critical);
+        ports_.shell.MsgBox("Error cargando skin!\r\n" + description, NameToUtf8(name),
+                            MsgBoxIcon::Critical);
       return false;
     }
-    window.ImgTemp.picture = loaded.picture;
-    if (wanted.width == 0) continue;  // icons are not measured
-    if (loaded.picture.Width() == wanted.width && loaded.picture.Height() == wanted.height)
-      continue;
-    // A digit of the wrong size is refused without a word, even to a skin
-    // author; every other picture is named.
-    const bool digit = &wanted - kSkinFiles.data() < kDigitFileCount;
-    if (!digit && Diagnostics())
-      ports_.shell.MsgBox(files.PathOf(wanted.name) + " tiene un tamaño erróneo!", name,
-                          MsgBoxIcon::Critical);
+    if (!loaded.tooLarge) {
+      window.ImgTemp.picture = loaded.picture;
+      if (wanted.width == 0) continue;  // icons are not measured
+      if (loaded.picture.Width() == wanted.width && loaded.picture.Height() == wanted.height)
+        continue;
+    }
+    // Every picture is named, digits too: a skin author needs to know.
+    if (Diagnostics())
+      ports_.shell.MsgBox(NameToUtf8(files.PathOf(wanted.name)) + " tiene un tamaño erróneo!",
+                          NameToUtf8(name), MsgBoxIcon::Critical);
     return false;
   }
   return true;
@@ -69,7 +73,7 @@ bool ModSkin::CargarSkin(FrmMain& window, const std::string& skin) {
     std::string description;
     const LoadedPicture loaded = files.Load(file, description);
     if (loaded.error != PictureLoadError::None) {
-      ports_.shell.MsgBox("Ha ocurrido un error al cargar el skin '" + name +
+      ports_.shell.MsgBox("Ha ocurrido un error al cargar el skin '" + NameToUtf8(name) +
                               "'\r\nNo se han podido cargar correctamente algunas imagenes o el "
                               "directorio no existe",
                           "Vesperon - Carga de Skin", MsgBoxIcon::Information);

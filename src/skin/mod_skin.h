@@ -28,9 +28,9 @@ class ModSkin {
 
   // True when every picture of the skin loads and every bitmap has its
   // size. Silent unless the argument text is exactly "/debugskin"; then a
-  // missing or unreadable file, or a wrong-sized picture other than a digit,
-  // is explained in a message box. Leaves the last picture it loaded in the
-  // window's ImgTemp.
+  // missing or unreadable file, or a wrong-sized picture (one larger than
+  // the program reads included), is explained in a message box. Leaves the
+  // last picture it loaded in the window's ImgTemp.
   bool ComprobarSkin(FrmMain& window, const std::string& skin);
 
   // Reads all 22 pictures the window shows and only then puts them into its

@@ -1,5 +1,6 @@
 #include "skin/picture_checks.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -81,10 +82,30 @@ std::string PlainProblem(std::string_view bytes, const Header& h) {
   return {};
 }
 
-// Walks a run-length stream as a reader draws it, without drawing.
-std::string RunLengthProblem(std::string_view bytes, const Header& h) {
+// The pixels a row of the picture data holds, padding included: its bytes
+// are a multiple of four.
+std::int64_t RowPixels(const Header& h) { return (h.width * h.bits + 31) / 32 * 32 / h.bits; }
+
+// One step of a run-length stream, as a reader draws it.
+struct RunStep {
+  enum Kind { Run, Literal, EndOfLine, EndOfPicture, Move } kind;
+  std::int64_t at;     // where the step's bytes start
+  int count = 0;       // Run and Literal: pixels; Move: pixels right
+  int value = 0;       // Run: the colour (two alternating ones in 4 bits); Move: rows up
+  std::int64_t x = 0;  // the column the step starts at
+};
+
+// Walks a run-length stream as a reader draws it, without drawing, and
+// hands each step to `step`. Writers such as ImageMagick run each row on to
+// the end of its padding (a 10-pixel row of 8 bits gets 12 pixels); readers
+// cut such rows at the width, and so may this stream. A row running past
+// its padding, a row above the picture, or a stream that stops short is
+// broken.
+template <class Step>
+std::string WalkRunLengths(std::string_view bytes, const Header& h, Step&& step) {
   if (h.height < 0) return kOutside;  // compressed bitmaps are stored bottom-up only
   const bool four = h.compression == 2;
+  const std::int64_t rowPixels = RowPixels(h);
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
   const std::int64_t end = static_cast<std::int64_t>(bytes.size());
   std::int64_t at = h.dataStart;
@@ -95,36 +116,51 @@ std::string RunLengthProblem(std::string_view bytes, const Header& h) {
     if (at < 0 || at + 2 > end) return kCut;
     const int count = data[at];
     const int value = data[at + 1];
+    const std::int64_t start = at;
     at += 2;
     if (count > 0) {  // a run of one colour (two alternating ones in 4 bits)
-      if (y >= h.height || x + count > h.width) return kOutside;
+      if (y >= h.height || x + count > rowPixels) return kOutside;
       if (four ? !indexOk(value >> 4) || (count > 1 && !indexOk(value & 15)) : !indexOk(value))
         return kBadIndex;
+      step(RunStep{RunStep::Run, start, count, value, x});
       x += count;
     } else if (value == 0) {  // end of line
+      step(RunStep{RunStep::EndOfLine, start, 0, 0, x});
       x = 0;
       ++y;
     } else if (value == 1) {  // end of picture
+      step(RunStep{RunStep::EndOfPicture, start, 0, 0, x});
       return {};
-    } else if (value == 2) {  // move right and up
+    } else if (value == 2) {  // move right and up, within the picture
       if (at + 2 > end) return kCut;
+      const std::int64_t from = x;
       x += data[at];
       y += data[at + 1];
       at += 2;
       if (x > h.width || y > h.height) return kOutside;
+      step(RunStep{RunStep::Move, start, data[start + 2], data[start + 3], from});
     } else {  // `value` pixels stored as they are, padded to an even length
       const std::int64_t stored = four ? (value + 1) / 2 : value;
       if (at + stored + (stored & 1) > end) return kCut;
-      if (y >= h.height || x + value > h.width) return kOutside;
+      if (y >= h.height || x + value > rowPixels) return kOutside;
       for (int i = 0; i < value; ++i) {
         const int index =
             four ? (i % 2 == 0 ? data[at + i / 2] >> 4 : data[at + i / 2] & 15) : data[at + i];
         if (!indexOk(index)) return kBadIndex;
       }
+      step(RunStep{RunStep::Literal, start, value, 0, x});
       x += value;
       at += stored + (stored & 1);
     }
   }
+}
+
+bool IsRunLength(const Header& h) {
+  return (h.compression == 1 && h.bits == 8) || (h.compression == 2 && h.bits == 4);
+}
+
+void PutLe(std::string& bytes, std::size_t at, std::uint32_t value) {
+  for (std::size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 constexpr std::size_t kIconDirectorySize = 6;
@@ -147,6 +183,12 @@ std::optional<PictureSize> IconEntrySize(std::string_view picture) {
   const std::int64_t h = static_cast<std::int32_t>(Le(picture, 8, 4));
   if (w <= 0 || h <= 0) return std::nullopt;
   return PictureSize{static_cast<int>(w), static_cast<int>((h + 1) / 2)};
+}
+
+// The picture of an icon entry that lies whole in the file.
+std::string_view IconEntryPicture(std::string_view bytes, int entry) {
+  const std::size_t at = kIconDirectorySize + static_cast<std::size_t>(entry) * kIconEntrySize;
+  return bytes.substr(Le(bytes, at + 12, 4), Le(bytes, at + 8, 4));
 }
 
 }  // namespace
@@ -173,9 +215,64 @@ std::string BitmapProblem(std::string_view bytes) {
   if (!h.sound) return "la cabecera está dañada";
   const bool plain = h.compression == 0 || h.compression == 3 || h.compression == 6;
   if (plain && h.bits >= 1 && h.bits <= 32) return PlainProblem(bytes, h);
-  if ((h.compression == 1 && h.bits == 8) || (h.compression == 2 && h.bits == 4))
-    return RunLengthProblem(bytes, h);
+  if (IsRunLength(h)) return WalkRunLengths(bytes, h, [](const RunStep&) {});
   return {};
+}
+
+std::optional<std::string> RunLengthRowsCut(std::string_view bytes) {
+  Header h;
+  if (!ReadHeader(bytes, h) || !h.sound || !IsRunLength(h)) return std::nullopt;
+  const bool four = h.compression == 2;
+  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  std::string stream;
+  bool cut = false;
+  const std::string problem = WalkRunLengths(bytes, h, [&](const RunStep& s) {
+    const int shown = static_cast<int>(std::clamp<std::int64_t>(h.width - s.x, 0, s.count));
+    cut = cut || shown < s.count;
+    auto put = [&stream](int a, int b) {
+      stream += static_cast<char>(a);
+      stream += static_cast<char>(b);
+    };
+    switch (s.kind) {
+      case RunStep::Run:
+        if (shown > 0) put(shown, s.value);
+        break;
+      case RunStep::Literal: {
+        const std::uint8_t* pixels = data + s.at + 2;
+        auto pixel = [&](int i) {
+          return four ? (i % 2 == 0 ? pixels[i / 2] >> 4 : pixels[i / 2] & 15) : pixels[i];
+        };
+        if (shown >= 3) {
+          put(0, shown);
+          for (int i = 0; i < shown; i += four ? 2 : 1)
+            stream += static_cast<char>(four ? pixel(i) << 4 | (i + 1 < shown ? pixel(i + 1) : 0)
+                                             : pixel(i));
+          if ((four ? (shown + 1) / 2 : shown) % 2 == 1) stream += '\0';
+        } else {
+          // Fewer than three pixels cannot be stored as they are: one run each.
+          for (int i = 0; i < shown; ++i) put(1, four ? pixel(i) << 4 : pixel(i));
+        }
+        break;
+      }
+      case RunStep::EndOfLine:
+        put(0, 0);
+        break;
+      case RunStep::EndOfPicture:
+        put(0, 1);
+        break;
+      case RunStep::Move:
+        put(0, 2);
+        put(s.count, s.value);
+        break;
+    }
+  });
+  if (!problem.empty() || !cut) return std::nullopt;
+
+  std::string cutBitmap(bytes.substr(0, static_cast<std::size_t>(h.dataStart)));
+  cutBitmap += stream;
+  PutLe(cutBitmap, 2, static_cast<std::uint32_t>(cutBitmap.size()));
+  if (Le(bytes, 14, 4) >= 40) PutLe(cutBitmap, 34, static_cast<std::uint32_t>(stream.size()));
+  return cutBitmap;
 }
 
 bool IconEntryCutShort(std::string_view bytes, int entry) {
@@ -192,14 +289,27 @@ std::string IconProblem(std::string_view bytes) {
   if (count == 0) return "el icono no tiene ninguna imagen";
   for (int entry = 0; entry < count; ++entry) {
     if (IconEntryCutShort(bytes, entry)) return kCut;
-    const std::size_t at = kIconDirectorySize + static_cast<std::size_t>(entry) * kIconEntrySize;
-    const std::string_view picture = bytes.substr(Le(bytes, at + 12, 4), Le(bytes, at + 8, 4));
-    const std::optional<PictureSize> size = IconEntrySize(picture);
-    if (!size) return "la cabecera está dañada";
-    if (std::string problem = SizeProblem(size->width, size->height); !problem.empty())
-      return problem;
+    if (!IconEntrySize(IconEntryPicture(bytes, entry))) return "la cabecera está dañada";
   }
   return {};
+}
+
+std::optional<PictureSize> ClaimedOversize(std::string_view bytes) {
+  auto beyond = [](const PictureSize& size) {
+    return size.width > kPictureMaxSide || size.height > kPictureMaxSide;
+  };
+  if (FormatOf(bytes) == PictureFormat::Bitmap) {
+    const std::optional<PictureSize> size = BitmapHeaderSize(bytes);
+    return size && beyond(*size) ? size : std::nullopt;
+  }
+  if (FormatOf(bytes) != PictureFormat::Icon || bytes.size() < kIconDirectorySize)
+    return std::nullopt;
+  const int count = static_cast<int>(Le(bytes, 4, 2));
+  for (int entry = 0; entry < count && !IconEntryCutShort(bytes, entry); ++entry) {
+    const std::optional<PictureSize> size = IconEntrySize(IconEntryPicture(bytes, entry));
+    if (size && beyond(*size)) return size;
+  }
+  return std::nullopt;
 }
 
 std::string SizeProblem(int width, int height) {

@@ -32,9 +32,18 @@ std::optional<PictureSize> BitmapHeaderSize(std::string_view bytes);
 // fill in what is missing and clamp what is out of range): a header with
 // impossible planes, depth or palette size, data that ends
 // before the picture does, a palette index past the palette, a run-length
-// stream that runs outside the picture or stops short. Empty when nothing
-// is. Reads only the header and the picture data; allocates nothing.
+// stream that runs outside its rows or above the picture, or stops short.
+// Empty when nothing is. Rows of a run-length stream that go on past the
+// width into the row's padding are no problem: writers such as ImageMagick
+// make them, and readers cut them at the width. Reads only the header and
+// the picture data; allocates nothing.
 std::string BitmapProblem(std::string_view bytes);
+
+// A run-length bitmap without a problem whose rows go on past the width,
+// with those rows cut at the width: the same picture, which every reader
+// draws alike (some would write the extra pixels into the next row).
+// nullopt when no row goes past the width, or the file is no such bitmap.
+std::optional<std::string> RunLengthRowsCut(std::string_view bytes);
 
 // The picture of the icon's directory entry `entry` does not lie whole
 // within the file.
@@ -42,9 +51,14 @@ bool IconEntryCutShort(std::string_view bytes, int entry);
 
 // What is wrong with an icon file when the system's reader picks the entry
 // to show by itself: an empty directory, an entry whose picture lies outside
-// the file, or one whose own header (bitmap or PNG) claims more than the
-// bound. Empty when nothing is.
+// the file, or one whose own header (bitmap or PNG) is damaged. Empty when
+// nothing is.
 std::string IconProblem(std::string_view bytes);
+
+// The size a picture file claims when it is beyond the bound: a bitmap's,
+// or that of the first icon entry (of those lying whole in the file) that
+// claims more. nullopt when nothing does.
+std::optional<PictureSize> ClaimedOversize(std::string_view bytes);
 
 // "mide W × H píxeles y el máximo es 1024 × 1024" when the size is beyond
 // the bound; empty otherwise.

@@ -7,6 +7,7 @@
 #include "app/settings_keys.h"
 #include "config/frm_config.h"
 #include "config/mod_ini.h"
+#include "config/text_encoding.h"
 #include "skin/mod_skin.h"
 #include "skin/skin_files.h"
 #include "skin/skin_format.h"
@@ -21,21 +22,26 @@ constexpr int kBackgroundHeight = 128;
 
 }  // namespace
 
-void ListarSkins(SkinLibrary& library, ListBox& list) {
-  for (const SkinFolder& skin : library.ListarSkins()) list.items.push_back(skin.name);
+void ListarSkins(SkinLibrary& library, ListBox& list, std::vector<std::string>& names) {
+  for (const SkinFolder& skin : library.ListarSkins()) {
+    list.items.push_back(NameToUtf8(skin.name));
+    names.push_back(skin.name);
+  }
 }
 
 void FrmConfig::LoadSkinPanel() {
   LstSkin.items.clear();
   LstSkin.listIndex = -1;
-  ListarSkins(ports_.skins, LstSkin);
+  skinNames_.clear();
+  ListarSkins(ports_.skins, LstSkin, skinNames_);
   if (LstSkin.items.empty()) return;
 
-  // Letter case counts here: a stored "azul" selects no "Azul".
+  // Letter case counts here: a stored "azul" selects no "Azul". The stored
+  // name is the folder's own, byte for byte.
   const std::string stored = Trim(ReadSetting(keys::kWindow, keys::kSkin));
   if (!stored.empty()) {
-    for (std::size_t i = 0; i < LstSkin.items.size(); ++i) {
-      if (Trim(LstSkin.items[i]) != stored) continue;
+    for (std::size_t i = 0; i < skinNames_.size(); ++i) {
+      if (Trim(skinNames_[i]) != stored) continue;
       LstSkin.listIndex = static_cast<int>(i);
       LstSkin_Click();
     }
@@ -45,8 +51,13 @@ void FrmConfig::LoadSkinPanel() {
   if (!LstSkin.Selected()) MostrarInfoSkin("");
 }
 
+std::optional<std::string> FrmConfig::SelectedSkin() const {
+  if (!LstSkin.Selected()) return std::nullopt;
+  return skinNames_.at(static_cast<std::size_t>(LstSkin.listIndex));
+}
+
 void FrmConfig::LstSkin_Click() {
-  const std::string name = LstSkin.Selected().value_or("");
+  const std::string name = SelectedSkin().value_or("");
   // Only for its diagnostics under /debugskin: the skin is judged on accept.
   ports_.skin.ComprobarSkin(main_, name + "\\");
   MostrarInfoSkin(name);
@@ -60,7 +71,7 @@ void FrmConfig::MostrarInfoSkin(const std::string& name) {
         files.Found() ? LeerIni(ports_.skins.Files(), files.PathOf(kSkinIni), section, key) : "";
     return label + (Trim(value).empty() ? unknown : value);
   };
-  LblSkinName.caption = describe("skin", "name", "Nombre: ", name);
+  LblSkinName.caption = describe("skin", "name", "Nombre: ", NameToUtf8(name));
   LblSkinVersion.caption = describe("skin", "version", "Versión: ", "?");
   LblSkinAutor.caption = describe("autor", "name", "Autor: ", "Desconocido");
   LblSkinEmail.caption = describe("autor", "email", "E-Mail: ", "Desconocido");
@@ -68,7 +79,8 @@ void FrmConfig::MostrarInfoSkin(const std::string& name) {
 
   std::string description;
   const LoadedPicture background = files.Load("skin-base.bmp", description);
-  if (background.error == PictureLoadError::Unreadable) {
+  // A background larger than the program reads has a wrong size.
+  if (background.error == PictureLoadError::Unreadable && !background.tooLarge) {
     // The description stays; the preview keeps what it showed.
     ports_.shell.MsgBox("Error al cargar el skin:\r\n" + description, "Configuración",
                         MsgBoxIcon::Critical);

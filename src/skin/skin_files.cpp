@@ -1,5 +1,7 @@
 #include "skin/skin_files.h"
 
+#include "config/text_encoding.h"
+
 namespace vesperon {
 
 SkinFiles::SkinFiles(SkinLibrary& library, PictureLoader& pictures, const std::string& name)
@@ -18,7 +20,7 @@ LoadedPicture SkinFiles::Load(const std::string& file, std::string& description)
   LoadedPicture result;
   if (!folder_) {
     result.error = PictureLoadError::Missing;
-    description = "No se encuentra el skin '" + name_ + "' en ninguna carpeta Skins";
+    description = "No se encuentra el skin '" + NameToUtf8(name_) + "' en ninguna carpeta Skins";
     return result;
   }
   const std::string path = PathOf(file);
@@ -28,9 +30,9 @@ LoadedPicture SkinFiles::Load(const std::string& file, std::string& description)
     result = pictures_.LoadFile(path);
   }
   if (result.error == PictureLoadError::Missing)
-    description = "No se encuentra el archivo " + path;
+    description = "No se encuentra el archivo " + NameToUtf8(path);
   else if (result.error == PictureLoadError::Unreadable)
-    description = "No se puede leer el archivo " + path + ": " + result.reason;
+    description = "No se puede leer el archivo " + NameToUtf8(path) + ": " + result.reason;
   return result;
 }
 

@@ -24,7 +24,8 @@ class SkinFiles {
   std::string PathOf(const std::string& file) const;
 
   // Loads the file. On failure, `description` says what went wrong, with
-  // the path, in the program's words.
+  // the path, in the program's words (and in UTF-8, whatever the path's
+  // bytes).
   LoadedPicture Load(const std::string& file, std::string& description);
 
  private:

@@ -42,8 +42,6 @@ inline constexpr std::array<SkinPictureFile, 24> kSkinFiles = {{
     {"tray2.ico", 0, 0},
 }};
 
-inline constexpr int kDigitFileCount = 10;
-
 // The optional description file.
 inline constexpr const char* kSkinIni = "skin.ini";
 

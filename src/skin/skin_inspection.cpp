@@ -9,10 +9,13 @@ namespace vesperon {
 
 namespace {
 
-SkinProblem Problem(SkinProblem::Kind kind, const std::string& file) {
+SkinProblem Problem(SkinProblem::Kind kind, const std::string& file,
+                    const SkinPictureFile& wanted) {
   SkinProblem problem{};
   problem.kind = kind;
   problem.file = file;
+  problem.expectedWidth = wanted.width;
+  problem.expectedHeight = wanted.height;
   return problem;
 }
 
@@ -28,7 +31,7 @@ std::vector<SkinProblem> InspectSkin(FileSystem& files, PictureLoader& pictures,
   for (const SkinPictureFile& wanted : kSkinFiles) {
     const auto real = MatchIgnoringCase(entries, wanted.name, false);
     if (!real) {
-      problems.push_back(Problem(Kind::Missing, wanted.name));
+      problems.push_back(Problem(Kind::Missing, wanted.name, wanted));
       continue;
     }
     std::vector<std::string> variants = CaseVariants(entries, wanted.name);
@@ -36,22 +39,25 @@ std::vector<SkinProblem> InspectSkin(FileSystem& files, PictureLoader& pictures,
       std::sort(variants.begin(), variants.end());
       std::rotate(variants.begin(), std::find(variants.begin(), variants.end(), *real),
                   std::find(variants.begin(), variants.end(), *real) + 1);
-      SkinProblem duplicate = Problem(Kind::CaseDuplicate, wanted.name);
+      SkinProblem duplicate = Problem(Kind::CaseDuplicate, wanted.name, wanted);
       duplicate.names = variants;
       problems.push_back(duplicate);
     }
     const LoadedPicture loaded = pictures.LoadFile(JoinPath(folder, *real));
     if (loaded.error == PictureLoadError::Missing) {
-      problems.push_back(Problem(Kind::Missing, *real));
+      problems.push_back(Problem(Kind::Missing, *real, wanted));
+    } else if (loaded.tooLarge) {
+      SkinProblem large = Problem(Kind::TooLarge, *real, wanted);
+      large.foundWidth = loaded.claimedWidth;
+      large.foundHeight = loaded.claimedHeight;
+      problems.push_back(large);
     } else if (loaded.error == PictureLoadError::Unreadable) {
-      SkinProblem unreadable = Problem(Kind::Unreadable, *real);
+      SkinProblem unreadable = Problem(Kind::Unreadable, *real, wanted);
       unreadable.reason = loaded.reason;
       problems.push_back(unreadable);
     } else if (wanted.width != 0 && (loaded.picture.Width() != wanted.width ||
                                      loaded.picture.Height() != wanted.height)) {
-      SkinProblem wrong = Problem(Kind::WrongSize, *real);
-      wrong.expectedWidth = wanted.width;
-      wrong.expectedHeight = wanted.height;
+      SkinProblem wrong = Problem(Kind::WrongSize, *real, wanted);
       wrong.foundWidth = loaded.picture.Width();
       wrong.foundHeight = loaded.picture.Height();
       problems.push_back(wrong);

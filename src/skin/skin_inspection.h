@@ -8,12 +8,15 @@
 
 namespace vesperon {
 
-// One thing wrong with a skin folder, for its author.
+// One thing wrong with a skin folder, for its author. Each names the file
+// and the size it must have (0 × 0 for an icon, which may have any).
 struct SkinProblem {
   enum class Kind {
-    Missing,        // file: the picture is not there
-    Unreadable,     // file, reason
-    WrongSize,      // file, the expected and the found size
+    Missing,        // the picture is not there
+    Unreadable,     // reason
+    WrongSize,      // the size found
+    TooLarge,       // larger than the program reads: the size it claims as found,
+                    // 0 × 0 for a file too large to read
     CaseDuplicate,  // names: one file under several spellings; a warning only
   };
   Kind kind;

@@ -189,13 +189,15 @@ TEST(SkinBrowser, ListsFoldersOnlyAndDescribesEachSkinFromItsFiles) {
   h.files.AddFile(kSkins + "/notas.txt", "x");
   h.files.AddSkin(kSkins + "/Rojo", {{"2.bmp", ""}, {"SKIN.INI", "[Skin]\r\nname=   \r\n"}});
   h.files.AddSkin(kSkins + "/Alto", {{"skin-base.bmp", "picture 171x129"}});
+  h.files.AddSkin(kSkins + "/Enorme", {{"skin-base.bmp", "picture 4000x4000"}});
   h.files.AddSkin(kSkins + "/Hueco", {{"skin-base.bmp", ""}});
   h.files.AddSkin(kSkins + "/Roto",
                   {{"skin-base.bmp", "not a picture"}, {"skin.ini", "[autor]\nname=Ana\n"}});
   h.files.AddFile(kSkins + "/Azul/skin.ini", "[skin]\nname=Azul Noche\n");
   ASSERT_TRUE(h.Start());
   const auto d = Open(h);
-  ASSERT_EQ(d->LstSkin.items, (std::vector<std::string>{"Azul", "Rojo", "Alto", "Hueco", "Roto"}));
+  ASSERT_EQ(d->LstSkin.items,
+            (std::vector<std::string>{"Azul", "Rojo", "Alto", "Enorme", "Hueco", "Roto"}));
 
   d->MostrarInfoSkin("Azul");
   EXPECT_EQ(Panel(*d),
@@ -208,9 +210,12 @@ TEST(SkinBrowser, ListsFoldersOnlyAndDescribesEachSkinFromItsFiles) {
   EXPECT_EQ(Panel(*d)[0], "Nombre: Rojo");
   EXPECT_EQ(Panel(*d)[5], "preview");
 
-  d->MostrarInfoSkin("Alto");
-  EXPECT_EQ(Panel(*d), (std::vector<std::string>{"Skin no válido o corrupto!", "", "", "", "",
-                                                 "no preview", "Imagen no Disponible"}));
+  // A background larger than the program reads is a wrong size too.
+  for (const char* wrong : {"Alto", "Enorme"}) {
+    d->MostrarInfoSkin(wrong);
+    EXPECT_EQ(Panel(*d), (std::vector<std::string>{"Skin no válido o corrupto!", "", "", "", "",
+                                                   "no preview", "Imagen no Disponible"}));
+  }
   d->MostrarInfoSkin("Azul");
   d->MostrarInfoSkin("Hueco");
   EXPECT_EQ(Panel(*d), kMissingFiles);

@@ -41,6 +41,14 @@ LoadedPicture CannedPictureLoader::LoadFile(const std::string& path) {
     result.reason = "dañada";
     return result;
   }
+  if (w > 1024 || h > 1024) {  // beyond what the real loaders read
+    result.error = PictureLoadError::Unreadable;
+    result.reason = "demasiado grande";
+    result.tooLarge = true;
+    result.claimedWidth = w;
+    result.claimedHeight = h;
+    return result;
+  }
   result.picture = Picture::Make(w, h, std::make_shared<const std::string>(path));
   return result;
 }

@@ -15,7 +15,8 @@ namespace vesperon {
 // real loader; so do names listed in `missing`.
 //
 // Files are read through `files`: a file holding "picture WxH" is a W × H
-// picture (a new one at each load); anything else is unreadable.
+// picture (a new one at each load), too large with a side over 1024;
+// anything else is unreadable.
 class CannedPictureLoader : public PictureLoader {
  public:
   Picture BuiltIn(const std::string& name) override;

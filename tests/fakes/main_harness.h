@@ -21,7 +21,8 @@ namespace vesperon {
 
 // FrmMain with every port faked, on virtual time. Starts at 2026-12-07
 // 10:00:00.000 unless told otherwise; nothing is loaded until Start().
-// Pictures come from the canned loader, or from the real one for views.
+// Pictures come from the canned loader, or from the real one for views;
+// either reads files from the in-memory file system.
 template <class Pictures>
 struct BasicMainHarness {
   explicit BasicMainHarness(VirtualTime::TimePoint start = At(2026, 12, 7, 10, 0, 0))
@@ -55,9 +56,16 @@ struct BasicMainHarness {
   }
   static constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+  Pictures MakePictures();
+
   VirtualTime time;
   MemorySettings settings;
-  Pictures pictures;
+  // Skins beside the program, the user's, the installed ones.
+  static constexpr const char* kSkinsFolder = "/opt/vesperon/Skins";
+  static constexpr const char* kUserSkinsFolder = "/home/u/.local/share/vesperon/Skins";
+  static constexpr const char* kInstalledSkinsFolder = "/usr/share/vesperon/Skins";
+  MemoryFileSystem files;
+  Pictures pictures = MakePictures();
   FakeWindowSystem window;
   RecordingPowerApi power;
   RecordingSpeaker speaker;
@@ -65,11 +73,6 @@ struct BasicMainHarness {
   FakeEnvironment environment;
   RecordingTray trayPort;
   ModTray tray{trayPort};
-  // Skins beside the program, the user's, the installed ones.
-  static constexpr const char* kSkinsFolder = "/opt/vesperon/Skins";
-  static constexpr const char* kUserSkinsFolder = "/home/u/.local/share/vesperon/Skins";
-  static constexpr const char* kInstalledSkinsFolder = "/usr/share/vesperon/Skins";
-  MemoryFileSystem files;
   SkinLibrary skins{files, {kSkinsFolder, kUserSkinsFolder, kInstalledSkinsFolder}};
   RecordingShell shell;
   ModSkin skin{{skins, pictures, shell, environment}};
@@ -79,6 +82,14 @@ struct BasicMainHarness {
   FrmMain main{{settings, time, time, pictures, window, power, speaker, registry, environment,
                 tray, skin, menu, nota, notifier, shell}};
 };
+
+template <class Pictures>
+Pictures BasicMainHarness<Pictures>::MakePictures() {
+  if constexpr (std::is_constructible_v<Pictures, FileSystem&>)
+    return Pictures(files);
+  else
+    return Pictures();
+}
 
 using MainHarness = BasicMainHarness<CannedPictureLoader>;
 

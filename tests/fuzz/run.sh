@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang and runs each for a while.
-#   tests/fuzz/run.sh [SECONDS] [TARGET...]    (default 60 s, every target)
+# Builds the fuzz targets with clang and runs them for a while.
+#   tests/fuzz/run.sh [SECONDS] [TARGET...]
+# SECONDS (default 120) is the time in all, shared equally by the targets
+# (every target by default), so that adding one keeps the run as long.
 # Seeds: the BMP corpus, the built-in pictures and the sample skins for the
-# picture reader; the files in seeds/ini for the profile reader. New inputs
-# are kept in build-fuzz/corpus/<target>, so later runs start from them.
+# picture reader; the files in seeds/ini for the profile reader; small zips
+# made by tests/fixtures/make_zips.py for the skin archive reader. New
+# inputs are kept in build-fuzz/corpus/<target>, so later runs start from
+# them.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-seconds=${1:-60}
+total=${1:-120}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(picture_fuzzer skin_ini_fuzzer)
+[ ${#targets[@]} -gt 0 ] || targets=(picture_fuzzer skin_ini_fuzzer skin_archive_fuzzer)
+seconds=$((total / ${#targets[@]}))
+[ "$seconds" -ge 1 ] || seconds=1
 
 # The BMP suite from outside the project: in the shared folder beside this
 # checkout, or beside the one it was cloned from.
@@ -33,6 +39,10 @@ for target in "${targets[@]}"; do
     skin_ini_fuzzer)
       seeds=("$here/seeds/ini")
       options=(-max_len=4096 -dict="$here/seeds/ini.dict") ;;
+    skin_archive_fuzzer)
+      /usr/bin/python3 "$root/tests/fixtures/make_zips.py" --seeds "$build/seeds/zip"
+      seeds=("$build/seeds/zip")
+      options=(-max_len=65536 -dict="$here/seeds/zip.dict") ;;
     *) echo "unknown fuzz target $target" >&2; exit 2 ;;
   esac
   existing=()

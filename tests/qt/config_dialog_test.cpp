@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
 
 #include "app/qt/qt_picture_loader.h"
 #include "main_harness.h"
@@ -23,10 +25,9 @@ struct ConfigDialogTest : ::testing::Test {
   ConfigDialogTest() { EXPECT_TRUE(h.Start()); }
 
   std::unique_ptr<ConfigDialog> Make() {
-    return std::make_unique<ConfigDialog>(
-        ConfigPorts{h.settings, h.registry, h.environment, library, h.pictures, skin, h.speaker,
-                    h.shell},
-        h.main, nullptr);
+    return std::make_unique<ConfigDialog>(ConfigPorts{h.settings, h.registry, h.environment,
+                                                      library, pictures, skin, h.speaker, h.shell},
+                                          h.main, nullptr);
   }
 
   template <class W>
@@ -39,8 +40,9 @@ struct ConfigDialogTest : ::testing::Test {
 
   BasicMainHarness<QtPictureLoader> h;
   LinuxFileSystem files;
+  QtPictureLoader pictures{files};
   SkinLibrary library{files, {VESPERON_SOURCE_DIR "/skins"}};
-  ModSkin skin{{library, h.pictures, h.shell, h.environment}};
+  ModSkin skin{{library, pictures, h.shell, h.environment}};
 };
 
 TEST_F(ConfigDialogTest, AFixedToolWindowWhoseControlsAreReachedWithTabByTheirNames) {
@@ -116,6 +118,52 @@ TEST_F(ConfigDialogTest, EscapeWritesNothingAndTheAcceleratorAccepts) {
     EXPECT_TRUE(SpinEventsUntil([&] { return !dialog->isVisible(); }, 2000));
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(h.settings.Get("Apagado", "Remain"), "5");
+  }
+}
+
+// Folder names as the file system spells them: one from an old zip in
+// Windows-1252 (not UTF-8), one with blanks and an "ñ". Each shows decoded,
+// previews, is stored byte for byte, and is found again from the setting.
+TEST_F(ConfigDialogTest, ASkinFolderOfAnyNameIsShownPreviewedStoredAndFoundAgain) {
+  QTemporaryDir skins;
+  ASSERT_TRUE(skins.isValid());
+  const std::string latin1 = "Caf\xE9";
+  const std::string spaced = "Mi skin ñ";
+  for (const std::string& name : {latin1, spaced}) {
+    const std::filesystem::path folder = std::filesystem::path(skins.path().toStdString()) / name;
+    std::filesystem::create_directory(folder);
+    for (const auto& file :
+         std::filesystem::directory_iterator(VESPERON_SOURCE_DIR "/skins/Nocturno"))
+      if (file.path().extension() != ".ini") std::filesystem::copy(file.path(), folder);
+  }
+  SkinLibrary here(files, {skins.path().toStdString()});
+  ModSkin hereSkin({here, pictures, h.shell, h.environment});
+  const auto open = [&] {
+    return std::make_unique<ConfigDialog>(ConfigPorts{h.settings, h.registry, h.environment, here,
+                                                      pictures, hereSkin, h.speaker, h.shell},
+                                          h.main, nullptr);
+  };
+
+  for (const std::string& name : {latin1, spaced}) {
+    SCOPED_TRACE(name);
+    h.settings.Set("Window", "Skin", name);
+    const auto dialog = open();
+    auto* list = Named<QListWidget>(*dialog, "Selección del Skin");
+    ASSERT_TRUE(list);
+    const QString shown = QString::fromUtf8(name == latin1 ? "Café" : "Mi skin ñ");
+    ASSERT_EQ(list->selectedItems().size(), 1);
+    EXPECT_EQ(list->selectedItems().front()->text(), shown);
+    EXPECT_EQ(dialog->Model().LblSkinName.caption, "Nombre: " + shown.toStdString());
+    EXPECT_TRUE(Named<QLabel>(*dialog, "Vista previa del skin")->isVisibleTo(dialog.get()));
+    EXPECT_TRUE(h.shell.boxes.empty());
+
+    // Accepting stores the folder's own name, which a start finds again.
+    h.settings.Set("Window", "Skin", "");
+    Named<QPushButton>(*dialog, "Aceptar")->click();
+    EXPECT_EQ(h.settings.Get("Window", "Skin"), name);
+    EXPECT_TRUE(hereSkin.ComprobarSkin(h.main, name + "\\"));
+    EXPECT_TRUE(hereSkin.CargarSkin(h.main, name + "\\"));
+    EXPECT_TRUE(h.shell.boxes.empty());
   }
 }
 

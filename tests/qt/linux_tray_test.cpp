@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 
 #include "app/qt/qt_picture_loader.h"
+#include "platform/linux/linux_file_system.h"
 #include "private_bus.h"
 #include "spin_events.h"
 #include "stderr_capture.h"
@@ -79,7 +80,8 @@ class LinuxTrayTest : public ::testing::Test {
 
   PrivateBus bus_;
   QDBusConnection panel_ = bus_.Connect();
-  QtPictureLoader pictures_;
+  LinuxFileSystem files_;
+  QtPictureLoader pictures_{files_};
 };
 
 // The icon follows a panel that starts after the program and goes away

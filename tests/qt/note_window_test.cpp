@@ -10,6 +10,7 @@
 
 #include "app/qt/qt_picture_loader.h"
 #include "notes/frm_mostrar_nota.h"
+#include "platform/linux/linux_file_system.h"
 
 namespace vesperon {
 namespace {
@@ -43,7 +44,8 @@ class NoteWindowView : public ::testing::Test {
   }
   void Move(QPoint at, Qt::MouseButtons held) { Send(QEvent::MouseMove, at, Qt::NoButton, held); }
 
-  QtPictureLoader pictures;
+  LinuxFileSystem files;
+  QtPictureLoader pictures{files};
   FrmMostrarNota model{pictures};
   NoteWindow window{model};
 };

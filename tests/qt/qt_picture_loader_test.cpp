@@ -1,8 +1,6 @@
 #include "app/qt/qt_picture_loader.h"
 
 #include <gtest/gtest.h>
-
-#include <string>
 #include <sys/stat.h>
 
 #include <QBuffer>
@@ -10,7 +8,10 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <string>
 
+#include "platform/linux/linux_file_system.h"
+#include "run_length_bitmap.h"
 #include "skin/qt/picture_decoder.h"
 
 namespace vesperon {
@@ -47,7 +48,8 @@ QByteArray PngIcon(QSize size) {
 
 TEST(QtPictureLoader, ReadsEveryGoodBitmapOfTheSuite) {
   if (std::string(VESPERON_CORPUS_DIR).empty()) GTEST_SKIP() << "no BMP suite on this machine";
-  QtPictureLoader loader;
+  LinuxFileSystem files;
+  QtPictureLoader loader(files);
   const QStringList good = Files(QStringLiteral("g"));
   ASSERT_GT(good.size(), 20);
   for (const QString& name : good) {
@@ -69,7 +71,8 @@ TEST(QtPictureLoader, RefusesBadBitmapsAndNeverGivesMoreThanTheBound) {
   // 16-bit mask with no blue.
   const QStringList harmless = {"badbitssize.bmp", "baddens1.bmp", "baddens2.bmp",
                                 "badfilesize.bmp", "rgb16-880.bmp"};
-  QtPictureLoader loader;
+  LinuxFileSystem files;
+  QtPictureLoader loader(files);
   for (const QString& folder : {QStringLiteral("b"), QStringLiteral("q")}) {
     for (const QString& name : Files(folder)) {
       const LoadedPicture result = Load(loader, kBmpSuite + folder + QStringLiteral("/") + name);
@@ -96,7 +99,8 @@ TEST(QtPictureLoader, RefusesBadBitmapsAndNeverGivesMoreThanTheBound) {
 }
 
 TEST(QtPictureLoader, RefusesWhatIsNoPictureFileWithoutBlocking) {
-  QtPictureLoader loader;
+  LinuxFileSystem files;
+  QtPictureLoader loader(files);
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   const QString fifo = dir.filePath(QStringLiteral("fifo.bmp"));
@@ -123,21 +127,65 @@ TEST(QtPictureLoader, RefusesWhatIsNoPictureFileWithoutBlocking) {
     const LoadedPicture result = Load(loader, dir.filePath(QString::fromLatin1(name)));
     EXPECT_EQ(result.error, PictureLoadError::Unreadable) << name;
     EXPECT_EQ(result.reason, reason) << name;
+    // Too large is a size the author can mend, and is said so.
+    EXPECT_EQ(result.tooLarge, std::string(name) == "big.bmp") << name;
   }
 }
 
 TEST(QtPictureLoader, IconsKeepTheirTransparencyAndMayHoldAPng) {
-  QString reason;
-  const QImage icon = DecodePicture(PngIcon(QSize(48, 48)), reason);
-  ASSERT_FALSE(icon.isNull()) << reason.toStdString();
+  const DecodedPicture decoded = DecodePicture(PngIcon(QSize(48, 48)));
+  const QImage& icon = decoded.image;
+  ASSERT_FALSE(icon.isNull()) << decoded.reason.toStdString();
   EXPECT_EQ(icon.size(), QSize(48, 48));
   EXPECT_EQ(qAlpha(icon.pixel(5, 5)), 128);
 
   QFile tray(QStringLiteral(VESPERON_SOURCE_DIR "/resources/tray1.ico"));
   ASSERT_TRUE(tray.open(QIODevice::ReadOnly));
-  const QImage builtIn = DecodePicture(tray.readAll(), reason);
+  const QImage builtIn = DecodePicture(tray.readAll()).image;
   EXPECT_EQ(builtIn.size(), QSize(32, 32));
   EXPECT_TRUE(builtIn.hasAlphaChannel());
+}
+
+// Rows of a run-length bitmap that go on into their padding, as ImageMagick
+// writes them, are cut at the width: the picture is exactly its first
+// `width` pixels of each row. A row past its padding, a row too many, or a
+// stream cut short are still refused.
+TEST(QtPictureLoader, RunLengthRowsIntoTheirPaddingAreCutAtTheWidth) {
+  for (const int bits : {8, 4}) {
+    SCOPED_TRACE(bits);
+    const int width = 10;
+    const int height = 3;
+    const int padded = bits == 8 ? 12 : 16;  // a row's pixels, padding included
+    std::vector<std::vector<int>> rows(height, std::vector<int>(padded + 1));
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x <= padded; ++x) rows[y][x] = (x * 7 + y * 5 + 1) % (1 << bits);
+    auto rowsOf = [&](int length) {
+      std::vector<std::vector<int>> cut;
+      for (const auto& row : rows) cut.emplace_back(row.begin(), row.begin() + length);
+      return cut;
+    };
+
+    const DecodedPicture decoded = DecodePicture(
+        QByteArray::fromStdString(RunLengthBitmap(bits, width, height, rowsOf(padded))));
+    ASSERT_FALSE(decoded.image.isNull()) << decoded.reason.toStdString();
+    ASSERT_EQ(decoded.image.size(), QSize(width, height));
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        EXPECT_EQ(decoded.image.pixel(x, y) & 0xFFFFFF, RunLengthPaletteColour(rows[y][x]))
+            << x << "," << y;
+
+    const std::string intoNextRow = RunLengthBitmap(bits, width, height, rowsOf(padded + 1));
+    auto tooMany = rowsOf(width);
+    tooMany.push_back(tooMany.front());
+    const std::string rowTooMany = RunLengthBitmap(bits, width, height, tooMany);
+    const std::string whole = RunLengthBitmap(bits, width, height, rowsOf(width));
+    const std::pair<std::string, const char*> refused[] = {
+        {intoNextRow, "sus datos comprimidos se salen de la imagen"},
+        {rowTooMany, "sus datos comprimidos se salen de la imagen"},
+        {whole.substr(0, whole.size() - 2), "el archivo está incompleto"}};
+    for (const auto& [bytes, reason] : refused)
+      EXPECT_EQ(DecodePicture(QByteArray::fromStdString(bytes)).reason.toStdString(), reason);
+  }
 }
 
 }  // namespace

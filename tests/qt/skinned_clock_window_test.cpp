@@ -15,8 +15,9 @@ TEST(SkinnedClockWindow, TheMessageLineTakesTheColourOfTheSkinsDigits) {
   EXPECT_EQ(ClockWindow::MessageColourOf(h.main.ImgPuntos.picture), ClockWindow::kMessageColour);
 
   LinuxFileSystem files;
+  QtPictureLoader pictures(files);
   SkinLibrary library(files, {VESPERON_SOURCE_DIR "/skins"});
-  ModSkin skin({library, h.pictures, h.shell, h.environment});
+  ModSkin skin({library, pictures, h.shell, h.environment});
   ASSERT_TRUE(skin.ComprobarSkin(h.main, "LCD Verde\\"));
   ASSERT_TRUE(skin.CargarSkin(h.main, "LCD Verde\\"));
   h.main.MostrarMensaje("Apagado ON!");

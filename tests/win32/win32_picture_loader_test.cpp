@@ -10,6 +10,7 @@
 
 #include "platform/win32/open_file.h"
 #include "platform/win32/wide_text.h"
+#include "run_length_bitmap.h"
 #include "skin/picture_checks.h"
 #include "win32_test_support.h"
 
@@ -87,17 +88,29 @@ TEST(Win32PictureLoader, RefusesWhatIsNoPictureFileAndHoldsAFileWhileReadingIt) 
     big.seekp(static_cast<std::streamoff>(kPictureFileMaxBytes));
     big << 'x';
     std::ofstream(dir / L"text.bmp", std::ios::binary) << "not a picture at all";
+    std::string huge =
+        FileText(std::filesystem::path(VESPERON_SOURCE_DIR) / "resources/tip-ok-on.bmp");
+    huge.replace(18, 8, std::string("\xA0\x0F\0\0\xA0\x0F\0\0", 8));  // 4000 x 4000
+    std::ofstream(dir / L"huge.bmp", std::ios::binary) << huge;
   }
   Win32PictureLoader loader;
   EXPECT_EQ(loader.LoadFile(Utf8(dir / L"none.bmp")).error, PictureLoadError::Missing);
   const std::pair<const wchar_t*, const char*> refused[] = {
       {L"folder.bmp", "no es un archivo"},
       {L"big.bmp", "el archivo ocupa más de 4 MiB"},
+      {L"huge.bmp", "mide 4000 × 4000 píxeles y el máximo es 1024 × 1024"},
       {L"text.bmp", "no es un mapa de bits (.bmp) ni un icono (.ico)"}};
   for (const auto& [name, reason] : refused) {
     const LoadedPicture result = loader.LoadFile(Utf8(dir / name));
+    if (std::wstring(name) == L"huge.bmp") {
+      EXPECT_EQ(result.claimedWidth, 4000);
+    }
     EXPECT_EQ(result.error, PictureLoadError::Unreadable) << reason;
     EXPECT_EQ(result.reason, reason);
+    // Too large is a size the author can mend, and is said so.
+    EXPECT_EQ(result.tooLarge,
+              std::wstring(name) != L"folder.bmp" && std::wstring(name) != L"text.bmp")
+        << reason;
   }
 
   // A picture in a folder named in any script loads; while it is being
@@ -115,6 +128,39 @@ TEST(Win32PictureLoader, RefusesWhatIsNoPictureFileAndHoldsAFileWhileReadingIt) 
   EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
   if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
   EXPECT_FALSE(MoveFileW(tip.c_str(), (dir / L"moved.bmp").c_str()));
+}
+
+// Windows cuts the rows of a run-length bitmap that go on into their
+// padding, as ImageMagick writes them, at the width; the check lets them by.
+TEST(Win32PictureLoader, RunLengthRowsIntoTheirPaddingAreCutAtTheWidth) {
+  TemporaryFolder folder(L"Vesperon run lengths");
+  HDC screen = GetDC(nullptr);
+  for (const int bits : {8, 4}) {
+    SCOPED_TRACE(bits);
+    const int width = 10;
+    const int height = 3;
+    std::vector<std::vector<int>> rows(height, std::vector<int>(bits == 8 ? 12 : 16));
+    for (int y = 0; y < height; ++y)
+      for (std::size_t x = 0; x < rows[y].size(); ++x)
+        rows[y][x] = (x * 7 + y * 5 + 1) % (1 << bits);
+    const std::filesystem::path file = folder.Path() / (std::to_wstring(bits) + L".bmp");
+    std::ofstream(file, std::ios::binary) << RunLengthBitmap(bits, width, height, rows);
+
+    Win32PictureLoader loader;
+    const LoadedPicture loaded = loader.LoadFile(Utf8(file));
+    ASSERT_EQ(loaded.error, PictureLoadError::None) << loaded.reason;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<std::uint32_t> pixels(width * height);
+    ASSERT_EQ(GetDIBits(screen, BitmapOf(loaded.picture), 0, height, pixels.data(), &info,
+                        DIB_RGB_COLORS),
+              height);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        EXPECT_EQ(pixels[y * width + x] & 0xFFFFFF, RunLengthPaletteColour(rows[y][x]))
+            << x << "," << y;
+  }
+  ReleaseDC(nullptr, screen);
 }
 
 }  // namespace

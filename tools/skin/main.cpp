@@ -2,30 +2,25 @@
 //   vesperon-skin init DIR
 //   vesperon-skin check DIR
 //   vesperon-skin render DIR --time HH:MM:SS [--armed] [--message TEXT] OUT.png
+//   vesperon-skin import SRC DEST [--name TEXT] [--author TEXT] [--description TEXT] [--fit]
+//   vesperon-skin install FILE.zip [--force]
 
 #include <QApplication>
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QPixmap>
+#include <array>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/frm_main.h"
 #include "app/qt/clock_window.h"
-#include "app/qt/qt_picture_loader.h"
-#include "notes/frm_mostrar_nota.h"
-#include "offline_ports.h"
-#include "platform/linux/linux_file_system.h"
-#include "skin/mod_skin.h"
+#include "import.h"
+#include "install.h"
 #include "skin/skin_format.h"
-#include "skin/skin_inspection.h"
-#include "skin/skin_library.h"
-#include "tray/frm_menu.h"
-#include "tray/mod_tray.h"
+#include "skin_tool.h"
 
 namespace vesperon::skintool {
 namespace {
@@ -35,104 +30,38 @@ int Usage() {
       "uso: vesperon-skin init CARPETA\n"
       "     vesperon-skin check CARPETA\n"
       "     vesperon-skin render CARPETA --time HH:MM:SS [--armed] [--message TEXTO] SALIDA.png\n"
+      "     vesperon-skin import IMAGENES CARPETA [--name TEXTO] [--author TEXTO]\n"
+      "                          [--description TEXTO] [--fit]\n"
+      "     vesperon-skin install ARCHIVO.zip [--force]\n"
       "\n"
-      "init    crea en CARPETA un skin completo con las imágenes de Vesperon, para editarlo\n"
-      "check   dice todo lo que impide usar el skin de CARPETA; termina con 0 si el reloj lo "
+      "init     crea en CARPETA un skin completo con las imágenes de Vesperon, para editarlo\n"
+      "check    dice todo lo que impide usar el skin de CARPETA; termina con 0 si el reloj lo "
       "acepta\n"
-      "render  dibuja la cara del reloj con ese skin, como la pinta el reloj, en un PNG\n",
+      "render   dibuja la cara del reloj con ese skin, como la pinta el reloj, en un PNG\n"
+      "import   hace en CARPETA un skin con las imágenes (PNG, JPEG, GIF, BMP, ICO) de IMAGENES,\n"
+      "         nombradas como los archivos del skin (skin-base.png, 7.png, tray1.png...)\n"
+      "install  instala el skin de un zip en la carpeta de skins del usuario\n",
       stderr);
   return 2;
 }
 
 std::string Local(const QString& text) { return QFile::encodeName(text).toStdString(); }
 
-// The folder as an absolute path without a trailing slash, its parent and
-// its name: the skin is looked up as the clock looks up a skin by name.
-struct SkinDir {
-  std::string parent;
-  std::string name;
-  std::string path;
-};
-
-SkinDir Resolve(const char* argument) {
-  const QFileInfo info(
-      QDir::cleanPath(QDir::current().absoluteFilePath(QFile::decodeName(QByteArray(argument)))));
-  return {Local(info.absolutePath()), Local(info.fileName()), Local(info.absoluteFilePath())};
-}
-
-std::string Describe(const SkinProblem& p) {
-  using Kind = SkinProblem::Kind;
-  switch (p.kind) {
-    case Kind::Missing:
-      return "falta " + p.file;
-    case Kind::Unreadable:
-      return "no se puede leer " + p.file + ": " + p.reason;
-    case Kind::WrongSize:
-      return p.file + " mide " + std::to_string(p.foundWidth) + " × " +
-             std::to_string(p.foundHeight) + " píxeles y debe medir " +
-             std::to_string(p.expectedWidth) + " × " + std::to_string(p.expectedHeight);
-    case Kind::CaseDuplicate: {
-      std::string names;
-      for (std::size_t i = 1; i < p.names.size(); ++i) names += (i > 1 ? ", " : "") + p.names[i];
-      return "aviso: " + p.names[0] + " está repetido con otras mayúsculas (" + names +
-             "); se usa " + p.names[0];
-    }
-  }
-  return {};
-}
-
-// Everything a clock window needs, for one that is only drawn.
-struct OfflineClock {
-  explicit OfflineClock(const SkinDir& dir, int h = 0, int m = 0, int s = 0)
-      : clock(h, m, s), library(files, {dir.parent}) {}
-
-  LinuxFileSystem files;
-  FixedClock clock;
-  IdleTimers timers;
-  QtPictureLoader pictures;
-  FixedScreen screen;
-  NoSettings settings;
-  NoPower power;
-  Silence speaker;
-  NoRegistry registry;
-  ToolEnvironment environment;
-  NoTray trayPort;
-  ModTray tray{trayPort};
-  PrintingShell shell;
-  SkinLibrary library;
-  ModSkin skin{{library, pictures, shell, environment}};
-  NoNotices notifier;
-  FrmMenu menu{{pictures, screen, shell}};
-  FrmMostrarNota nota{pictures};
-  FrmMain main{{settings, clock, timers, pictures, screen, power, speaker, registry, environment,
-                tray, skin, menu, nota, notifier, shell}};
-};
-
 int Check(const SkinDir& dir) {
-  OfflineClock offline(dir);
-  if (!offline.files.ListFolder(dir.path)) {
-    std::fprintf(stderr, "vesperon-skin: %s no es una carpeta\n", dir.path.c_str());
+  LinuxFileSystem files;
+  if (!files.ListFolder(dir.path)) {
+    std::fprintf(stderr, "vesperon-skin: %s no es una carpeta\n", Shown(dir.path).c_str());
     return 1;
   }
-  const auto problems = InspectSkin(offline.files, offline.pictures, dir.path);
-  std::printf("Comprobando %s\n", dir.path.c_str());
-  for (const SkinProblem& p : problems) std::printf("  %s\n", Describe(p).c_str());
-  // The verdict is the clock's own: its check, then its loader.
-  const bool accepted = offline.skin.ComprobarSkin(offline.main, dir.name + "\\") &&
-                        offline.skin.CargarSkin(offline.main, dir.name + "\\");
-  if (accepted) {
-    std::printf("El skin es válido: el reloj lo acepta y lo carga.\n");
-    return 0;
-  }
-  std::printf("El skin no es válido: el reloj no lo usaría.\n");
-  return 1;
+  return ReportSkin(dir, Shown(dir.path)) ? 0 : 1;
 }
 
-int Init(const char* argument) {
-  const SkinDir dir = Resolve(argument);
-  const QDir folder(QString::fromStdString(dir.path));
-  if (!QDir().mkpath(folder.path())) {
-    std::fprintf(stderr, "vesperon-skin: no se puede crear %s\n", dir.path.c_str());
+int Init(const std::string& argument) {
+  const SkinDir dir = ResolveSkinDir(argument);
+  std::error_code error;
+  std::filesystem::create_directories(dir.path, error);
+  if (!std::filesystem::is_directory(dir.path, error)) {
+    std::fprintf(stderr, "vesperon-skin: no se puede crear %s\n", Shown(dir.path).c_str());
     return 1;
   }
   // Nothing an author made is ever overwritten.
@@ -143,7 +72,8 @@ int Init(const char* argument) {
   bool clash = false;
   for (const std::string& name : names) {
     if (const auto there = MatchIgnoringCase(entries, name, false)) {
-      std::fprintf(stderr, "vesperon-skin: ya existe %s\n", JoinPath(dir.path, *there).c_str());
+      std::fprintf(stderr, "vesperon-skin: ya existe %s\n",
+                   Shown(JoinPath(dir.path, *there)).c_str());
       clash = true;
     }
   }
@@ -154,24 +84,23 @@ int Init(const char* argument) {
 
   bool ok = true;
   for (const SkinPictureFile& wanted : kSkinFiles) {
-    const QString name = QString::fromLatin1(wanted.name);
-    ok = QFile::copy(QStringLiteral(":/template/") + name, folder.filePath(name)) && ok;
-    QFile::setPermissions(folder.filePath(name), QFile::ReadOwner | QFile::WriteOwner |
-                                                     QFile::ReadGroup | QFile::ReadOther);
+    QFile picture(QStringLiteral(":/template/") + QString::fromLatin1(wanted.name));
+    ok = picture.open(QIODevice::ReadOnly) &&
+         WriteWholeFile(JoinPath(dir.path, wanted.name), picture.readAll().toStdString()) && ok;
   }
-  QFile ini(folder.filePath(QString::fromLatin1(kSkinIni)));
-  ok = ini.open(QIODevice::WriteOnly) &&
-       ini.write(QByteArray("[skin]\r\nname=") + QByteArray::fromStdString(dir.name) +
-                 "\r\nversion=1.0\r\n\r\n[autor]\r\nname=\r\nemail=\r\nweb=\r\n") > 0 &&
+  ok = WriteWholeFile(JoinPath(dir.path, kSkinIni),
+                      "[skin]\r\nname=" + dir.name +
+                          "\r\nversion=1.0\r\n\r\n[autor]\r\nname=\r\nemail=\r\nweb=\r\n") &&
        ok;
   if (!ok) {
-    std::fprintf(stderr, "vesperon-skin: no se pudo escribir todo en %s\n", dir.path.c_str());
+    std::fprintf(stderr, "vesperon-skin: no se pudo escribir todo en %s\n",
+                 Shown(dir.path).c_str());
     return 1;
   }
   std::printf(
       "Skin creado en %s: edita sus imágenes (mismos tamaños) y skin.ini, y compruébalo con\n"
       "  vesperon-skin check \"%s\"\n",
-      dir.path.c_str(), dir.path.c_str());
+      Shown(dir.path).c_str(), Shown(dir.path).c_str());
   return 0;
 }
 
@@ -188,12 +117,11 @@ int Render(const SkinDir& dir, const std::array<int, 3>& time, bool armed,
            const std::optional<std::string>& message, const QString& out) {
   OfflineClock offline(dir, time[0], time[1], time[2]);
   FrmMain& main = offline.main;
-  if (!offline.skin.ComprobarSkin(main, dir.name + "\\") ||
-      !offline.skin.CargarSkin(main, dir.name + "\\")) {
+  if (!offline.TakesSkin(dir)) {
     std::fprintf(stderr,
                  "vesperon-skin: el reloj no usaría este skin; mira qué le pasa con\n"
                  "  vesperon-skin check \"%s\"\n",
-                 dir.path.c_str());
+                 Shown(dir.path).c_str());
     return 1;
   }
   main.TimerSync_Timer();
@@ -212,27 +140,21 @@ int Render(const SkinDir& dir, const std::array<int, 3>& time, bool armed,
   return 0;
 }
 
-int Run(int argc, char** argv) {
-  if (argc < 3) return Usage();
-  const std::string command = argv[1];
-  if (command == "init" && argc == 3) return Init(argv[2]);
-  if (command == "check" && argc == 3) return Check(Resolve(argv[2]));
-  if (command != "render") return Usage();
-
+int RunRender(const std::vector<std::string>& args) {
   std::optional<std::array<int, 3>> time;
   std::optional<std::string> message;
   bool armed = false;
   std::vector<std::string> rest;
-  for (int i = 3; i < argc; ++i) {
-    const std::string a = argv[i];
-    if (a == "--time" && i + 1 < argc) {
-      time = ParseTime(argv[++i]);
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--time" && i + 1 < args.size()) {
+      time = ParseTime(args[++i]);
       if (!time) {
         std::fprintf(stderr, "vesperon-skin: la hora va como HH:MM:SS, por ejemplo 21:05:30\n");
         return 2;
       }
-    } else if (a == "--message" && i + 1 < argc) {
-      message = argv[++i];
+    } else if (a == "--message" && i + 1 < args.size()) {
+      message = args[++i];
     } else if (a == "--armed") {
       armed = true;
     } else {
@@ -240,7 +162,53 @@ int Run(int argc, char** argv) {
     }
   }
   if (!time || rest.size() != 1) return Usage();
-  return Render(Resolve(argv[2]), *time, armed, message, QFile::decodeName(rest[0].c_str()));
+  return Render(ResolveSkinDir(args[0]), *time, armed, message,
+                QFile::decodeName(QByteArray::fromStdString(rest[0])));
+}
+
+int RunImport(const std::vector<std::string>& args) {
+  ImportOptions options;
+  std::vector<std::string> folders;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool valued = i + 1 < args.size();
+    if (a == "--name" && valued) {
+      options.name = args[++i];
+    } else if (a == "--author" && valued) {
+      options.author = args[++i];
+    } else if (a == "--description" && valued) {
+      options.description = args[++i];
+    } else if (a == "--fit") {
+      options.fit = true;
+    } else if (a.rfind("--", 0) == 0) {
+      return Usage();
+    } else {
+      folders.push_back(a);
+    }
+  }
+  if (folders.size() != 2) return Usage();
+  options.source = folders[0];
+  options.destination = folders[1];
+  return Import(options);
+}
+
+int RunInstall(const std::vector<std::string>& args) {
+  if (args.size() == 1 && args[0].rfind("--", 0) != 0) return Install(args[0], false);
+  if (args.size() == 2 && args[1] == "--force") return Install(args[0], true);
+  if (args.size() == 2 && args[0] == "--force") return Install(args[1], true);
+  return Usage();
+}
+
+int Run(int argc, char** argv) {
+  if (argc < 3) return Usage();
+  const std::string command = argv[1];
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  if (command == "init" && args.size() == 1) return Init(args[0]);
+  if (command == "check" && args.size() == 1) return Check(ResolveSkinDir(args[0]));
+  if (command == "render") return RunRender(args);
+  if (command == "import") return RunImport(args);
+  if (command == "install") return RunInstall(args);
+  return Usage();
 }
 
 }  // namespace

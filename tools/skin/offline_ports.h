@@ -140,8 +140,12 @@ class NoNotices : public DesktopNotifier {
 class PrintingShell : public Shell {
  public:
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon) override {
-    std::string line = text;
-    for (std::size_t at; (at = line.find("\r\n")) != std::string::npos;) line.replace(at, 2, " ");
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const bool lineEnd = text.compare(i, 2, "\r\n") == 0;
+      line += lineEnd ? ' ' : text[i];
+      i += lineEnd ? 1 : 0;
+    }
     std::fprintf(stderr, "%s: %s\n", title.c_str(), line.c_str());
   }
   // A face that is only drawn has no menu and no dialogs to open.

@@ -56,7 +56,7 @@ int RunApplication(int argc, char** argv) {
   Platform platform = MakePlatform(std::move(arguments));
   QtClock clock;
   QtTimerPort timers;
-  QtPictureLoader pictures;
+  QtPictureLoader pictures(*platform.files);
   QtWindowSystem windowSystem;
   QtShell shell;
   Program program(platform, {clock, timers, pictures, windowSystem, shell});

@@ -1,7 +1,5 @@
 #include "app/qt/qt_picture_loader.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <memory>
 
 #include "skin/qt/picture_decoder.h"
@@ -29,7 +27,7 @@ LoadedPicture Failure(PictureLoadError error, const QString& reason) {
 
 }  // namespace
 
-QtPictureLoader::QtPictureLoader() {
+QtPictureLoader::QtPictureLoader(FileSystem& files) : files_(files) {
   InitPictureResources();
   LimitPictureAllocations();
 }
@@ -46,26 +44,34 @@ Picture QtPictureLoader::BuiltIn(const std::string& name) {
 }
 
 LoadedPicture QtPictureLoader::LoadFile(const std::string& path) {
-  const QString name = QFile::decodeName(QByteArray::fromStdString(path));
-  const QFileInfo info(name);
-  if (!info.exists()) return Failure(PictureLoadError::Missing, QStringLiteral("no existe"));
-  // Only plain files are opened: a FIFO or a device could block the clock.
-  if (!info.isFile())
-    return Failure(PictureLoadError::Unreadable, QStringLiteral("no es un archivo"));
-  if (info.size() > static_cast<qint64>(kPictureFileMaxBytes))
-    return Failure(PictureLoadError::Unreadable, QStringLiteral("el archivo ocupa más de 4 MiB"));
+  const FileBytes file = files_.ReadFile(path, kPictureFileMaxBytes);
+  switch (file.status) {
+    case FileReadStatus::Ok:
+      break;
+    case FileReadStatus::Missing:
+      return Failure(PictureLoadError::Missing, QStringLiteral("no existe"));
+    case FileReadStatus::NotAFile:
+      return Failure(PictureLoadError::Unreadable, QStringLiteral("no es un archivo"));
+    case FileReadStatus::TooLarge: {
+      LoadedPicture result =
+          Failure(PictureLoadError::Unreadable, QStringLiteral("el archivo ocupa más de 4 MiB"));
+      result.tooLarge = true;
+      return result;
+    }
+    case FileReadStatus::Unreadable:
+      return Failure(PictureLoadError::Unreadable, QStringLiteral("el sistema no deja leerlo"));
+  }
 
-  QFile file(name);
-  if (!file.open(QIODevice::ReadOnly))
-    return Failure(PictureLoadError::Unreadable, QStringLiteral("el sistema no deja leerlo"));
-  // One byte more than allowed tells a file that grew since it was measured.
-  const QByteArray bytes = file.read(static_cast<qint64>(kPictureFileMaxBytes) + 1);
-
-  QString reason;
-  QImage image = DecodePicture(bytes, reason);
-  if (image.isNull()) return Failure(PictureLoadError::Unreadable, reason);
+  DecodedPicture decoded = DecodePicture(QByteArray::fromStdString(file.bytes));
+  if (decoded.image.isNull()) {
+    LoadedPicture result = Failure(PictureLoadError::Unreadable, decoded.reason);
+    result.tooLarge = decoded.tooLarge;
+    result.claimedWidth = decoded.claimed.width();
+    result.claimedHeight = decoded.claimed.height();
+    return result;
+  }
   LoadedPicture result;
-  result.picture = ToPicture(std::move(image));
+  result.picture = ToPicture(std::move(decoded.image));
   return result;
 }
 

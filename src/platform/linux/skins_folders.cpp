@@ -27,6 +27,11 @@ std::string UserDataHome() {
 
 }  // namespace
 
+std::string UserSkinsFolder() {
+  const std::string data = UserDataHome();
+  return data.empty() ? data : Join(data, "vesperon/Skins");
+}
+
 std::vector<std::string> SkinsFolders(const std::string& programFile,
                                       const std::string& installedSkins) {
   std::vector<std::string> folders;
@@ -36,7 +41,7 @@ std::vector<std::string> SkinsFolders(const std::string& programFile,
   };
   const std::string programFolder = Parent(programFile);
   add(Join(programFolder, "Skins"));
-  if (const std::string data = UserDataHome(); !data.empty()) add(Join(data, "vesperon/Skins"));
+  add(UserSkinsFolder());
   add(Join(Parent(programFolder), "share/vesperon/Skins"));
   add(installedSkins);
   return folders;

@@ -13,4 +13,8 @@ namespace vesperon {
 std::vector<std::string> SkinsFolders(const std::string& programFile,
                                       const std::string& installedSkins);
 
+// The user's own Skins folder, $XDG_DATA_HOME/vesperon/Skins (by default
+// ~/.local/share/vesperon/Skins); empty when neither names an absolute folder.
+std::string UserSkinsFolder();
+
 }  // namespace vesperon

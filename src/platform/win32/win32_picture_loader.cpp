@@ -69,14 +69,13 @@ LoadedPicture Failure(PictureLoadError error, std::string reason) {
   return result;
 }
 
-// Why the checked bytes may not reach the system's reader; empty when they may.
+// Why the checked bytes may not reach the system's reader; empty when they
+// may. That reader cuts the rows of a run-length bitmap that go on past the
+// width itself, so such a file goes to it as it is.
 std::string ProblemOf(PictureFormat format, std::string_view bytes) {
   if (format == PictureFormat::Unknown) return "no es un mapa de bits (.bmp) ni un icono (.ico)";
   if (format == PictureFormat::Icon) return IconProblem(bytes);
-  const auto size = BitmapHeaderSize(bytes);
-  if (!size) return "la cabecera está dañada";
-  if (std::string problem = SizeProblem(size->width, size->height); !problem.empty())
-    return problem;
+  if (!BitmapHeaderSize(bytes)) return "la cabecera está dañada";
   return BitmapProblem(bytes);
 }
 
@@ -121,12 +120,23 @@ LoadedPicture Win32PictureLoader::LoadFile(const std::string& path) {
   switch (file.Read(kPictureFileMaxBytes, bytes)) {
     case OpenFile::ReadOk:
       break;
-    case OpenFile::ReadTooLarge:
-      return Failure(PictureLoadError::Unreadable, "el archivo ocupa más de 4 MiB");
+    case OpenFile::ReadTooLarge: {
+      LoadedPicture result = Failure(PictureLoadError::Unreadable, "el archivo ocupa más de 4 MiB");
+      result.tooLarge = true;
+      return result;
+    }
     case OpenFile::ReadFailed:
       return Failure(PictureLoadError::Unreadable, "el sistema no deja leerlo");
   }
 
+  if (const auto size = ClaimedOversize(bytes)) {
+    LoadedPicture result =
+        Failure(PictureLoadError::Unreadable, SizeProblem(size->width, size->height));
+    result.tooLarge = true;
+    result.claimedWidth = size->width;
+    result.claimedHeight = size->height;
+    return result;
+  }
   const PictureFormat format = FormatOf(bytes);
   if (std::string problem = ProblemOf(format, bytes); !problem.empty())
     return Failure(PictureLoadError::Unreadable, std::move(problem));

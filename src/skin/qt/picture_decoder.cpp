@@ -2,6 +2,8 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <optional>
+#include <string>
 
 namespace vesperon {
 
@@ -24,8 +26,20 @@ QByteArray ReaderFormat(const QByteArray& bytes) {
   return {};
 }
 
-QString SizeReason(QSize size) {
-  return QString::fromStdString(SizeProblem(size.width(), size.height()));
+DecodedPicture Failure(const QString& reason) {
+  DecodedPicture result;
+  result.reason = reason;
+  return result;
+}
+
+// A picture beyond the bounds; nullopt within them.
+std::optional<DecodedPicture> TooLarge(QSize size) {
+  const std::string problem = SizeProblem(size.width(), size.height());
+  if (problem.empty()) return std::nullopt;
+  DecodedPicture result = Failure(QString::fromStdString(problem));
+  result.tooLarge = true;
+  result.claimed = size;
+  return result;
 }
 
 }  // namespace
@@ -35,16 +49,19 @@ void LimitPictureAllocations() {
   QImageReader::setAllocationLimit(8);
 }
 
-QImage DecodePicture(const QByteArray& bytes, QString& reason) {
-  if (static_cast<std::size_t>(bytes.size()) > kPictureFileMaxBytes) {
-    reason = QStringLiteral("el archivo ocupa más de 4 MiB");
-    return {};
+DecodedPicture DecodePicture(const QByteArray& original) {
+  if (static_cast<std::size_t>(original.size()) > kPictureFileMaxBytes) {
+    DecodedPicture result = Failure(QStringLiteral("el archivo ocupa más de 4 MiB"));
+    result.tooLarge = true;
+    return result;
   }
-  const QByteArray format = ReaderFormat(bytes);
-  if (format.isEmpty()) {
-    reason = QStringLiteral("no es un mapa de bits (.bmp) ni un icono (.ico)");
-    return {};
-  }
+  const QByteArray format = ReaderFormat(original);
+  if (format.isEmpty())
+    return Failure(QStringLiteral("no es un mapa de bits (.bmp) ni un icono (.ico)"));
+  // Run-length rows that go on past the width are cut there first: Qt's
+  // reader would draw the extra pixels of a 4-bit one into the next row.
+  const std::optional<std::string> cut = RunLengthRowsCut(View(original));
+  const QByteArray bytes = cut ? QByteArray::fromStdString(*cut) : original;
 
   QBuffer buffer;
   buffer.setData(bytes);
@@ -77,28 +94,25 @@ QImage DecodePicture(const QByteArray& bytes, QString& reason) {
   // A negative height is a bitmap stored top row first.
   if (format == "bmp" && claimed.height() < 0 && claimed.height() > -kPictureMaxSide - 1)
     claimed.setHeight(-claimed.height());
-  if (!claimed.isValid() || claimed.isEmpty()) {
-    reason = QStringLiteral("la cabecera está dañada");
-    return {};
-  }
-  reason = SizeReason(claimed);
-  if (!reason.isEmpty()) return {};
+  if (!claimed.isValid() || claimed.isEmpty())
+    return Failure(QStringLiteral("la cabecera está dañada"));
+  if (auto large = TooLarge(claimed)) return *large;
 
-  reason = format == "bmp" ? QString::fromStdString(BitmapProblem(View(bytes))) : QString();
+  if (format == "bmp") {
+    if (const std::string problem = BitmapProblem(View(bytes)); !problem.empty())
+      return Failure(QString::fromStdString(problem));
+  }
   if (format == "ico" && IconEntryCutShort(View(bytes), entry))
-    reason = QStringLiteral("el archivo está incompleto");
-  if (!reason.isEmpty()) return {};
+    return Failure(QStringLiteral("el archivo está incompleto"));
 
-  QImage image;
-  if (!reader.read(&image) || image.isNull()) {
-    reason = QStringLiteral("la imagen está dañada o incompleta");
-    return {};
-  }
+  DecodedPicture result;
+  if (!reader.read(&result.image) || result.image.isNull())
+    return Failure(QStringLiteral("la imagen está dañada o incompleta"));
   // An icon's directory may claim one size and hold another.
-  reason = SizeReason(image.size());
-  if (!reason.isEmpty()) return {};
-  image.convertTo(format == "bmp" ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-  return image;
+  if (auto large = TooLarge(result.image.size())) return *large;
+  result.image.convertTo(format == "bmp" ? QImage::Format_RGB32
+                                         : QImage::Format_ARGB32_Premultiplied);
+  return result;
 }
 
 }  // namespace vesperon
