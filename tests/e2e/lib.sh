@@ -259,6 +259,16 @@ wait_window() {
   WID=""
   poll "$seconds" eval 'WID=$(visible_window_of "$pid"); [ -n "$WID" ]' ||
     fail "no mapped Vesperon window of process $pid within ${seconds}s$(kill -0 "$pid" 2>/dev/null || echo ' (the process has ended)')"
+  # Mapped comes before painted: until its first paint a window shows one
+  # flat colour, and a busy machine can take a moment over it.
+  poll "$seconds" painted "$WID" || fail "window $WID was mapped but never painted"
+}
+
+# Whether window $1 shows more than one flat colour.
+painted() {
+  local deviation
+  deviation=$(xwd -silent -id "$1" 2>/dev/null | "$CONVERT" xwd:- -format '%[fx:standard_deviation]' info: 2>/dev/null) || return 1
+  [ -n "$deviation" ] && [ "$deviation" != 0 ]
 }
 
 # "left top width height" of window $1, from xwininfo.
