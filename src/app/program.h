@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/closing_shell.h"
 #include "app/frm_main.h"
 #include "config/frm_config.h"
 #include "notes/frm_mostrar_nota.h"
@@ -33,7 +34,8 @@ class Program {
 
   // Hands what the platform reports (a notification area coming or going,
   // a power-off that failed, the system asking the program to end) to the
-  // clock; `sync` brings the views in line after each.
+  // clock; `sync` brings the views in line after each, and once the clock
+  // has unloaded the views end the program.
   void Connect(std::function<void()> sync);
 
   // What the configuration dialog works with.
@@ -41,6 +43,8 @@ class Program {
 
   Platform& platform;
   FrontEndPorts frontEnd;
+  // The front end's shell, as every form reaches it.
+  ClosingShell shell;
   ModTray tray;
   FrmMenu menu;
   FrmMostrarNota nota;

@@ -68,6 +68,7 @@ class RecordingShell : public Shell {
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
   void ShowModal(Dialog dialog) override;
   void BringToFront(Dialog dialog) override { broughtToFront.push_back(dialog); }
+  void CloseAll() override { ++closedAll; }
 
   std::vector<Box> boxes;
   std::function<void(const Box&)> whileOpen;
@@ -78,6 +79,7 @@ class RecordingShell : public Shell {
   std::vector<Dialog> dialogs;
   std::function<void(Dialog)> whileDialogOpen;
   std::vector<Dialog> broughtToFront;
+  int closedAll = 0;
 };
 
 class RecordingNotifier : public DesktopNotifier {

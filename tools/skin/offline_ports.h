@@ -144,6 +144,7 @@ class PrintingShell : public Shell {
   const MenuEntry* PopupMenu(const MenuEntry&) override { return nullptr; }
   void ShowModal(Dialog) override {}
   void BringToFront(Dialog) override {}
+  void CloseAll() override {}
 };
 
 }  // namespace vesperon::skintool

@@ -29,6 +29,8 @@ class QtShell : public Shell {
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
   void ShowModal(Dialog dialog) override;
   void BringToFront(Dialog dialog) override;
+  // Every popup and modal window of the application, whoever opened it.
+  void CloseAll() override;
 
   // The dialog open now, if any.
   QDialog* OpenDialog(Dialog dialog) const;

@@ -30,6 +30,8 @@ class Win32Shell : public Shell {
   void ShowModal(Dialog dialog) override;
   // SetWindowPos with HWND_TOPMOST and then HWND_NOTOPMOST, no move, no size.
   void BringToFront(Dialog dialog) override;
+  // The menu, and every box and dialog of this thread, whoever opened it.
+  void CloseAll() override;
 
   // The dialog open now, if any.
   HWND OpenDialog(Dialog dialog) const;
