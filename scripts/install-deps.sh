@@ -18,6 +18,8 @@ packages=(
   dpkg-dev file lintian desktop-file-utils appstream man-db
   # tests: real trays, a window manager, a stand-in StatusNotifierWatcher
   openbox trayer python3-gi
+  # tests: a session manager speaking XSMP
+  libsm-dev
   # the Windows build, its tests under Wine, and its zip
   g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64 zip
 )
