@@ -4,7 +4,8 @@
 # over the box that a wrong-sized skin raises at start under /debugskin; and
 # the end of the session (WM_ENDSESSION, from wineboot) over About, in the
 # next start. Each ends the program within 2 s with status 0 and its place
-# stored.
+# stored. As Windows does, wineboot ends a program that is still there once
+# it has answered WM_ENDSESSION: the place must be stored before it answers.
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$1"
 
