@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libxcb1-dev libxcb-xfixes0-dev
   # fuzzing the picture and profile readers
   clang libclang-rt-14-dev libfuzzer-14-dev
+  # tests: a session manager speaking XSMP
+  libsm-dev
   # run
   qt6-qpa-plugins fonts-dejavu-core xvfb xauth
   # tests: the real window, screenshots, a mock logind on a private bus
@@ -18,8 +20,6 @@ packages=(
   dpkg-dev file lintian desktop-file-utils appstream man-db
   # tests: real trays, a window manager, a stand-in StatusNotifierWatcher
   openbox trayer python3-gi
-  # tests: a session manager speaking XSMP
-  libsm-dev
   # the Windows build, its tests under Wine, and its zip
   g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64 zip
 )

@@ -34,8 +34,7 @@ class Program {
 
   // Hands what the platform reports (a notification area coming or going,
   // a power-off that failed, the system asking the program to end) to the
-  // clock; `sync` brings the views in line after each, and once the clock
-  // has unloaded the views end the program.
+  // clock; `sync` brings the views in line after each.
   void Connect(std::function<void()> sync);
 
   // What the configuration dialog works with.

@@ -67,11 +67,12 @@ class RecordingShell : public Shell {
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
   void ShowModal(Dialog dialog) override;
-  void BringToFront(Dialog dialog) override { broughtToFront.push_back(dialog); }
   void CloseAll() override { ++closedAll; }
+  void BringToFront(Dialog dialog) override { broughtToFront.push_back(dialog); }
 
   std::vector<Box> boxes;
   std::function<void(const Box&)> whileOpen;
+  int closedAll = 0;
 
   std::vector<const MenuEntry*> menus;
   std::function<const MenuEntry*(const MenuEntry& menu)> choose;
@@ -79,7 +80,6 @@ class RecordingShell : public Shell {
   std::vector<Dialog> dialogs;
   std::function<void(Dialog)> whileDialogOpen;
   std::vector<Dialog> broughtToFront;
-  int closedAll = 0;
 };
 
 class RecordingNotifier : public DesktopNotifier {

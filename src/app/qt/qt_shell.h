@@ -28,9 +28,9 @@ class QtShell : public Shell {
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
   void ShowModal(Dialog dialog) override;
-  void BringToFront(Dialog dialog) override;
   // Every popup and modal window of the application, whoever opened it.
   void CloseAll() override;
+  void BringToFront(Dialog dialog) override;
 
   // The dialog open now, if any.
   QDialog* OpenDialog(Dialog dialog) const;

@@ -1,7 +1,5 @@
 #include "app/win32/win32_shell.h"
 
-#include <cwchar>
-
 #include "app/win32/gdi_drawing.h"
 
 namespace vesperon {
@@ -9,16 +7,6 @@ namespace vesperon {
 namespace {
 // SWP_NOMOVE | SWP_NOSIZE.
 constexpr UINT kKeepPlaceAndSize = 3;
-
-// Message boxes and the dialogs the dialog manager runs are windows of the
-// system's dialog class; Cancel closes each as Escape would, through the
-// dialog's own handling.
-BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
-  wchar_t name[8] = {};
-  if (GetClassNameW(window, name, 8) > 0 && std::wcscmp(name, L"#32770") == 0)
-    SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
-  return TRUE;
-}
 }  // namespace
 
 HWND Win32Shell::Owner() const {
@@ -35,6 +23,24 @@ void Win32Shell::MsgBox(const std::string& text, const std::string& title, MsgBo
 }
 
 const MenuEntry* Win32Shell::PopupMenu(const MenuEntry& menu) { return menu_.Track(menu, owner_); }
+
+namespace {
+// Message boxes and the dialogs the dialog manager runs are windows of the
+// system's dialog class; Cancel closes each as Escape would, through the
+// dialog's own handling.
+BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
+  wchar_t name[8] = {};
+  if (GetClassNameW(window, name, 8) > 0 && lstrcmpW(name, L"#32770") == 0)
+    SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  return TRUE;
+}
+}  // namespace
+
+void Win32Shell::CloseAll() {
+  // The menu's loop first: it takes every input while it runs.
+  EndMenu();
+  EnumThreadWindows(GetCurrentThreadId(), &CancelDialog, 0);
+}
 
 void Win32Shell::ShowModal(Dialog dialog) {
   const auto runner = runners_.find(dialog);
@@ -58,12 +64,6 @@ void Win32Shell::BringToFront(Dialog dialog) {
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
   SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
   SetForegroundWindow(window);
-}
-
-void Win32Shell::CloseAll() {
-  // The menu's loop first: it takes every input while it runs.
-  EndMenu();
-  EnumThreadWindows(GetCurrentThreadId(), &CancelDialog, 0);
 }
 
 }  // namespace vesperon
