@@ -10,7 +10,6 @@
 #include <X11/SM/SMlib.h>
 #include <poll.h>
 #include <signal.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
