@@ -12,6 +12,8 @@ packages=(
   libarchive-dev
   # fuzzing the picture and profile readers
   clang libclang-rt-14-dev libfuzzer-14-dev
+  # tests: a session manager speaking XSMP
+  libsm-dev
   # run
   qt6-qpa-plugins fonts-dejavu-core xvfb xauth
   # tests: the real window, screenshots, a mock logind on a private bus

@@ -132,7 +132,15 @@ bool FrmMain::ShowUnsavedSettings() {
 }
 
 void FrmMain::Show() {
-  if (!loaded) Form_Load();
+  if (!loaded) {
+    loading_ = true;
+    Form_Load();
+    loading_ = false;
+    if (endRequested_) {
+      Unload();
+      return;
+    }
+  }
   visible = true;
   Form_Activate();
 }
@@ -333,6 +341,15 @@ void FrmMain::Unload() {
   if (!loaded) return;
   Form_QueryUnload();
   Form_Unload();
+}
+
+void FrmMain::End() {
+  if (!loaded) return;
+  ports_.shell.CloseAll();
+  if (loading_)
+    endRequested_ = true;
+  else
+    Unload();
 }
 
 void FrmMain::Command1_Click() { ports_.nota.Show(); }

@@ -62,6 +62,13 @@ class FrmMain : public Form {
   void Form_Unload();
   // The close request followed by the unload: how every way out ends.
   void Unload();
+  // The system asks the program to end (a signal, the end of the session,
+  // a close from outside): every box, menu and dialog closes as though
+  // dismissed, and the window unloads as a close does, storing its place;
+  // no countdown goes on to its power-off. Asked from a box of the load
+  // step, the unload waits for the step's end, so that the place stored is
+  // the one the step restored and not where the window stood before it.
+  void End();
   void Command1_Click();
 
   // --- window chrome (app/chrome.cpp); positions are twips in the window ---
@@ -220,6 +227,9 @@ class FrmMain : public Form {
   std::optional<std::chrono::year_month_day> acceptedDate_;
   // Minimized to the taskbar because there was no tray to hide in.
   bool minimizedForWantOfTray_ = false;
+  // The load step is running, and the program was asked to end meanwhile.
+  bool loading_ = false;
+  bool endRequested_ = false;
 };
 
 }  // namespace vesperon

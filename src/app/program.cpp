@@ -8,14 +8,15 @@ namespace vesperon {
 Program::Program(Platform& platform, FrontEndPorts frontEnd)
     : platform(platform),
       frontEnd(frontEnd),
+      shell(frontEnd.shell),
       tray(*platform.tray),
-      menu({frontEnd.pictures, frontEnd.windowSystem, frontEnd.shell}),
+      menu({frontEnd.pictures, frontEnd.windowSystem, shell}),
       nota(frontEnd.pictures),
       skins(*platform.files, platform.skinsFolders),
-      skin({skins, frontEnd.pictures, frontEnd.shell, *platform.environment}),
+      skin({skins, frontEnd.pictures, shell, *platform.environment}),
       main({*platform.settings, frontEnd.clock, frontEnd.timers, frontEnd.pictures,
             frontEnd.windowSystem, *platform.power, *platform.speaker, *platform.registry,
-            *platform.environment, tray, skin, menu, nota, *platform.notifier, frontEnd.shell}) {}
+            *platform.environment, tray, skin, menu, nota, *platform.notifier, shell}) {}
 
 void Program::Connect(std::function<void()> sync) {
   platform.tray->SetTrayChangeHandler([this, sync] {
@@ -31,14 +32,14 @@ void Program::Connect(std::function<void()> sync) {
     sync();
   });
   platform.termination->SetHandler([this, sync = std::move(sync)] {
-    main.Unload();
+    main.End();
     sync();
   });
 }
 
 ConfigPorts Program::Config() {
   return {*platform.settings, *platform.registry, *platform.environment, skins,
-          frontEnd.pictures,  skin,               *platform.speaker,     frontEnd.shell};
+          frontEnd.pictures,  skin,               *platform.speaker,     shell};
 }
 
 }  // namespace vesperon

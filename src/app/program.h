@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/closing_shell.h"
 #include "app/frm_main.h"
 #include "config/frm_config.h"
 #include "notes/frm_mostrar_nota.h"
@@ -42,6 +43,8 @@ class Program {
 
   Platform& platform;
   FrontEndPorts frontEnd;
+  // The front end's shell, as every form reaches it.
+  ClosingShell shell;
   ModTray tray;
   FrmMenu menu;
   FrmMostrarNota nota;

@@ -25,6 +25,10 @@ class Shell {
   // Shows the dialog, built afresh, modal to the main window; returns when
   // it has closed.
   virtual void ShowModal(Dialog dialog) = 0;
+  // Closes every box, menu and dialog that is open, as the user would
+  // dismiss each (a box with its button, a menu with no entry chosen, a
+  // dialog as with "Cancelar"), so that the calls that opened them return.
+  virtual void CloseAll() = 0;
   // Brings the open dialog above every other window, without keeping it
   // there.
   virtual void BringToFront(Dialog dialog) = 0;

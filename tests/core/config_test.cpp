@@ -17,7 +17,7 @@ const std::string kSkins = MainHarness::kSkinsFolder;
 std::unique_ptr<FrmConfig> Open(MainHarness& h) {
   auto dialog =
       std::make_unique<FrmConfig>(ConfigPorts{h.settings, h.registry, h.environment, h.skins,
-                                              h.pictures, h.skin, h.speaker, h.shell},
+                                              h.pictures, h.skin, h.speaker, h.closingShell},
                                   h.main);
   dialog->Form_Load();
   return dialog;

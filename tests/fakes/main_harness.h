@@ -2,6 +2,7 @@
 
 #include <type_traits>
 
+#include "app/closing_shell.h"
 #include "app/frm_main.h"
 #include "app/mod_main.h"
 #include "canned_picture_loader.h"
@@ -75,12 +76,14 @@ struct BasicMainHarness {
   ModTray tray{trayPort};
   SkinLibrary skins{files, {kSkinsFolder, kUserSkinsFolder, kInstalledSkinsFolder}};
   RecordingShell shell;
-  ModSkin skin{{skins, pictures, shell, environment}};
-  FrmMenu menu{{pictures, window, shell}};
+  // As the program reaches it: nothing opens once everything was closed.
+  ClosingShell closingShell{shell};
+  ModSkin skin{{skins, pictures, closingShell, environment}};
+  FrmMenu menu{{pictures, window, closingShell}};
   FrmMostrarNota nota{pictures};
   RecordingNotifier notifier;
-  FrmMain main{{settings, time, time, pictures, window, power, speaker, registry, environment,
-                tray, skin, menu, nota, notifier, shell}};
+  FrmMain main{{settings, time, time, pictures, window, power, speaker, registry, environment, tray,
+                skin, menu, nota, notifier, closingShell}};
 };
 
 template <class Pictures>

@@ -68,11 +68,13 @@ class RecordingShell : public Shell {
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
   void ShowModal(Dialog dialog) override;
+  void CloseAll() override { ++closedAll; }
   void BringToFront(Dialog dialog) override { broughtToFront.push_back(dialog); }
   void KeepClockInReach(bool inReach) override { inReachCalls.push_back(inReach); }
 
   std::vector<Box> boxes;
   std::function<void(const Box&)> whileOpen;
+  int closedAll = 0;
 
   std::vector<const MenuEntry*> menus;
   std::function<const MenuEntry*(const MenuEntry& menu)> choose;

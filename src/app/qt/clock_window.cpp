@@ -251,8 +251,9 @@ void ClockWindow::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ClockWindow::closeEvent(QCloseEvent* event) {
-  // Closed by the window manager: the same close and unload as the close button.
-  model_.Unload();
+  // Closed from outside (the window manager, the session's end): the
+  // program ends, storing its place as the close button does.
+  model_.End();
   event->accept();
   Sync();
 }

@@ -71,4 +71,19 @@ void QtShell::BringToFront(Dialog dialog) {
   window->activateWindow();
 }
 
+void QtShell::CloseAll() {
+  // Innermost first: a popup (the menu, a list's drop-down) holds the
+  // mouse and keyboard over everything; then a box over a dialog, then the
+  // dialog. Each one closed lets the event loop its caller runs end.
+  while (QWidget* popup = QApplication::activePopupWidget())
+    if (!popup->close()) break;
+  while (QWidget* modal = QApplication::activeModalWidget()) {
+    if (auto* dialog = qobject_cast<QDialog*>(modal))
+      dialog->reject();
+    else
+      modal->close();
+    if (modal->isVisible()) break;
+  }
+}
+
 }  // namespace vesperon

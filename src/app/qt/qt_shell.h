@@ -32,6 +32,8 @@ class QtShell : public Shell {
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
   void ShowModal(Dialog dialog) override;
+  // Every popup and modal window of the application, whoever opened it.
+  void CloseAll() override;
   void BringToFront(Dialog dialog) override;
   void KeepClockInReach(bool inReach) override { reach_.Keep(inReach); }
 

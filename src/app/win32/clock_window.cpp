@@ -148,8 +148,10 @@ LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CLOSE:
-      // Alt+F4, the taskbar's Close: the same close and unload as the close button.
-      model_.Unload();
+      // Alt+F4, the taskbar's Close, taskkill (which asks every top-level
+      // window of the program, the ones behind a box included): the program
+      // ends, storing its place as the close button does.
+      model_.End();
       Sync();
       return 0;
     case WM_MOVE:

@@ -58,6 +58,24 @@ void Win32Shell::MsgBox(const std::string& text, const std::string& title, MsgBo
 
 const MenuEntry* Win32Shell::PopupMenu(const MenuEntry& menu) { return menu_.Track(menu, owner_); }
 
+namespace {
+// Message boxes and the dialogs the dialog manager runs are windows of the
+// system's dialog class; Cancel closes each as Escape would, through the
+// dialog's own handling.
+BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
+  wchar_t name[8] = {};
+  if (GetClassNameW(window, name, 8) > 0 && lstrcmpW(name, L"#32770") == 0)
+    SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  return TRUE;
+}
+}  // namespace
+
+void Win32Shell::CloseAll() {
+  // The menu's loop first: it takes every input while it runs.
+  EndMenu();
+  EnumThreadWindows(GetCurrentThreadId(), &CancelDialog, 0);
+}
+
 void Win32Shell::ShowModal(Dialog dialog) {
   const auto runner = runners_.find(dialog);
   if (runner == runners_.end()) return;

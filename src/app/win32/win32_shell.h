@@ -28,6 +28,8 @@ class Win32Shell : public Shell {
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
   void ShowModal(Dialog dialog) override;
+  // The menu, and every box and dialog of this thread, whoever opened it.
+  void CloseAll() override;
   // SetWindowPos with HWND_TOPMOST and then HWND_NOTOPMOST, no move, no size.
   void BringToFront(Dialog dialog) override;
   // A popup menu ends (EndMenu), the clock is enabled again over the

@@ -14,6 +14,7 @@
 #include "platform/linux/logind_power_api.h"
 #include "platform/linux/pulse_speaker.h"
 #include "platform/linux/qsettings_store.h"
+#include "platform/linux/session_manager_end.h"
 #include "platform/linux/skins_folders.h"
 #include "platform/linux/termination_signals.h"
 #include "platform/linux/xdg_autostart_registry.h"
@@ -43,7 +44,8 @@ Platform MakePlatform(std::vector<std::string> arguments) {
   platform.power = MakePowerApi(*platform.powerOffFailures);
   platform.speaker = std::make_unique<PulseSpeaker>();
   platform.registry = std::make_unique<XdgAutostartRegistry>();
-  platform.termination = std::make_unique<TerminationSignals>();
+  platform.termination =
+      std::make_unique<SessionManagerEnd>(std::make_unique<TerminationSignals>());
   platform.notifier = std::make_unique<FreedesktopNotifier>();
   platform.tray = std::make_unique<LinuxTray>(QDBusConnection::sessionBus());
   platform.files = std::make_unique<LinuxFileSystem>();
