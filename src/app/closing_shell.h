@@ -26,6 +26,7 @@ class ClosingShell final : public Shell {
     if (!closed_) shell_.ShowModal(dialog);
   }
   void BringToFront(Dialog dialog) override { shell_.BringToFront(dialog); }
+  void KeepClockInReach(bool inReach) override { shell_.KeepClockInReach(inReach); }
   void CloseAll() override {
     closed_ = true;
     shell_.CloseAll();
