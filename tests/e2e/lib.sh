@@ -136,6 +136,15 @@ start_openbox() {
   track $!
   poll 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
     fail "openbox did not start: $(cat "$WORK/openbox.log")"
+  # Openbox names itself before it takes windows: one mapped in between is
+  # never managed and never shown. A probe window tells when it takes them.
+  xlogo -geometry 8x8+0+0 -name vesperon-wm-probe >/dev/null 2>&1 &
+  local probe=$!
+  poll 10 eval 'w=$(xdotool search --classname vesperon-wm-probe 2>/dev/null | head -n1);
+    [ -n "$w" ] && xprop -id "$w" WM_STATE 2>/dev/null | grep -q Normal' ||
+    fail "openbox took no window"
+  kill "$probe" 2>/dev/null
+  wait "$probe" 2>/dev/null || true
 }
 
 # Debian's trayer as an XEmbed system tray at the bottom right; sets TRAYER.
