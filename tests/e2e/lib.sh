@@ -137,14 +137,21 @@ start_openbox() {
   poll 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
     fail "openbox did not start: $(cat "$WORK/openbox.log")"
   # Openbox names itself before it takes windows: one mapped in between is
-  # never managed and never shown. A probe window tells when it takes them.
-  xlogo -geometry 8x8+0+0 -name vesperon-wm-probe >/dev/null 2>&1 &
-  local probe=$!
-  poll 10 eval 'w=$(xdotool search --classname vesperon-wm-probe 2>/dev/null | head -n1);
-    [ -n "$w" ] && xprop -id "$w" WM_STATE 2>/dev/null | grep -q Normal' ||
-    fail "openbox took no window"
-  kill "$probe" 2>/dev/null
-  wait "$probe" 2>/dev/null || true
+  # never managed and never shown. Probe windows tell when it takes them.
+  local probe
+  for _ in 1 2 3 4 5 6 7 8 9 10; do
+    xlogo -geometry 8x8+0+0 -name vesperon-wm-probe >/dev/null 2>&1 &
+    probe=$!
+    if poll 1 eval 'w=$(xdotool search --classname vesperon-wm-probe 2>/dev/null | head -n1);
+      [ -n "$w" ] && xprop -id "$w" WM_STATE 2>/dev/null | grep -q Normal'; then
+      kill "$probe" 2>/dev/null
+      wait "$probe" 2>/dev/null || true
+      return
+    fi
+    kill "$probe" 2>/dev/null
+    wait "$probe" 2>/dev/null || true
+  done
+  fail "openbox took no window"
 }
 
 # Debian's trayer as an XEmbed system tray at the bottom right; sets TRAYER.
