@@ -66,10 +66,11 @@ class FrmMain : public Form {
 
   // --- window chrome (app/chrome.cpp); positions are twips in the window ---
   void Form_MouseDown(MouseButton button, float x, float y);
-  // `leftHeld`: the left button is down. The tray icon reports its clicks
-  // this way too: X, in pixels, is the mouse message number.
+  // `leftHeld`: the left button is down.
   void Form_MouseMove(bool leftHeld, float x, float y);
   void Form_MouseUp();
+  // A mouse message over the tray icon (kTrayLeftButtonDown, ...).
+  void TrayIcon_MouseMessage(std::uint32_t message);
   void ImgCerrar_MouseDown(MouseButton button);
   void ImgMinimizar_MouseDown(MouseButton button);
   void ImgConfig_MouseDown(MouseButton button);

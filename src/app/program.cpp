@@ -18,6 +18,10 @@ Program::Program(Platform& platform, FrontEndPorts frontEnd)
             *platform.environment, tray, skin, menu, nota, *platform.notifier, frontEnd.shell}) {}
 
 void Program::Connect(std::function<void()> sync) {
+  platform.tray->SetMouseMessageHandler([this, sync](std::uint32_t message) {
+    main.TrayIcon_MouseMessage(message);
+    sync();
+  });
   platform.tray->SetTrayChangeHandler([this, sync] {
     main.TrayHostChanged();
     sync();

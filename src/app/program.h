@@ -31,9 +31,10 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // Hands what the platform reports (a notification area coming or going,
-  // a power-off that failed, the system asking the program to end) to the
-  // clock; `sync` brings the views in line after each.
+  // Hands what the platform reports (a click on the tray icon, a
+  // notification area coming or going, a power-off that failed, the system
+  // asking the program to end) to the clock; `sync` brings the views in
+  // line after each.
   void Connect(std::function<void()> sync);
 
   // What the configuration dialog works with.

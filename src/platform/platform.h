@@ -42,9 +42,10 @@ class PowerOffFailures {
 };
 
 // The notification-area icon as the desktop offers it: the tray port, the
-// clicks on the icon coming back as mouse messages (513, 517), and word
-// when a notification area comes or goes. Both handlers run on the event
-// loop, never inside the desktop's call.
+// clicks on the icon coming back as mouse messages (kTrayLeftButtonDown,
+// kTrayRightButtonUp), and word when a notification area comes or goes.
+// Both handlers run on the event loop, never inside the desktop's call. (On
+// Windows the shell posts the clicks to the clock window itself.)
 class SystemTray : public TrayPort {
  public:
   virtual void SetMouseMessageHandler(std::function<void(std::uint32_t mouseMessage)> handler) = 0;

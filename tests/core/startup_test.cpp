@@ -276,10 +276,9 @@ TEST(Startup, LeftClickOnTheTrayIconBringsBackAWindowStartedHidden) {
   ASSERT_TRUE(h.Start());
   ASSERT_FALSE(h.main.visible);
   // Moves over the icon, left button up, double click: nothing.
-  for (float message : {512.0f, 514.0f, 515.0f, 516.0f})
-    h.main.Form_MouseMove(true, message * 15, 0);
+  for (std::uint32_t message : {512u, 514u, 515u, 516u}) h.main.TrayIcon_MouseMessage(message);
   EXPECT_FALSE(h.main.visible);
-  h.main.Form_MouseMove(true, 513 * 15, 0);
+  h.main.TrayIcon_MouseMessage(kTrayLeftButtonDown);
   EXPECT_TRUE(h.main.visible);
   EXPECT_EQ(h.main.windowState, WindowState::Normal);
 }

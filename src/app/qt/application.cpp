@@ -74,11 +74,6 @@ int RunApplication(int argc, char** argv) {
   QObject::connect(&window, &ClockWindow::unloaded, &application, &QApplication::quit,
                    Qt::QueuedConnection);
 
-  platform.tray->SetMouseMessageHandler([&](std::uint32_t message) {
-    // The icon's messages arrive with the left button reported held.
-    main.Form_MouseMove(true, static_cast<float>(message) * windowSystem.TwipsPerPixelX(), 0);
-    window.Sync();
-  });
   program.Connect([&] { window.Sync(); });
 
   if (!Main(*platform.environment, program.menu, main)) return 0;

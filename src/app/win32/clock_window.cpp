@@ -10,6 +10,7 @@
 #include "app/win32/gdi_drawing.h"
 #include "platform/win32/routed_window.h"
 #include "platform/win32/win32_picture_loader.h"
+#include "ports/tray.h"
 
 namespace vesperon {
 
@@ -115,6 +116,23 @@ void ClockWindow::AddTips() {
 LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (OnMouse(message, wParam, lParam)) return 0;
   switch (message) {
+    case kTrayCallbackMessage:
+      // wParam is the icon's id, lParam the mouse message over it.
+      model_.TrayIcon_MouseMessage(LOWORD(lParam));
+      Sync();
+      return 0;
+    case WM_CAPTURECHANGED:
+      // A menu or a dialog took the mouse while a button was down here.
+      if (reinterpret_cast<HWND>(lParam) != window_) {
+        mouse_.MouseLost();
+        Sync();
+      }
+      return 0;
+    case WM_CANCELMODE:
+      // A modal window is about to take over: what the mouse started ends.
+      mouse_.MouseLost();
+      Sync();
+      break;  // the default procedure releases the capture
     case WM_PAINT: {
       PAINTSTRUCT paint;
       const HDC dc = BeginPaint(window_, &paint);
@@ -203,7 +221,6 @@ bool ClockWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   const std::optional<MouseButton> button = ButtonOf(message);
   switch (message) {
     case WM_MOUSEMOVE:
-      // A tray message comes this way too, with the left button said to be held.
       mouse_.Move((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0,
                   (wParam & MK_LBUTTON) != 0, x, y, xTwips, yTwips);
       break;
