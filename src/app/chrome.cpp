@@ -61,6 +61,15 @@ void FrmMain::TrayIcon_MouseMessage(std::uint32_t message) {
   }
 }
 
+// What a left click on the tray icon does, and the clock comes above the
+// other windows: started again, the program must be seen, even where a new
+// tray icon hides in an overflow area. With the configuration dialog open,
+// the dialog comes forward instead, as the click brings it.
+void FrmMain::ComeForward() {
+  TrayIcon_MouseMessage(kTrayLeftButtonDown);
+  if (!FrmConfigShow) ports_.window.BringToFront();
+}
+
 void FrmMain::Form_MouseUp() { Arrastrando = false; }
 
 void FrmMain::ImgCerrar_MouseDown(MouseButton button) {

@@ -71,6 +71,8 @@ class FrmMain : public Form {
   void Form_MouseUp();
   // A mouse message over the tray icon (kTrayLeftButtonDown, ...).
   void TrayIcon_MouseMessage(std::uint32_t message);
+  // A later start of the program asks this one to come forward.
+  void ComeForward();
   void ImgCerrar_MouseDown(MouseButton button);
   void ImgMinimizar_MouseDown(MouseButton button);
   void ImgConfig_MouseDown(MouseButton button);

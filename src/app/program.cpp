@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include "app/mod_main.h"
+
 #include <string>
 #include <utility>
 
@@ -18,6 +20,7 @@ Program::Program(Platform& platform, FrontEndPorts frontEnd)
             *platform.environment, tray, skin, menu, nota, *platform.notifier, frontEnd.shell}) {}
 
 void Program::Connect(std::function<void()> sync) {
+  sync_ = sync;
   platform.tray->SetMouseMessageHandler([this, sync](std::uint32_t message) {
     main.TrayIcon_MouseMessage(message);
     sync();
@@ -34,6 +37,16 @@ void Program::Connect(std::function<void()> sync) {
     main.Unload();
     sync();
   });
+}
+
+bool Program::Start() {
+  if (!Main(*platform.environment, menu, main)) return false;
+  platform.environment->AnswerLaterStarts([this](const std::string& request) {
+    std::string answer = AnswerLaterStart(main, request);
+    if (sync_) sync_();
+    return answer;
+  });
+  return true;
 }
 
 ConfigPorts Program::Config() {

@@ -37,6 +37,11 @@ class Program {
   // line after each.
   void Connect(std::function<void()> sync);
 
+  // The start-up routine; then, for the copy that goes on running, the
+  // answers to later starts. False when another copy runs (and was asked to
+  // come forward): the program ends.
+  bool Start();
+
   // What the configuration dialog works with.
   ConfigPorts Config();
 
@@ -48,6 +53,9 @@ class Program {
   SkinLibrary skins;
   ModSkin skin;
   FrmMain main;
+
+ private:
+  std::function<void()> sync_;
 };
 
 }  // namespace vesperon

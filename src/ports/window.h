@@ -29,6 +29,9 @@ class WindowSystem {
   virtual std::vector<ScreenArea> Screens() = 0;
   // Puts the main window into, or out of, the always-on-top band.
   virtual void SetTopmost(bool topmost) = 0;
+  // Brings the main window above the other windows, with the keyboard,
+  // once it is on screen (it may be shown only after this call).
+  virtual void BringToFront() = 0;
   // The pointer shown over the program's windows; `custom` is the picture
   // of the Custom pointer.
   virtual void SetMousePointer(MousePointer pointer, const Picture& custom) = 0;

@@ -102,12 +102,14 @@ class FakeWindowSystem : public WindowSystem {
   float ScreenHeightTwips() override { return 768 * 15; }
   std::vector<ScreenArea> Screens() override { return screens; }
   void SetTopmost(bool topmost) override { topmostCalls.push_back(topmost); }
+  void BringToFront() override { ++broughtToFront; }
   void SetMousePointer(MousePointer p, const Picture& custom) override {
     pointer = p;
     customPointer = custom;
   }
   std::vector<ScreenArea> screens{{0, 0, 1024 * 15, 768 * 15}};
   std::vector<bool> topmostCalls;
+  int broughtToFront = 0;
   MousePointer pointer = MousePointer::Default;
   Picture customPointer;
 };

@@ -8,7 +8,6 @@
 
 #include "app/command_line.h"
 #include "about/qt/about_dialog.h"
-#include "app/mod_main.h"
 #include "app/program.h"
 #include "app/qt/clock_window.h"
 #include "app/qt/qt_clock.h"
@@ -76,7 +75,7 @@ int RunApplication(int argc, char** argv) {
 
   program.Connect([&] { window.Sync(); });
 
-  if (!Main(*platform.environment, program.menu, main)) return 0;
+  if (!program.Start()) return 0;
   window.Sync();
   return QApplication::exec();
 }

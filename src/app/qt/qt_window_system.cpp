@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include "app/qt/qt_picture_loader.h"
@@ -56,6 +57,15 @@ std::vector<ScreenArea> QtWindowSystem::Screens() {
 void QtWindowSystem::SetTopmost(bool topmost) {
   topmost_ = topmost;
   Apply();
+}
+
+void QtWindowSystem::BringToFront() {
+  if (!window_) return;
+  QTimer::singleShot(0, window_, [window = window_] {
+    if (!window || !window->isVisible()) return;
+    window->raise();
+    window->activateWindow();
+  });
 }
 
 void QtWindowSystem::Attach(QWidget* window) {

@@ -18,6 +18,8 @@ class QtWindowSystem : public WindowSystem {
   float ScreenHeightTwips() override;
   std::vector<ScreenArea> Screens() override;
   void SetTopmost(bool topmost) override;
+  // On the next turn of the event loop, after the window has been shown.
+  void BringToFront() override;
   void SetMousePointer(MousePointer pointer, const Picture& custom) override;
 
   // The window SetTopmost acts on; a choice made before it exists is applied

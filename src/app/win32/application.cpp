@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "about/win32/about_dialog.h"
-#include "app/mod_main.h"
 #include "app/program.h"
 #include "app/win32/clock_window.h"
 #include "app/win32/win32_shell.h"
@@ -53,7 +52,7 @@ int RunApplication() {
   window.SetUnloadedHandler([] { PostQuitMessage(0); });
   program.Connect([&] { window.Sync(); });
 
-  if (!Main(*platform.environment, program.menu, main)) return 0;
+  if (!program.Start()) return 0;
   window.Sync();
 
   MSG message;
