@@ -109,6 +109,9 @@ class FrmMain : public Form {
   // --- message line (scheduler/message_line.cpp) ---
   void MostrarMensaje(const std::string& text);
   void TimerMsg_Timer();
+  // A power-off request is, or is no longer, waiting for the system's
+  // answer.
+  void PowerOff_Waiting(bool waiting);
 
   // --- settings, as every window of the program saves them ---
   // A write that fails is remembered until ShowUnsavedSettings.
@@ -200,6 +203,9 @@ class FrmMain : public Form {
   void Disarm();
   void ShowPopupMenu();
   void MinimizeToTray();
+  void TellPowerOffFailed(const std::string& body);
+  // What the message line shows when no message is up.
+  std::string RestingMessage() const;
   std::string ReadSetting(const char* section, const char* key);
 
   MainPorts ports_;
@@ -213,6 +219,7 @@ class FrmMain : public Form {
   std::optional<std::chrono::year_month_day> acceptedDate_;
   // Minimized to the taskbar because there was no tray to hide in.
   bool minimizedForWantOfTray_ = false;
+  bool powerOffWaiting_ = false;
 };
 
 }  // namespace vesperon

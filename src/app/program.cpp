@@ -33,6 +33,10 @@ void Program::Connect(std::function<void()> sync) {
     main.PowerOff_Failed(reason);
     sync();
   });
+  platform.powerOffFailures->SetWaitingHandler([this, sync](bool waiting) {
+    main.PowerOff_Waiting(waiting);
+    sync();
+  });
   platform.termination->SetHandler([this, sync = std::move(sync)] {
     main.Unload();
     sync();
