@@ -22,11 +22,6 @@ constexpr int kFaceHeightPx = 128;
 constexpr UINT_PTR kCommand1Id = 1;
 // The message line's colour with no colon picture: the built-in digits' cyan.
 constexpr COLORREF kMessageColour = RGB(0x8F, 0xF0, 0xFF);
-// Command1 dressed like the buttons painted on the face.
-constexpr COLORREF kButtonFace = RGB(0x3C, 0x43, 0x4B);
-constexpr COLORREF kButtonPressed = RGB(0x2A, 0x30, 0x36);
-constexpr COLORREF kButtonText = RGB(0xE4, 0xEA, 0xF0);
-constexpr COLORREF kButtonEdge = RGB(0x6A, 0x74, 0x7E);
 
 RECT ToRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
 
@@ -161,7 +156,8 @@ LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DRAWITEM:
       if (wParam == kCommand1Id) {
-        DrawCommand1(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        DrawFaceButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), buttonFont_,
+                       model_.Command1.caption);
         return TRUE;
       }
       break;
@@ -300,25 +296,6 @@ COLORREF ClockWindow::MessageColourOf(const Picture& colon) {
     if (d > farthest) farthest = d, ink = p;
   }
   return ink;
-}
-
-void ClockWindow::DrawCommand1(const DRAWITEMSTRUCT& item) {
-  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  const HBRUSH face = CreateSolidBrush(pressed ? kButtonPressed : kButtonFace);
-  FillRect(item.hDC, &item.rcItem, face);
-  DeleteObject(face);
-  const HBRUSH edge = CreateSolidBrush(kButtonEdge);
-  FrameRect(item.hDC, &item.rcItem, edge);
-  DeleteObject(edge);
-  const HGDIOBJ oldFont = SelectObject(item.hDC, buttonFont_);
-  SetBkMode(item.hDC, TRANSPARENT);
-  SetTextColor(item.hDC, kButtonText);
-  RECT text = item.rcItem;
-  if (pressed) OffsetRect(&text, 1, 1);
-  const std::wstring caption = Wide(model_.Command1.caption);
-  DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(item.hDC, oldFont);
 }
 
 void ClockWindow::SyncFaces() {

@@ -49,7 +49,6 @@ class ClockWindow {
 
   bool OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC target, const RECT& area);
-  void DrawCommand1(const DRAWITEMSTRUCT& item);
   void AddTips();
   void SyncFaces();
   void SyncWindow();
