@@ -9,9 +9,6 @@ namespace vesperon {
 namespace {
 constexpr float kSnapDistancePx = 10;
 constexpr int kSnapStartPx = 15;
-// The tray icon's mouse messages.
-constexpr long kWmLButtonDown = 513;
-constexpr long kWmRButtonUp = 517;
 }  // namespace
 
 // The window has no frame: its background is the handle to drag it by.
@@ -45,22 +42,35 @@ void FrmMain::Form_MouseMove(bool leftHeld, float x, float y) {
       Arrastrando = false;
     }
   }
+}
 
-  // While the configuration dialog is open, the icon only brings it forward.
-  const long message = std::lround(x / ports_.window.TwipsPerPixelX());
-  if (message == kWmLButtonDown) {
+// The tray icon's clicks come here and only here: a real mouse move, which
+// may pass any place while the window keeps the mouse for a drag, is never
+// read as one. While the configuration dialog is open, the icon only brings
+// it forward.
+void FrmMain::TrayIcon_MouseMessage(std::uint32_t message) {
+  if (message == kTrayLeftButtonDown) {
     if (FrmConfigShow) {
       ports_.shell.BringToFront(Dialog::Config);
     } else {
       if (windowState == WindowState::Minimized) windowState = WindowState::Normal;
       visible = true;
     }
-  } else if (message == kWmRButtonUp) {
+  } else if (message == kTrayRightButtonUp) {
     if (FrmConfigShow)
       ports_.shell.BringToFront(Dialog::Config);
     else
       ShowPopupMenu();
   }
+}
+
+// What a left click on the tray icon does, and the clock comes above the
+// other windows: started again, the program must be seen, even where a new
+// tray icon hides in an overflow area. With the configuration dialog open,
+// the dialog comes forward instead, as the click brings it.
+void FrmMain::ComeForward() {
+  TrayIcon_MouseMessage(kTrayLeftButtonDown);
+  if (!FrmConfigShow) ports_.window.BringToFront();
 }
 
 void FrmMain::Form_MouseUp() { Arrastrando = false; }

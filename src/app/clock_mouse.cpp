@@ -41,7 +41,10 @@ ClockMouse::Area ClockMouse::AreaAt(int x, int y) const {
 }
 
 void ClockMouse::Press(MouseButton button, int x, int y, float xTwips, float yTwips) {
+  // Remembered before the handler runs, which may open a menu or a dialog
+  // that takes the mouse, and with it the release (MouseLost).
   pressed_ = AreaAt(x, y);
+  pressedButton_ = button;
   switch (pressed_) {
     case Area::Image1:
       model_.Image1_MouseDown(button);
@@ -80,6 +83,8 @@ void ClockMouse::Press(MouseButton button, int x, int y, float xTwips, float yTw
 }
 
 void ClockMouse::Move(bool anyHeld, bool leftHeld, int x, int y, float xTwips, float yTwips) {
+  // With no button down, any press still remembered lost its release.
+  if (!anyHeld) MouseLost();
   const Area area = anyHeld && pressed_ != Area::None ? pressed_ : AreaAt(x, y);
   switch (area) {
     case Area::Background:
@@ -101,6 +106,10 @@ void ClockMouse::Release(MouseButton button) {
   pressed_ = Area::None;
 }
 
+void ClockMouse::MouseLost() {
+  if (pressed_ != Area::None) Release(pressedButton_);
+}
+
 void ClockMouse::DoubleClick(MouseButton button, int x, int y, float xTwips, float yTwips) {
   for (int i = 0; i < 6; ++i) {
     if (model_.ImgHora[i].rect.Contains(x, y)) {
@@ -117,10 +126,12 @@ void ClockMouse::DoubleClick(MouseButton button, int x, int y, float xTwips, flo
     return;
   }
   const Area area = AreaAt(x, y);
-  if (area == Area::Mas || area == Area::Menos || area == Area::Image1)
+  if (area == Area::Mas || area == Area::Menos || area == Area::Image1) {
     Press(button, x, y, xTwips, yTwips);
-  else
+  } else {
     pressed_ = area;
+    pressedButton_ = button;
+  }
 }
 
 }  // namespace vesperon

@@ -39,6 +39,10 @@ class ClockMouse {
   // goes: a drag follows it, a held plus stops where it is released.
   void Move(bool anyHeld, bool leftHeld, int x, int y, float xTwips, float yTwips);
   void Release(MouseButton button);
+  // The window has lost the mouse (a menu or a dialog took it while a
+  // button was down): the release will never come here, so the press ends
+  // now, as a release would end it, and steers nothing after.
+  void MouseLost();
   // The second press of a quick pair: it opens the editor on a digit or a
   // colon, is a press of its own on the stepping buttons (tapping plus
   // twice steps twice), and is no press elsewhere (a double click on the
@@ -55,6 +59,7 @@ class ClockMouse {
  private:
   FrmMain& model_;
   Area pressed_ = Area::None;
+  MouseButton pressedButton_ = MouseButton::Left;
 };
 
 }  // namespace vesperon

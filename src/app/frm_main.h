@@ -73,10 +73,13 @@ class FrmMain : public Form {
 
   // --- window chrome (app/chrome.cpp); positions are twips in the window ---
   void Form_MouseDown(MouseButton button, float x, float y);
-  // `leftHeld`: the left button is down. The tray icon reports its clicks
-  // this way too: X, in pixels, is the mouse message number.
+  // `leftHeld`: the left button is down.
   void Form_MouseMove(bool leftHeld, float x, float y);
   void Form_MouseUp();
+  // A mouse message over the tray icon (kTrayLeftButtonDown, ...).
+  void TrayIcon_MouseMessage(std::uint32_t message);
+  // A later start of the program asks this one to come forward.
+  void ComeForward();
   void ImgCerrar_MouseDown(MouseButton button);
   void ImgMinimizar_MouseDown(MouseButton button);
   void ImgConfig_MouseDown(MouseButton button);
@@ -119,6 +122,9 @@ class FrmMain : public Form {
   // --- message line (scheduler/message_line.cpp) ---
   void MostrarMensaje(const std::string& text);
   void TimerMsg_Timer();
+  // A power-off request is, or is no longer, waiting for the system's
+  // answer.
+  void PowerOff_Waiting(bool waiting);
 
   // --- settings, as every window of the program saves them ---
   // A write that fails is remembered until ShowUnsavedSettings.
@@ -214,6 +220,9 @@ class FrmMain : public Form {
   void Disarm();
   void ShowPopupMenu();
   void MinimizeToTray();
+  void TellPowerOffFailed(const std::string& body);
+  // What the message line shows when no message is up.
+  std::string RestingMessage() const;
   std::string ReadSetting(const char* section, const char* key);
 
   MainPorts ports_;
@@ -230,6 +239,7 @@ class FrmMain : public Form {
   // The load step is running, and the program was asked to end meanwhile.
   bool loading_ = false;
   bool endRequested_ = false;
+  bool powerOffWaiting_ = false;
 };
 
 }  // namespace vesperon

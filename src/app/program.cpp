@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include "app/mod_main.h"
+
 #include <string>
 #include <utility>
 
@@ -19,6 +21,11 @@ Program::Program(Platform& platform, FrontEndPorts frontEnd)
             *platform.environment, tray, skin, menu, nota, *platform.notifier, shell}) {}
 
 void Program::Connect(std::function<void()> sync) {
+  sync_ = sync;
+  platform.tray->SetMouseMessageHandler([this, sync](std::uint32_t message) {
+    main.TrayIcon_MouseMessage(message);
+    sync();
+  });
   platform.tray->SetTrayChangeHandler([this, sync] {
     main.TrayHostChanged();
     sync();
@@ -31,10 +38,24 @@ void Program::Connect(std::function<void()> sync) {
     main.CountdownNotice_Cancel();
     sync();
   });
+  platform.powerOffFailures->SetWaitingHandler([this, sync](bool waiting) {
+    main.PowerOff_Waiting(waiting);
+    sync();
+  });
   platform.termination->SetHandler([this, sync = std::move(sync)] {
     main.End();
     sync();
   });
+}
+
+bool Program::Start() {
+  if (!Main(*platform.environment, menu, main)) return false;
+  platform.environment->AnswerLaterStarts([this](const std::string& request) {
+    std::string answer = AnswerLaterStart(main, request);
+    if (sync_) sync_();
+    return answer;
+  });
+  return true;
 }
 
 ConfigPorts Program::Config() {

@@ -32,11 +32,16 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // Hands what the platform reports (a notification area coming or going,
-  // a power-off that failed, the countdown's notice cancelled, the system
-  // asking the program to end) to the
-  // clock; `sync` brings the views in line after each.
+  // Hands what the platform reports (a click on the tray icon, a
+  // notification area coming or going, a power-off that waits or failed,
+  // the countdown's notice cancelled, the system asking the program to end)
+  // to the clock; `sync` brings the views in line after each.
   void Connect(std::function<void()> sync);
+
+  // The start-up routine; then, for the copy that goes on running, the
+  // answers to later starts. False when another copy runs (and was asked to
+  // come forward): the program ends.
+  bool Start();
 
   // What the configuration dialog works with.
   ConfigPorts Config();
@@ -51,6 +56,9 @@ class Program {
   SkinLibrary skins;
   ModSkin skin;
   FrmMain main;
+
+ private:
+  std::function<void()> sync_;
 };
 
 }  // namespace vesperon

@@ -27,24 +27,33 @@ class TerminationRequests {
 
 // Where the power-off adapter reports a request that went out and then
 // failed (refused, or no one to ask), possibly long afterwards: logind
-// answers once polkit has decided. The front end sets the handler once the
-// clock exists; it runs on the event loop, never inside the request.
+// answers once polkit has decided. Until it does, the adapter says the
+// request is waiting, and says so again when the answer has come. The front
+// end sets the handlers once the clock exists; they run on the event loop,
+// never inside the request.
 class PowerOffFailures {
  public:
   using Handler = std::function<void(const std::string& reason)>;
+  using WaitingHandler = std::function<void(bool waiting)>;
   void SetHandler(Handler handler) { handler_ = std::move(handler); }
+  void SetWaitingHandler(WaitingHandler handler) { waitingHandler_ = std::move(handler); }
   void Report(const std::string& reason) const {
     if (handler_) handler_(reason);
+  }
+  void ReportWaiting(bool waiting) const {
+    if (waitingHandler_) waitingHandler_(waiting);
   }
 
  private:
   Handler handler_;
+  WaitingHandler waitingHandler_;
 };
 
 // The notification-area icon as the desktop offers it: the tray port, the
-// clicks on the icon coming back as mouse messages (513, 517), and word
-// when a notification area comes or goes. Both handlers run on the event
-// loop, never inside the desktop's call.
+// clicks on the icon coming back as mouse messages (kTrayLeftButtonDown,
+// kTrayRightButtonUp), and word when a notification area comes or goes.
+// Both handlers run on the event loop, never inside the desktop's call. (On
+// Windows the shell posts the clicks to the clock window itself.)
 class SystemTray : public TrayPort {
  public:
   virtual void SetMouseMessageHandler(std::function<void(std::uint32_t mouseMessage)> handler) = 0;

@@ -36,6 +36,9 @@ class WindowSystem {
   // Hands the drag that the left button held on the window starts to the
   // windowing system; asked only where the program cannot place its window.
   virtual void StartSystemMove() {}
+  // Brings the main window above the other windows, with the keyboard,
+  // once it is on screen (it may be shown only after this call).
+  virtual void BringToFront() = 0;
   // The pointer shown over the program's windows; `custom` is the picture
   // of the Custom pointer.
   virtual void SetMousePointer(MousePointer pointer, const Picture& custom) = 0;

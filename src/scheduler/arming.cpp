@@ -135,20 +135,26 @@ void FrmMain::TimerApagado_Timer() {
     // dry run), nothing may fire again until the user arms anew.
     Disarm();
     if (!EjecutarApagado(ports_.settings, ports_.power)) {
-      const std::string reason =
-          "WindowsVersion \"" +
-          ports_.settings.Read(keys::kApp, keys::kApagado, keys::kWindowsVersion, "") +
-          "\" names no way to power off";
-      std::cerr << "vesperon: no power-off requested: " << reason << '\n';
-      PowerOff_Failed(reason);
+      std::cerr << "vesperon: no power-off requested: WindowsVersion \""
+                << ports_.settings.Read(keys::kApp, keys::kApagado, keys::kWindowsVersion, "")
+                << "\" names no way to power off\n";
+      TellPowerOffFailed("Elige el tipo de Windows en Configuración y vuelve a activar el apagado.");
     }
   }
 }
 
 void FrmMain::PowerOff_Failed(const std::string& reason) {
+  powerOffWaiting_ = false;
+  std::string body = "El sistema no apagó el equipo.";
+  // The system's own words, in whatever language it speaks, after ours.
+  if (!reason.empty()) body += " Respuesta del sistema: " + reason;
+  TellPowerOffFailed(body);
+}
+
+void FrmMain::TellPowerOffFailed(const std::string& body) {
   MostrarMensaje("Err: No se pudo apagar!");
   // The clock may be hidden in the tray, or no one looking at it.
-  ports_.notifier.Notify("No se pudo apagar el equipo", reason);
+  ports_.notifier.Notify("No se pudo apagar el equipo", body);
 }
 
 }  // namespace vesperon

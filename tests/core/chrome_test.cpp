@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/clock_mouse.h"
 #include "main_harness.h"
 
 namespace vesperon {
@@ -47,6 +48,60 @@ TEST_F(Chrome, SnapsToTheLeftEdgeAndEndsTheDrag) {
   EXPECT_FLOAT_EQ(h.main.left, 0);
 }
 
+// The window keeps the mouse while a button is held on its background, so a
+// drag goes anywhere on the screen, past the places that read as the tray
+// icon's mouse messages (513 and 517 pixels): it stays a drag.
+TEST_F(Chrome, ADragPastTheTrayMessagesPlacesOpensNoMenu) {
+  ClockMouse mouse(h.main);
+  h.shell.choose = [&](const MenuEntry&) { return &h.menu.mnSalir; };
+  mouse.Press(MouseButton::Left, 40, 30, Px(40), Px(30));
+  mouse.Move(true, true, 40 - 291, 30, Px(40 - 291), Px(30));
+  ASSERT_FLOAT_EQ(h.main.left, 0) << "snapped, the window stays while the pointer goes on";
+  for (int x : {300, 513, 517, 600}) mouse.Move(true, true, x, 30, Px(x), Px(30));
+  mouse.Release(MouseButton::Left);
+
+  EXPECT_TRUE(h.shell.menus.empty());
+  EXPECT_TRUE(h.main.loaded);
+  EXPECT_TRUE(h.main.visible);
+  EXPECT_FLOAT_EQ(h.main.left, 0);
+}
+
+// A menu or a dialog that opens while a button is down takes its release.
+// The press must not steer what the mouse does afterwards: a button pressed
+// elsewhere and dragged over the clock neither drags it nor shows the hand.
+TEST_F(Chrome, APressWhoseReleaseNeverCameSteersNothingAfter) {
+  ClockMouse mouse(h.main);
+  const auto pressOn = [&](const Rect& r) {
+    mouse.Press(MouseButton::Left, r.left + 2, r.top + 2, Px(r.left + 2), Px(r.top + 2));
+  };
+  const auto heldMoveOverTheBackground = [&] {
+    mouse.Move(true, true, 5, 120, Px(5), Px(120));
+    mouse.Move(true, true, 25, 110, Px(25), Px(110));
+  };
+
+  // ≡ opens the menu, which takes the release; Escape closes it. The pointer
+  // comes back with no button down.
+  pressOn(h.main.ImgConfig.rect);
+  ASSERT_EQ(h.shell.menus.size(), 1u);
+  mouse.Move(false, false, 60, 120, Px(60), Px(120));
+  heldMoveOverTheBackground();
+  EXPECT_EQ(h.window.pointer, MousePointer::Default);
+
+  // A drag whose release went to another window (the view says so).
+  const float left = h.main.left;
+  mouse.Press(MouseButton::Left, 60, 120, Px(60), Px(120));
+  mouse.MouseLost();
+  heldMoveOverTheBackground();
+  EXPECT_FLOAT_EQ(h.main.left, left);
+
+  // The same drag, told only by the next move with no button down.
+  mouse.Press(MouseButton::Left, 60, 120, Px(60), Px(120));
+  mouse.Move(false, false, 60, 120, Px(60), Px(120));
+  heldMoveOverTheBackground();
+  EXPECT_FLOAT_EQ(h.main.left, left);
+  EXPECT_FALSE(h.main.Arrastrando);
+}
+
 TEST_F(Chrome, NoSnapForADragThatStartedNearTheEdge) {
   h.main.left = Px(15);
   h.main.Form_MouseDown(MouseButton::Left, Px(40), Px(30));
@@ -61,7 +116,7 @@ TEST_F(Chrome, MinimizeHidesAndTheTrayBringsBack) {
   h.main.ImgMinimizar_MouseDown(MouseButton::Left);
   EXPECT_FALSE(h.main.visible);
   EXPECT_EQ(h.main.windowState, WindowState::Minimized);
-  h.main.Form_MouseMove(true, 513 * 15, 0);
+  h.main.TrayIcon_MouseMessage(kTrayLeftButtonDown);
   EXPECT_TRUE(h.main.visible);
   EXPECT_EQ(h.main.windowState, WindowState::Normal);
 }

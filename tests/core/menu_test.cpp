@@ -9,8 +9,8 @@ constexpr float Px(float pixels) { return pixels * 15; }
 
 struct Menu : ::testing::Test {
   void Start() { ASSERT_TRUE(h.Start()); }
-  // The tray icon's mouse message, as it reaches the window.
-  void Tray(long message) { h.main.Form_MouseMove(true, static_cast<float>(message) * 15, 0); }
+  // A mouse message over the tray icon.
+  void Tray(std::uint32_t message) { h.main.TrayIcon_MouseMessage(message); }
   void Choose(const MenuEntry& entry) {
     h.shell.choose = [&entry](const MenuEntry&) { return &entry; };
   }
@@ -118,7 +118,7 @@ TEST_F(Menu, TheBackgroundsRightButtonShowsTheClockOnlyAfterTheMenu) {
 TEST_F(Menu, TrayClicksRestoreOrOpenTheMenuOrBringTheOpenDialogForward) {
   Start();
   h.main.ImgMinimizar_MouseDown(MouseButton::Left);
-  for (long other : {512, 514, 515, 516, 518, 519, 520, 521}) Tray(other);
+  for (std::uint32_t other : {512u, 514u, 515u, 516u, 518u, 519u, 520u, 521u}) Tray(other);
   EXPECT_FALSE(h.main.visible);
   EXPECT_TRUE(h.shell.menus.empty());
 

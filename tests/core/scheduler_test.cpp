@@ -318,7 +318,9 @@ TEST_F(Arming, AFailedPowerOffIsShownAndNotified) {
   EXPECT_EQ(h.main.LblInfo.caption, "Err: No se pudo apagar!");
   ASSERT_EQ(h.notifier.notices.size(), 1u);
   EXPECT_EQ(h.notifier.notices[0],
-            (RecordingNotifier::Notice{"No se pudo apagar el equipo", "Access denied"}));
+            (RecordingNotifier::Notice{"No se pudo apagar el equipo",
+                                       "El sistema no apagó el equipo. Respuesta del sistema: "
+                                       "Access denied"}));
 
   h.settings.Set("Apagado", "WindowsVersion", "2 ");
   Accept(10, 0, 20);
@@ -327,7 +329,45 @@ TEST_F(Arming, AFailedPowerOffIsShownAndNotified) {
   EXPECT_EQ(h.power.ExitRequests(), 1);
   EXPECT_EQ(h.main.LblInfo.caption, "Err: No se pudo apagar!");
   ASSERT_EQ(h.notifier.notices.size(), 2u);
-  EXPECT_EQ(h.notifier.notices[1].body, "WindowsVersion \"2 \" names no way to power off");
+  EXPECT_EQ(h.notifier.notices[1].body,
+            "Elige el tipo de Windows en Configuración y vuelve a activar el apagado.");
+}
+
+// A power-off that waits for the system's answer (polkit asking for a
+// password) says so on the message line for as long as it waits, well past
+// the 1.5 s of a message, and other messages give way back to it. Only the
+// system's no makes it a failure; its yes ends the waiting.
+TEST_F(Arming, AWaitingPowerOffSaysSoUntilTheSystemAnswers) {
+  h.settings.Set("Apagado", "WindowsVersion", "2");
+  Accept(10, 0, 1);
+  Tip();
+  h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 6, 500));  // the request has gone
+  ASSERT_EQ(h.power.ExitRequests(), 1);
+  ASSERT_EQ(h.main.LblInfo.caption, "Bye bye ;)");
+  h.main.PowerOff_Waiting(true);  // as the adapter reports it
+  EXPECT_EQ(h.main.LblInfo.caption, "Bye bye ;)") << "a message up stays its time";
+  h.time.Advance(milliseconds(1500));
+  EXPECT_EQ(h.main.LblInfo.caption, "Esperando permiso...");
+  h.time.Advance(std::chrono::minutes(30));
+  EXPECT_EQ(h.main.LblInfo.caption, "Esperando permiso...");
+  Tip();
+  EXPECT_EQ(h.main.LblInfo.caption, "Err: Hora no ajustada!");
+  h.time.Advance(milliseconds(1500));
+  EXPECT_EQ(h.main.LblInfo.caption, "Esperando permiso...");
+  EXPECT_TRUE(h.notifier.notices.empty());
+
+  h.main.PowerOff_Failed("Access denied");
+  EXPECT_EQ(h.main.LblInfo.caption, "Err: No se pudo apagar!");
+  h.main.PowerOff_Waiting(false);
+  h.time.Advance(milliseconds(1500));
+  EXPECT_EQ(h.main.LblInfo.caption, "");
+  EXPECT_EQ(h.notifier.notices.size(), 1u);
+
+  h.main.PowerOff_Waiting(true);
+  EXPECT_EQ(h.main.LblInfo.caption, "Esperando permiso...");
+  h.main.PowerOff_Waiting(false);
+  EXPECT_EQ(h.main.LblInfo.caption, "");
+  EXPECT_EQ(h.notifier.notices.size(), 1u);
 }
 
 // A countdown nobody sees ends in a power-off nobody saw coming: the clock

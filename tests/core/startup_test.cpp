@@ -51,7 +51,7 @@ TEST(Startup, FreshProfileWritesEveryDefaultInLoadOrder) {
   EXPECT_TRUE(h.main.TimerSep.Enabled());
 }
 
-TEST(Startup, SecondInstanceEndsBeforeTouchingAnything) {
+TEST(Startup, SecondInstanceEndsBeforeTouchingAnythingAndAsksTheFirstToComeForward) {
   MainHarness h;
   h.environment.prevInstance = true;
   EXPECT_FALSE(h.Start());
@@ -60,6 +60,32 @@ TEST(Startup, SecondInstanceEndsBeforeTouchingAnything) {
   EXPECT_TRUE(h.trayPort.calls.empty());
   EXPECT_FALSE(h.main.loaded);
   EXPECT_FALSE(h.menu.loaded);
+  EXPECT_EQ(h.environment.asked, std::vector<std::string>{"show"});
+}
+
+// The running copy, asked by a later start: hidden in the tray, it comes
+// back and to the front; with the configuration dialog open, the dialog
+// comes forward instead. Anything but the one request changes nothing.
+TEST(Startup, ALaterStartsShowBringsTheHiddenClockForward) {
+  MainHarness h;
+  h.environment.argumentText = "/autostart";
+  ASSERT_TRUE(h.Start());
+  ASSERT_FALSE(h.main.visible);
+
+  for (const char* wrong : {"", "Show", "show ", "show now", "quit", "show\r"})
+    EXPECT_EQ(AnswerLaterStart(h.main, wrong).rfind("error ", 0), 0u) << wrong;
+  EXPECT_FALSE(h.main.visible);
+  EXPECT_EQ(h.window.broughtToFront, 0);
+
+  EXPECT_EQ(AnswerLaterStart(h.main, "show"), "ok");
+  EXPECT_TRUE(h.main.visible);
+  EXPECT_EQ(h.main.windowState, WindowState::Normal);
+  EXPECT_EQ(h.window.broughtToFront, 1);
+
+  h.shell.whileDialogOpen = [&](Dialog) { EXPECT_EQ(AnswerLaterStart(h.main, "show"), "ok"); };
+  h.menu.mnConfig_Click(h.main);
+  EXPECT_EQ(h.shell.broughtToFront, std::vector<Dialog>{Dialog::Config});
+  EXPECT_EQ(h.window.broughtToFront, 1);
 }
 
 struct StoredCase {
@@ -276,10 +302,9 @@ TEST(Startup, LeftClickOnTheTrayIconBringsBackAWindowStartedHidden) {
   ASSERT_TRUE(h.Start());
   ASSERT_FALSE(h.main.visible);
   // Moves over the icon, left button up, double click: nothing.
-  for (float message : {512.0f, 514.0f, 515.0f, 516.0f})
-    h.main.Form_MouseMove(true, message * 15, 0);
+  for (std::uint32_t message : {512u, 514u, 515u, 516u}) h.main.TrayIcon_MouseMessage(message);
   EXPECT_FALSE(h.main.visible);
-  h.main.Form_MouseMove(true, 513 * 15, 0);
+  h.main.TrayIcon_MouseMessage(kTrayLeftButtonDown);
   EXPECT_TRUE(h.main.visible);
   EXPECT_EQ(h.main.windowState, WindowState::Normal);
 }

@@ -49,7 +49,7 @@ read_face "$WID"
 sleep 2  # time for a stray second notice
 notices=$(grep -c ' Notify .*"system-shutdown"' "$NOTIFY_LOG")
 [ "$notices" = 1 ] || fail "$notices notices: $(cat "$NOTIFY_LOG")"
-grep -q ' Notify "Vesperon" 0 "system-shutdown" "No se pudo apagar el equipo" "Access denied" ' "$NOTIFY_LOG" ||
+grep -q ' Notify "Vesperon" 0 "system-shutdown" "No se pudo apagar el equipo" "El sistema no apagó el equipo. Respuesta del sistema: Access denied" ' "$NOTIFY_LOG" ||
   fail "the notice does not say what happened: $(cat "$NOTIFY_LOG")"
 grep -q 'power-off request failed: org.freedesktop.DBus.Error.AccessDenied: Access denied' "$VLOG.err" ||
   fail "standard error does not say why: $(cat "$VLOG.err")"

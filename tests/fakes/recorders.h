@@ -132,6 +132,7 @@ class FakeWindowSystem : public WindowSystem {
   void SetTopmost(bool topmost) override { topmostCalls.push_back(topmost); }
   bool PlacesWindow() override { return placesWindow; }
   void StartSystemMove() override { ++systemMoves; }
+  void BringToFront() override { ++broughtToFront; }
   void SetMousePointer(MousePointer p, const Picture& custom) override {
     pointer = p;
     customPointer = custom;
@@ -140,6 +141,7 @@ class FakeWindowSystem : public WindowSystem {
   std::vector<bool> topmostCalls;
   bool placesWindow = true;
   int systemMoves = 0;
+  int broughtToFront = 0;
   MousePointer pointer = MousePointer::Default;
   Picture customPointer;
 };

@@ -34,10 +34,14 @@ class LogindPowerApiTest : public ::testing::Test {
   LogindPowerApi::FailureHandler RecordFailures() {
     return [this](const std::string& reason) { failures_.push_back(reason); };
   }
+  LogindPowerApi::WaitingHandler RecordWaiting() {
+    return [this](bool waiting) { waiting_.push_back(waiting); };
+  }
 
   PrivateBus bus_;
   int busesOpened_ = 0;
   std::vector<std::string> failures_;
+  std::vector<bool> waiting_;
 };
 
 TEST_F(LogindPowerApiTest, EachRequestIsOneInteractivePowerOff) {
@@ -88,6 +92,30 @@ TEST_F(LogindPowerApiTest, RefusalLeavesOneLineOnStderrAndIsReportedOnce) {
                           "org.freedesktop.DBus.Error.AccessDenied: Access denied"));
   EXPECT_THAT(bus_.PowerOffArguments(), ElementsAre("True"));
   EXPECT_THAT(failures_, ElementsAre("Access denied"));
+}
+
+// polkit asks for a password and the user takes their time: the request
+// waits, is no failure while it does, and fails only when the answer is no.
+TEST_F(LogindPowerApiTest, ARequestWaitsForTheAnswerAndFailsOnlyOnANo) {
+  ASSERT_TRUE(bus_.StartMockLogind());
+  ASSERT_TRUE(bus_.CallMock("AddMethod", {"org.freedesktop.login1.Manager", "PowerOff", "b", "",
+                                          "time.sleep(1.5); "
+                                          "raise dbus.exceptions.DBusException('Access denied', "
+                                          "name='org.freedesktop.DBus.Error.AccessDenied')"}));
+  LogindPowerApi api(OpenPrivateBus(), RecordFailures(), RecordWaiting());
+  StderrCapture errors;
+
+  EXPECT_TRUE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
+  EXPECT_THAT(waiting_, IsEmpty()) << "reported on the event loop, not inside the request";
+  SpinEventsFor(1000);
+  EXPECT_THAT(waiting_, ElementsAre(true));
+  EXPECT_THAT(failures_, IsEmpty());
+
+  ASSERT_TRUE(SpinEventsUntil([&] { return !failures_.empty(); }));
+  SpinEventsFor(100);
+  EXPECT_THAT(failures_, ElementsAre("Access denied"));
+  EXPECT_THAT(waiting_, ElementsAre(true, false));
+  EXPECT_THAT(bus_.PowerOffArguments(), ElementsAre("True"));
 }
 
 TEST_F(LogindPowerApiTest, AbsentLogindLeavesOneLineOnStderr) {

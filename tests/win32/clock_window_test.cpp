@@ -105,7 +105,7 @@ TEST_F(Win32ClockWindowTest, PaintsTheModelsFaceWithGdi) {
   EXPECT_TRUE(Shows(face, main.ImgDosPuntos2.rect, main.ImgPuntos.picture));
 }
 
-TEST_F(Win32ClockWindowTest, TheTrayIconsMessagesComeAsMouseMovesWithTheNumberForX) {
+TEST_F(Win32ClockWindowTest, TheTrayIconsMessagesComeInTheirOwnMessageAndMovesStayMoves) {
   ASSERT_FALSE(h.trayPort.calls.empty());
   EXPECT_EQ(h.trayPort.calls[0].data.hWnd, reinterpret_cast<std::uintptr_t>(window.Handle()))
       << "the icon's messages go to the clock window";
@@ -113,18 +113,45 @@ TEST_F(Win32ClockWindowTest, TheTrayIconsMessagesComeAsMouseMovesWithTheNumberFo
   Click(main.ImgMinimizar.rect);
   EXPECT_FALSE(IsWindowVisible(window.Handle()));
 
-  // The shell posts the icon's mouse messages with wParam the icon's id (1,
-  // which reads as the left button held) and the message number in lParam.
-  Send(WM_MOUSEMOVE, 1, WM_MOUSEMOVE, 0);
-  Send(WM_MOUSEMOVE, 1, WM_LBUTTONUP, 0);
+  // A real move whose X happens to be a mouse message's number is a move.
+  Send(WM_MOUSEMOVE, MK_LBUTTON, WM_LBUTTONDOWN, 0);
+  Send(WM_MOUSEMOVE, MK_LBUTTON, WM_RBUTTONUP, 0);
+  EXPECT_FALSE(IsWindowVisible(window.Handle()));
+  EXPECT_TRUE(h.shell.menus.empty());
+
+  // The shell posts the icon's messages with wParam the icon's id and the
+  // mouse message in lParam.
+  const UINT trayMessage = h.trayPort.calls[0].data.uCallbackMessage;
+  SendMessageW(window.Handle(), trayMessage, 1, WM_MOUSEMOVE);
+  SendMessageW(window.Handle(), trayMessage, 1, WM_LBUTTONUP);
   EXPECT_FALSE(IsWindowVisible(window.Handle())) << "moves and left releases do nothing";
-  Send(WM_MOUSEMOVE, 1, WM_LBUTTONDOWN, 0);
+  SendMessageW(window.Handle(), trayMessage, 1, WM_LBUTTONDOWN);
   EXPECT_TRUE(IsWindowVisible(window.Handle()));
   EXPECT_FALSE(IsIconic(window.Handle()));
 
   EXPECT_TRUE(h.shell.menus.empty());
-  Send(WM_MOUSEMOVE, 1, WM_RBUTTONUP, 0);
+  SendMessageW(window.Handle(), trayMessage, 1, WM_RBUTTONUP);
   EXPECT_EQ(h.shell.menus.size(), 1u);
+
+  // ≡ opens the menu, whose loop takes the mouse and with it the release;
+  // Escape closes it. Nothing pressed before steers what comes after.
+  const HWND menuLoop =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  h.shell.choose = [&](const MenuEntry&) -> const MenuEntry* {
+    SetCapture(menuLoop);
+    ReleaseCapture();
+    return nullptr;
+  };
+  const Rect& menuButton = main.ImgConfig.rect;
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, menuButton.left + 2, menuButton.top + 2);
+  ASSERT_EQ(h.shell.menus.size(), 2u);
+  EXPECT_NE(GetCapture(), window.Handle());
+  // A button pressed elsewhere, dragged over the background.
+  Send(WM_MOUSEMOVE, MK_LBUTTON, 60, 120);
+  EXPECT_EQ(h.window.pointer, MousePointer::Default);
+  SendMessageW(window.Handle(), trayMessage, 1, WM_RBUTTONUP);
+  EXPECT_EQ(h.shell.menus.size(), 3u);
+  DestroyWindow(menuLoop);
 }
 
 TEST_F(Win32ClockWindowTest, ASecondQuickPressStepsButNeverArmsTwice) {

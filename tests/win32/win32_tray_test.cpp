@@ -61,7 +61,7 @@ TEST(Win32Tray, TheRecordIsTheShellsFirstLayoutWithTheDesignedFields) {
   EXPECT_EQ(record.hWnd, reinterpret_cast<HWND>(0x1234));
   EXPECT_EQ(record.uID, 1u);
   EXPECT_EQ(record.uFlags, 7u);
-  EXPECT_EQ(record.uCallbackMessage, static_cast<UINT>(WM_MOUSEMOVE));
+  EXPECT_EQ(record.uCallbackMessage, static_cast<UINT>(WM_APP + 1)) << "the window's own message";
   EXPECT_EQ(record.hIcon, IconOf(clock.icon));
   EXPECT_EQ(std::string(record.szTip, 64),
             std::string("Vesperon - Inciado") + '\0' + std::string(64 - 19, ' '));

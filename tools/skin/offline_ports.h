@@ -76,6 +76,7 @@ class FixedScreen : public WindowSystem {
   float ScreenHeightTwips() override { return 768 * 15; }
   std::vector<ScreenArea> Screens() override { return {{0, 0, 1024 * 15, 768 * 15}}; }
   void SetTopmost(bool) override {}
+  void BringToFront() override {}
   void SetMousePointer(MousePointer, const Picture&) override {}
 };
 
@@ -120,6 +121,8 @@ class ToolEnvironment : public Environment {
   bool PrevInstance() override { return false; }
   std::string ProgramFilePath() override { return {}; }
   bool VisibleFileExists(const std::string&) override { return false; }
+  std::optional<std::string> AskRunningCopy(const std::string&) override { return std::nullopt; }
+  void AnswerLaterStarts(RequestHandler) override {}
 };
 
 class NoTray : public TrayPort {

@@ -8,7 +8,6 @@
 
 #include "app/command_line.h"
 #include "about/qt/about_dialog.h"
-#include "app/mod_main.h"
 #include "app/program.h"
 #include "app/qt/clock_window.h"
 #include "app/qt/display_platform.h"
@@ -76,14 +75,9 @@ int RunApplication(int argc, char** argv) {
   QObject::connect(&window, &ClockWindow::unloaded, &application, &QApplication::quit,
                    Qt::QueuedConnection);
 
-  platform.tray->SetMouseMessageHandler([&](std::uint32_t message) {
-    // The icon's messages arrive with the left button reported held.
-    main.Form_MouseMove(true, static_cast<float>(message) * windowSystem.TwipsPerPixelX(), 0);
-    window.Sync();
-  });
   program.Connect([&] { window.Sync(); });
 
-  if (!Main(*platform.environment, program.menu, main)) return 0;
+  if (!program.Start()) return 0;
   window.Sync();
   return QApplication::exec();
 }

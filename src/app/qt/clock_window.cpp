@@ -258,9 +258,16 @@ void ClockWindow::closeEvent(QCloseEvent* event) {
   Sync();
 }
 
-// Each control's tip, shown when the pointer rests on it.
 bool ClockWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowBlocked) {
+    // A dialog opened over the clock takes the mouse, and the release of
+    // any button down here with it.
+    mouse_.MouseLost();
+    Sync();
+  }
   if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+
+  // Each control's tip, shown when the pointer rests on it.
   const QPoint p = static_cast<QHelpEvent*>(event)->pos();
   for (const Image* control : mouse_.Tipped()) {
     if (control->visible && !control->tooltip.empty() && control->rect.Contains(p.x(), p.y())) {

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 #include <cstdio>
 
@@ -66,6 +67,15 @@ bool QtWindowSystem::PlacesWindow() {
 
 void QtWindowSystem::StartSystemMove() {
   if (window_ && window_->windowHandle()) window_->windowHandle()->startSystemMove();
+}
+
+void QtWindowSystem::BringToFront() {
+  if (!window_) return;
+  QTimer::singleShot(0, window_, [window = window_] {
+    if (!window || !window->isVisible()) return;
+    window->raise();
+    window->activateWindow();
+  });
 }
 
 void QtWindowSystem::Attach(QWidget* window) {

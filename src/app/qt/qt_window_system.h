@@ -27,6 +27,8 @@ class QtWindowSystem : public QObject, public WindowSystem {
   // to itself.
   bool PlacesWindow() override;
   void StartSystemMove() override;
+  // On the next turn of the event loop, after the window has been shown.
+  void BringToFront() override;
   void SetMousePointer(MousePointer pointer, const Picture& custom) override;
 
   // The window SetTopmost acts on; a choice made before it exists is applied

@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "about/win32/about_dialog.h"
-#include "app/mod_main.h"
 #include "app/program.h"
 #include "app/win32/clock_window.h"
 #include "app/win32/win32_shell.h"
@@ -55,7 +54,7 @@ int RunApplication() {
   window.SetStayEnabledTest([&] { return shell.ClockInReach(); });
   program.Connect([&] { window.Sync(); });
 
-  if (!Main(*platform.environment, program.menu, main)) return 0;
+  if (!program.Start()) return 0;
   window.Sync();
 
   MSG message;

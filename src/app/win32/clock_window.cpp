@@ -10,6 +10,7 @@
 #include "app/win32/gdi_drawing.h"
 #include "platform/win32/routed_window.h"
 #include "platform/win32/win32_picture_loader.h"
+#include "ports/tray.h"
 
 namespace vesperon {
 
@@ -21,11 +22,6 @@ constexpr int kFaceHeightPx = 128;
 constexpr UINT_PTR kCommand1Id = 1;
 // The message line's colour with no colon picture: the built-in digits' cyan.
 constexpr COLORREF kMessageColour = RGB(0x8F, 0xF0, 0xFF);
-// Command1 dressed like the buttons painted on the face.
-constexpr COLORREF kButtonFace = RGB(0x3C, 0x43, 0x4B);
-constexpr COLORREF kButtonPressed = RGB(0x2A, 0x30, 0x36);
-constexpr COLORREF kButtonText = RGB(0xE4, 0xEA, 0xF0);
-constexpr COLORREF kButtonEdge = RGB(0x6A, 0x74, 0x7E);
 
 RECT ToRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
 
@@ -115,6 +111,23 @@ void ClockWindow::AddTips() {
 LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (OnMouse(message, wParam, lParam)) return 0;
   switch (message) {
+    case kTrayCallbackMessage:
+      // wParam is the icon's id, lParam the mouse message over it.
+      model_.TrayIcon_MouseMessage(LOWORD(lParam));
+      Sync();
+      return 0;
+    case WM_CAPTURECHANGED:
+      // A menu or a dialog took the mouse while a button was down here.
+      if (reinterpret_cast<HWND>(lParam) != window_) {
+        mouse_.MouseLost();
+        Sync();
+      }
+      return 0;
+    case WM_CANCELMODE:
+      // A modal window is about to take over: what the mouse started ends.
+      mouse_.MouseLost();
+      Sync();
+      break;  // the default procedure releases the capture
     case WM_PAINT: {
       PAINTSTRUCT paint;
       const HDC dc = BeginPaint(window_, &paint);
@@ -143,7 +156,8 @@ LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DRAWITEM:
       if (wParam == kCommand1Id) {
-        DrawCommand1(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        DrawFaceButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), buttonFont_,
+                       model_.Command1.caption);
         return TRUE;
       }
       break;
@@ -217,7 +231,6 @@ bool ClockWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     return true;
   switch (message) {
     case WM_MOUSEMOVE:
-      // A tray message comes this way too, with the left button said to be held.
       mouse_.Move((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0,
                   (wParam & MK_LBUTTON) != 0, x, y, xTwips, yTwips);
       break;
@@ -297,25 +310,6 @@ COLORREF ClockWindow::MessageColourOf(const Picture& colon) {
     if (d > farthest) farthest = d, ink = p;
   }
   return ink;
-}
-
-void ClockWindow::DrawCommand1(const DRAWITEMSTRUCT& item) {
-  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  const HBRUSH face = CreateSolidBrush(pressed ? kButtonPressed : kButtonFace);
-  FillRect(item.hDC, &item.rcItem, face);
-  DeleteObject(face);
-  const HBRUSH edge = CreateSolidBrush(kButtonEdge);
-  FrameRect(item.hDC, &item.rcItem, edge);
-  DeleteObject(edge);
-  const HGDIOBJ oldFont = SelectObject(item.hDC, buttonFont_);
-  SetBkMode(item.hDC, TRANSPARENT);
-  SetTextColor(item.hDC, kButtonText);
-  RECT text = item.rcItem;
-  if (pressed) OffsetRect(&text, 1, 1);
-  const std::wstring caption = Wide(model_.Command1.caption);
-  DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(item.hDC, oldFont);
 }
 
 void ClockWindow::SyncFaces() {

@@ -15,8 +15,8 @@ namespace vesperon {
 // The clock window: a borderless 171 × 128 popup that paints FrmMain with
 // GDI and hands it the user's clicks. It keeps no state that matters; after
 // every event Sync() reads the model and repaints only the controls that
-// changed. The tray icon's messages reach it as mouse moves, whose X is the
-// message number, and go to the model like any other move.
+// changed. The tray icon's mouse messages reach it in a message of their
+// own (kTrayCallbackMessage) and go to the model's tray handler.
 class ClockWindow {
  public:
   ClockWindow(FrmMain& model, Win32WindowSystem& windowSystem);
@@ -54,7 +54,6 @@ class ClockWindow {
 
   bool OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC target, const RECT& area);
-  void DrawCommand1(const DRAWITEMSTRUCT& item);
   void AddTips();
   void SyncFaces();
   void SyncWindow();

@@ -7,6 +7,13 @@
 
 namespace vesperon {
 
+namespace {
+constexpr COLORREF kButtonFace = RGB(0x3C, 0x43, 0x4B);
+constexpr COLORREF kButtonPressed = RGB(0x2A, 0x30, 0x36);
+constexpr COLORREF kButtonText = RGB(0xE4, 0xEA, 0xF0);
+constexpr COLORREF kButtonEdge = RGB(0x6A, 0x74, 0x7E);
+}  // namespace
+
 void DrawPicture(HDC target, int x, int y, const Picture& picture) {
   if (const HBITMAP bitmap = BitmapOf(picture)) {
     const HDC source = CreateCompatibleDC(target);
@@ -53,6 +60,25 @@ std::vector<COLORREF> PixelsOf(const Picture& picture) {
   colours.reserve(pixels.size());
   for (const DWORD p : pixels) colours.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
   return colours;
+}
+
+void DrawFaceButton(const DRAWITEMSTRUCT& item, HFONT font, const std::string& caption) {
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const HBRUSH face = CreateSolidBrush(pressed ? kButtonPressed : kButtonFace);
+  FillRect(item.hDC, &item.rcItem, face);
+  DeleteObject(face);
+  const HBRUSH edge = CreateSolidBrush(kButtonEdge);
+  FrameRect(item.hDC, &item.rcItem, edge);
+  DeleteObject(edge);
+  const HGDIOBJ oldFont = SelectObject(item.hDC, font);
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, kButtonText);
+  RECT text = item.rcItem;
+  if (pressed) OffsetRect(&text, 1, 1);
+  const std::wstring wide = Wide(caption);
+  DrawTextW(item.hDC, wide.c_str(), static_cast<int>(wide.size()), &text,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(item.hDC, oldFont);
 }
 
 }  // namespace vesperon

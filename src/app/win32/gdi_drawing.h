@@ -16,6 +16,9 @@ void DrawPicture(HDC target, int x, int y, const Picture& picture);
 // A font of the user interface's face, `pixels` high.
 HFONT MakeFont(int pixels, bool bold);
 
+// An owner-drawn push button dressed like the buttons painted on the face.
+void DrawFaceButton(const DRAWITEMSTRUCT& item, HFONT font, const std::string& caption);
+
 // The text of the core (UTF-8) as Windows takes it.
 std::wstring Wide(const std::string& utf8);
 

@@ -62,6 +62,11 @@ void Win32WindowSystem::SetTopmost(bool topmost) {
   Apply();
 }
 
+void Win32WindowSystem::BringToFront() {
+  // A window still hidden comes to the front when it is shown.
+  if (window_ != nullptr && IsWindowVisible(window_)) SetForegroundWindow(window_);
+}
+
 void Win32WindowSystem::Attach(HWND window) {
   window_ = window;
   if (topmostChosen_) Apply();

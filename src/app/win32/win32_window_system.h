@@ -18,6 +18,9 @@ class Win32WindowSystem : public WindowSystem {
   std::vector<ScreenArea> Screens() override;
   // SetWindowPos with HWND_TOPMOST or HWND_NOTOPMOST, no move, no size.
   void SetTopmost(bool topmost) override;
+  // The foreground window, if Windows lets it be: a later start of the
+  // program, which the user has just started, allows it.
+  void BringToFront() override;
   void SetMousePointer(MousePointer pointer, const Picture& custom) override;
 
   // The window SetTopmost acts on; a choice made before it exists is applied

@@ -28,6 +28,8 @@ LinuxEnvironment::LinuxEnvironment(QStringList arguments, QString lockFolder)
     : arguments_(std::move(arguments)), lockFolder_(std::move(lockFolder)) {}
 
 LinuxEnvironment::~LinuxEnvironment() {
+  // The socket goes while the lock still says whose it is.
+  socket_.reset();
   if (lockFd_ >= 0) ::close(lockFd_);
 }
 
@@ -79,6 +81,21 @@ bool LinuxEnvironment::LockHeldElsewhere() {
   }
   lockFd_ = fd;
   return false;
+}
+
+QByteArray LinuxEnvironment::SocketPath() const {
+  return QFile::encodeName(lockFolder_) + "/vesperon.socket";
+}
+
+std::optional<std::string> LinuxEnvironment::AskRunningCopy(const std::string& request) {
+  // The copy that holds the lock would only be talking to itself.
+  if (lockFd_ >= 0) return std::nullopt;
+  return InstanceSocket::Ask(SocketPath(), request);
+}
+
+void LinuxEnvironment::AnswerLaterStarts(RequestHandler answer) {
+  if (lockFd_ < 0 || socket_) return;
+  socket_ = std::make_unique<InstanceSocket>(SocketPath(), std::move(answer));
 }
 
 std::string LinuxEnvironment::ProgramFilePath() {

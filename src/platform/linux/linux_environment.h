@@ -2,9 +2,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/linux/instance_socket.h"
 #include "ports/environment.h"
 
 namespace vesperon {
@@ -13,6 +15,7 @@ namespace vesperon {
 // keeps it to one copy. The lock is an flock on a file in the user's runtime
 // folder, held until this object (the process) ends; the kernel drops it when
 // the process dies however it dies, so a crash never blocks the next start.
+// Beside it, the holder listens for later starts (InstanceSocket).
 class LinuxEnvironment : public Environment {
  public:
   // arguments: the program's arguments without its own name.
@@ -29,14 +32,18 @@ class LinuxEnvironment : public Environment {
   bool PrevInstance() override;
   std::string ProgramFilePath() override;
   bool VisibleFileExists(const std::string& path) override;
+  std::optional<std::string> AskRunningCopy(const std::string& request) override;
+  void AnswerLaterStarts(RequestHandler answer) override;
 
  private:
   bool LockHeldElsewhere();
+  QByteArray SocketPath() const;
 
   QStringList arguments_;
   QString lockFolder_;
   std::optional<bool> prevInstance_;
   int lockFd_ = -1;
+  std::unique_ptr<InstanceSocket> socket_;
 };
 
 }  // namespace vesperon

@@ -6,25 +6,31 @@
 #include <QDBusPendingCallWatcher>
 #include <QUuid>
 #include <iostream>
+#include <limits>
 #include <utility>
 
 namespace vesperon {
 
 namespace {
 
-// polkit may keep the request waiting while the user types a password; the
-// usual 25 s would report a failure for a power-off that still happens.
-constexpr int kReplyTimeoutMs = 10 * 60 * 1000;
+// polkit may keep the request waiting while the user types a password, for
+// as long as the user takes; any deadline of ours would report a failure
+// for a power-off that may still happen. libdbus reads this as none.
+constexpr int kNoReplyTimeout = std::numeric_limits<int>::max();
 // Where the system bus listens when the environment names no other place.
 constexpr char kDefaultSystemBus[] = "unix:path=/var/run/dbus/system_bus_socket";
 
 }  // namespace
 
-LogindPowerApi::LogindPowerApi(FailureHandler onFailure)
-    : LogindPowerApi([this] { return OpenSystemBus(); }, std::move(onFailure)) {}
+LogindPowerApi::LogindPowerApi(FailureHandler onFailure, WaitingHandler onWaiting)
+    : LogindPowerApi([this] { return OpenSystemBus(); }, std::move(onFailure),
+                     std::move(onWaiting)) {}
 
-LogindPowerApi::LogindPowerApi(BusOpener openBus, FailureHandler onFailure)
-    : openBus_(std::move(openBus)), onFailure_(std::move(onFailure)) {}
+LogindPowerApi::LogindPowerApi(BusOpener openBus, FailureHandler onFailure,
+                               WaitingHandler onWaiting)
+    : openBus_(std::move(openBus)),
+      onFailure_(std::move(onFailure)),
+      onWaiting_(std::move(onWaiting)) {}
 
 LogindPowerApi::~LogindPowerApi() {
   // Replies still on their way concern no one any more.
@@ -57,10 +63,13 @@ bool LogindPowerApi::RequestPowerOff(std::uint32_t /*flags*/, std::uint32_t /*re
   request.setInteractiveAuthorizationAllowed(true);
 
   auto* watcher =
-      new QDBusPendingCallWatcher(bus_->asyncCall(request, kReplyTimeoutMs), &pendingReplies_);
+      new QDBusPendingCallWatcher(bus_->asyncCall(request, kNoReplyTimeout), &pendingReplies_);
+  if (++unanswered_ == 1 && onWaiting_) Queue([onWaiting = onWaiting_] { onWaiting(true); });
   QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
                    [this](QDBusPendingCallWatcher* finished) {
                      if (finished->isError()) ReportFailure(finished->error());
+                     if (--unanswered_ == 0 && onWaiting_)
+                       Queue([onWaiting = onWaiting_] { onWaiting(false); });
                      finished->deleteLater();
                    });
   return true;
@@ -72,10 +81,12 @@ void LogindPowerApi::ReportFailure(const QDBusError& error) {
   if (!onFailure_) return;
   const std::string reason =
       (error.message().isEmpty() ? error.name() : error.message()).toStdString();
-  // Never from inside the request: the caller is still busy with it.
-  QMetaObject::invokeMethod(
-      &pendingReplies_, [onFailure = onFailure_, reason] { onFailure(reason); },
-      Qt::QueuedConnection);
+  Queue([onFailure = onFailure_, reason] { onFailure(reason); });
+}
+
+// Never from inside the request: the caller is still busy with it.
+void LogindPowerApi::Queue(std::function<void()> report) {
+  QMetaObject::invokeMethod(&pendingReplies_, std::move(report), Qt::QueuedConnection);
 }
 
 }  // namespace vesperon

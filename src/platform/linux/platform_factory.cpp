@@ -28,7 +28,8 @@ std::unique_ptr<PowerApi> MakePowerApi(const PowerOffFailures& failures) {
     return std::make_unique<DryRunPowerApi>();
   }
   return std::make_unique<LogindPowerApi>(
-      [&failures](const std::string& reason) { failures.Report(reason); });
+      [&failures](const std::string& reason) { failures.Report(reason); },
+      [&failures](bool waiting) { failures.ReportWaiting(waiting); });
 }
 
 Platform MakePlatform(std::vector<std::string> arguments) {

@@ -112,11 +112,11 @@ void StatusNotifierItem::Update(const NotifyIconData& data) {
 SniToolTip StatusNotifierItem::ToolTip() const { return {QString(), {}, tip_, QString()}; }
 
 void StatusNotifierItem::Activate(int, int) {
-  if (onMouseMessage_) onMouseMessage_(513);
+  if (onMouseMessage_) onMouseMessage_(kTrayLeftButtonDown);
 }
 
 void StatusNotifierItem::ContextMenu(int, int) {
-  if (onMouseMessage_) onMouseMessage_(517);
+  if (onMouseMessage_) onMouseMessage_(kTrayRightButtonUp);
 }
 
 // The middle button and the wheel do nothing on the icon.

@@ -5,13 +5,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/win32/instance_pipe.h"
 #include "platform/win32/wide_text.h"
 
 namespace vesperon {
 
-namespace {
-
-std::wstring UserSid() {
+std::wstring CurrentUserSid() {
   HANDLE token = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
   DWORD size = 0;
@@ -28,8 +27,6 @@ std::wstring UserSid() {
   return sid;
 }
 
-}  // namespace
-
 std::wstring_view ArgumentsOf(std::wstring_view commandLine) {
   std::size_t end = 0;
   if (!commandLine.empty() && commandLine.front() == L'"') {
@@ -43,15 +40,38 @@ std::wstring_view ArgumentsOf(std::wstring_view commandLine) {
   return start == std::wstring_view::npos ? std::wstring_view() : commandLine.substr(start);
 }
 
-Win32Environment::Win32Environment(std::wstring commandLine, std::wstring mutexName)
-    : commandLine_(std::move(commandLine)), mutexName_(std::move(mutexName)) {}
+Win32Environment::Win32Environment(std::wstring commandLine, std::wstring mutexName,
+                                   std::wstring pipeName)
+    : commandLine_(std::move(commandLine)),
+      mutexName_(std::move(mutexName)),
+      pipeName_(std::move(pipeName)) {}
 
 Win32Environment::~Win32Environment() {
+  // The pipe goes while the mutex still says whose it is.
+  pipe_.reset();
   if (mutex_ != nullptr) CloseHandle(mutex_);
 }
 
 std::wstring Win32Environment::SingleInstanceMutexName() {
-  return L"Local\\Vesperon.SingleInstance." + UserSid();
+  return L"Local\\Vesperon.SingleInstance." + CurrentUserSid();
+}
+
+std::wstring Win32Environment::LaterStartsPipeName() {
+  DWORD session = 0;
+  ProcessIdToSessionId(GetCurrentProcessId(), &session);
+  return L"\\\\.\\pipe\\Vesperon.LaterStarts." + std::to_wstring(session) + L"." +
+         CurrentUserSid();
+}
+
+std::optional<std::string> Win32Environment::AskRunningCopy(const std::string& request) {
+  // The copy that holds the mutex would only be talking to itself.
+  if (mutex_ != nullptr) return std::nullopt;
+  return InstancePipe::Ask(pipeName_, request);
+}
+
+void Win32Environment::AnswerLaterStarts(RequestHandler answer) {
+  if (mutex_ == nullptr || pipe_) return;
+  pipe_ = std::make_unique<InstancePipe>(pipeName_, std::move(answer));
 }
 
 std::string Win32Environment::ArgumentText() { return Narrow(ArgumentsOf(commandLine_)); }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,16 +11,20 @@
 
 namespace vesperon {
 
+class InstancePipe;
+
 // The running program on Windows: its command line, its file, and the named
 // mutex that keeps it to one copy in the user's session. The mutex lives as
 // long as this object; Windows drops it when the process ends however it
-// ends, so a crash never blocks the next start.
+// ends, so a crash never blocks the next start. Beside it, the holder
+// listens for later starts (InstancePipe).
 class Win32Environment : public Environment {
  public:
-  // The process's own command line and mutex name by default; tests pass
-  // their own.
+  // The process's own command line, mutex and pipe names by default; tests
+  // pass their own.
   explicit Win32Environment(std::wstring commandLine = GetCommandLineW(),
-                            std::wstring mutexName = SingleInstanceMutexName());
+                            std::wstring mutexName = SingleInstanceMutexName(),
+                            std::wstring pipeName = LaterStartsPipeName());
   ~Win32Environment() override;
   Win32Environment(const Win32Environment&) = delete;
   Win32Environment& operator=(const Win32Environment&) = delete;
@@ -28,21 +33,32 @@ class Win32Environment : public Environment {
   // identifier: another user's copy, even in the same session, is no
   // reason not to start.
   static std::wstring SingleInstanceMutexName();
+  // Pipe names are the machine's, not the session's: this one names both
+  // the session and the user.
+  static std::wstring LaterStartsPipeName();
 
   std::string ArgumentText() override;
   // Makes the mutex on the first call and answers the same afterwards.
   bool PrevInstance() override;
   std::string ProgramFilePath() override;
   bool VisibleFileExists(const std::string& path) override;
+  std::optional<std::string> AskRunningCopy(const std::string& request) override;
+  void AnswerLaterStarts(RequestHandler answer) override;
 
  private:
   bool MutexHeldElsewhere();
 
   std::wstring commandLine_;
   std::wstring mutexName_;
+  std::wstring pipeName_;
   std::optional<bool> prevInstance_;
   HANDLE mutex_ = nullptr;
+  std::unique_ptr<InstancePipe> pipe_;
 };
+
+// The security identifier of the user this process runs as, as text
+// ("S-1-5-21-..."); empty when it cannot be read.
+std::wstring CurrentUserSid();
 
 // What follows the program's name on a command line, read by Windows' rules:
 // the name runs to the closing quote when it starts with one, else to the

@@ -30,9 +30,9 @@ ShellTrayCalls SystemShellTrayCalls();
 NOTIFYICONDATAA ShellRecord(const NotifyIconData& data);
 
 // The notification-area icon through Shell_NotifyIconA. The shell posts the
-// icon's mouse messages to the window named in the record, as WM_MOUSEMOVE
-// with the message number for X: they reach the clock window as its own
-// mouse moves and never pass through here.
+// icon's mouse messages to the window named in the record, in the record's
+// callback message (kTrayCallbackMessage) with the mouse message in lParam:
+// they reach the clock window directly and never pass through here.
 //
 // When Explorer starts again (after a crash, or late at log-on) its new
 // taskbar knows no icon; it tells every program with TaskbarCreated, and the

@@ -14,9 +14,9 @@ QString TipText(const std::string& field) {
 std::uint32_t TrayMouseMessage(QSystemTrayIcon::ActivationReason reason) {
   switch (reason) {
     case QSystemTrayIcon::Trigger:
-      return 513;
+      return kTrayLeftButtonDown;
     case QSystemTrayIcon::Context:
-      return 517;
+      return kTrayRightButtonUp;
     default:
       return 0;
   }

@@ -2,8 +2,9 @@
 # vesperon.exe under Wine, with a window manager (openbox) and an XEmbed
 # tray (trayer): the clock maps centred and shows the time in the built-in
 # digits; its icon docks, and after minimizing a left click on it brings the
-# clock back; a right click on the clock opens the menu; a sample skin
-# chosen in the configuration dialog, worked with the keyboard, is drawn.
+# clock back, as a second start of the program does; a right click on the
+# clock opens the menu; a sample skin chosen in the configuration dialog,
+# worked with the keyboard, is drawn.
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$1"
 
@@ -53,6 +54,17 @@ poll 5 eval '! is_mapped "$WID"' || fail "minimized with a tray, the window is s
 xdotool mousemove "$ICON_X" "$ICON_Y" click 1
 poll 5 is_mapped "$WID" || fail "a left click on the icon did not bring the clock back"
 note "docked at $ICON_X,$ICON_Y; hidden, then shown again by the icon"
+
+echo "a second start brings the hidden clock back over the named pipe"
+click 136 8  # ImgMinimizar
+poll 5 eval '! is_mapped "$WID"' || fail "minimized with a tray, the window is still on screen"
+clock=$VPID
+start_wine_vesperon
+wait_exit "$VPID" 15 || fail "the second start still runs after 15 s"
+[ "$EXIT_STATUS" = 0 ] || fail "the second start ended with status $EXIT_STATUS"
+VPID=$clock
+poll 5 is_mapped "$WID" || fail "the second start did not bring the clock back"
+note "the second start ended with status 0; the clock is mapped again"
 
 echo "a right click on the clock opens the menu"
 xdotool mousemove --window "$WID" 160 60 click 3
