@@ -22,11 +22,13 @@ void ClockReach::Keep(bool inReach) {
   inReach_ = inReach;
   if (inReach) {
     LetGo();
-    // Raised once the clock shows: it may be coming back from the tray.
+    // Raised once the clock shows: it may be coming back from the tray. An
+    // open dialog or box keeps the keyboard: the stop wants only a click,
+    // and a clock made active would take the keys meant for the dialog.
     if (clock_) {
       QTimer::singleShot(0, clock_, [clock = clock_] {
         clock->raise();
-        clock->activateWindow();
+        if (QApplication::activeModalWidget() == nullptr) clock->activateWindow();
       });
     }
     return;
@@ -38,6 +40,9 @@ void ClockReach::Keep(bool inReach) {
   }
   held_.clear();
   UpdateBlocked();
+  // The dialog on top holds the clock again, and takes the keyboard back
+  // from it, where a click on the stop had put it.
+  if (QWidget* modal = QApplication::activeModalWidget()) modal->activateWindow();
 }
 
 void ClockReach::Opening() {
