@@ -40,9 +40,6 @@ void ClockReach::Keep(bool inReach) {
   }
   held_.clear();
   UpdateBlocked();
-  // The dialog on top holds the clock again, and takes the keyboard back
-  // from it, where a click on the stop had put it.
-  if (QWidget* modal = QApplication::activeModalWidget()) modal->activateWindow();
 }
 
 void ClockReach::Opening() {

@@ -7,20 +7,12 @@ namespace vesperon {
 
 namespace {
 
-bool OwnedBy(const QWindow* window, const QWindow* owner) {
+// Its own windows: the dialog, a dialog or box it opened, its pop-ups.
+bool OwnWindow(const QWindow* modal, const QWindow* window) {
+  if (window->type() == Qt::Popup) return true;
   for (const QWindow* w = window; w != nullptr; w = w->transientParent())
-    if (w == owner) return true;
+    if (w == modal) return true;
   return false;
-}
-
-// Whether the modal window keeps the input from that one: an
-// application-modal box from every window but its own; a window-modal
-// dialog from the window it belongs to and all else that belongs there.
-bool Holds(const QWindow* modal, const QWindow* window) {
-  if (OwnedBy(window, modal) || window->type() == Qt::Popup) return false;
-  if (modal->modality() == Qt::ApplicationModal) return true;
-  const QWindow* owner = modal->transientParent();
-  return owner != nullptr && OwnedBy(window, owner);
 }
 
 }  // namespace
@@ -31,7 +23,7 @@ ModalFocus::ModalFocus(QWidget* modal) {
         const QWindow* own = modal->windowHandle();
         if (focus == nullptr || own == nullptr || QApplication::activeModalWidget() != modal)
           return;
-        if (Holds(own, focus)) modal->activateWindow();
+        if (!OwnWindow(own, focus)) modal->activateWindow();
       });
 }
 
