@@ -24,6 +24,8 @@ packages=(
   dpkg-dev file lintian desktop-file-utils appstream man-db
   # tests: real trays, a window manager, a stand-in StatusNotifierWatcher
   openbox trayer python3-gi
+  # tests: the random walk moves the clock's time and drives X by XTest
+  libfaketime libxtst6
   # running on Wayland, and its tests in a headless Wayland session
   qt6-wayland weston xwayland
   # the Windows build, its tests under Wine, and its zip
