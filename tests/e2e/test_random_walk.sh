@@ -3,7 +3,8 @@
 # user can do, drawn at random, with the program's invariants checked after
 # each. The dry run is off: logind is the checked mock on a private system
 # bus, and a mock notification server takes the countdown's notices.
-# The seed is printed; WALK_SEED=N replays that walk, WALK_ACTIONS=N sets its
+# The seed is printed; WALK_SEED=N replays that walk (also through ctest),
+# WALK_ACTIONS=N sets its
 # length (tools/bench/random_walk.sh runs long ones).
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$1"
