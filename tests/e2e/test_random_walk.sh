@@ -4,8 +4,7 @@
 # each. The dry run is off: logind is the checked mock on a private system
 # bus, and a mock notification server takes the countdown's notices.
 # The seed is printed; WALK_SEED=N replays that walk (also through ctest),
-# WALK_ACTIONS=N sets its
-# length (tools/bench/random_walk.sh runs long ones).
+# WALK_ACTIONS=N sets its length (tools/bench/random_walk.sh runs long ones).
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$1"
 
