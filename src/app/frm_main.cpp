@@ -6,9 +6,9 @@
 #include <optional>
 #include <utility>
 
-#include "app/conversions.h"
-#include "app/settings_keys.h"
-#include "app/time_text.h"
+#include "common/conversions.h"
+#include "common/settings_keys.h"
+#include "common/time_text.h"
 #include "config/autostart.h"
 #include "notes/frm_mostrar_nota.h"
 #include "skin/mod_skin.h"
@@ -117,11 +117,11 @@ void FrmMain::LoadBuiltInPictures() {
 }
 
 std::string FrmMain::ReadSetting(const char* section, const char* key) {
-  return ports_.settings.Read(keys::kApp, section, key, "");
+  return ports_.settings.Read(keys::kVesperon, section, key, "");
 }
 
 void FrmMain::WriteSetting(const char* section, const char* key, const std::string& value) {
-  if (!ports_.settings.Write(keys::kApp, section, key, value)) settingsUnsaved_ = true;
+  if (!ports_.settings.Write(keys::kVesperon, section, key, value)) settingsUnsaved_ = true;
 }
 
 bool FrmMain::ShowUnsavedSettings() {
@@ -246,11 +246,11 @@ void FrmMain::ReadSettings() {
   const std::string autoStart = read(keys::kVesperon, keys::kAutoStart);
   if (autoStart.empty()) {
     WriteSetting(keys::kVesperon, keys::kAutoStart, "1");
-    RegistrarAutoInicio(ports_.registry, ports_.environment, keys::kApp, "", 1, true);
+    RegistrarAutoInicio(ports_.registry, ports_.environment, keys::kVesperon, "", 1, true);
   } else if (autoStart == "1") {
-    RegistrarAutoInicio(ports_.registry, ports_.environment, keys::kApp, "", 1, true);
+    RegistrarAutoInicio(ports_.registry, ports_.environment, keys::kVesperon, "", 1, true);
   } else if (autoStart == "0") {
-    QuitarAutoInicio(ports_.registry, keys::kApp, 1);
+    QuitarAutoInicio(ports_.registry, keys::kVesperon, 1);
   }
 }
 

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <optional>
 
-#include "app/conversions.h"
+#include "common/conversions.h"
 #include "app/frm_main.h"
-#include "app/settings_keys.h"
+#include "common/settings_keys.h"
 #include "config/autostart.h"
-#include "scheduler/melodies.h"
+#include "shutdown/melodies.h"
 #include "skin/mod_skin.h"
 
 namespace vesperon {
@@ -74,7 +74,7 @@ FrmConfig::FrmConfig(ConfigPorts ports, FrmMain& main) : ports_(ports), main_(ma
 }
 
 std::string FrmConfig::ReadSetting(const char* section, const char* key) {
-  return ports_.settings.Read(keys::kApp, section, key, "");
+  return ports_.settings.Read(keys::kVesperon, section, key, "");
 }
 
 void FrmConfig::Form_Load() {
@@ -116,14 +116,14 @@ void FrmConfig::BtnAceptar_Click() {
 
   const bool autoStart = ChkIniciarConWindows.value;
   if (autoStart) {
-    RegistrarAutoInicio(ports_.registry, ports_.environment, keys::kApp, "", kRunKind, true);
+    RegistrarAutoInicio(ports_.registry, ports_.environment, keys::kVesperon, "", kRunKind, true);
     main_.WriteSetting(keys::kVesperon, keys::kAutoStart, "1");
   } else {
     main_.WriteSetting(keys::kVesperon, keys::kAutoStart, "0");
-    QuitarAutoInicio(ports_.registry, keys::kApp, kRunKind);
+    QuitarAutoInicio(ports_.registry, keys::kVesperon, kRunKind);
   }
   const bool autoStartDone =
-      AutoStartAsWanted(ports_.registry, ports_.environment, keys::kApp, kRunKind, autoStart) ||
+      AutoStartAsWanted(ports_.registry, ports_.environment, keys::kVesperon, kRunKind, autoStart) ||
       !MayChangeAutoStart(ports_.registry, kRunKind);
 
   const bool skinTaken = ports_.skin.AplicarSkinElegido(main_, SelectedSkin());

@@ -4,8 +4,8 @@
 #include <map>
 
 #include "app/frm_main.h"
-#include "app/settings_keys.h"
-#include "config/text_encoding.h"
+#include "common/settings_keys.h"
+#include "common/text_encoding.h"
 #include "skin/skin_files.h"
 #include "skin/skin_format.h"
 

@@ -3,11 +3,11 @@
 
 #include "skin/skin_browser.h"
 
-#include "app/conversions.h"
-#include "app/settings_keys.h"
+#include "common/conversions.h"
+#include "common/settings_keys.h"
 #include "config/frm_config.h"
 #include "config/mod_ini.h"
-#include "config/text_encoding.h"
+#include "common/text_encoding.h"
 #include "skin/mod_skin.h"
 #include "skin/skin_files.h"
 #include "skin/skin_format.h"

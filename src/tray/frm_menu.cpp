@@ -1,7 +1,7 @@
 #include "tray/frm_menu.h"
 
 #include "app/frm_main.h"
-#include "app/settings_keys.h"
+#include "common/settings_keys.h"
 
 namespace vesperon {
 

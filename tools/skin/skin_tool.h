@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "app/frm_main.h"
-#include "app/qt/qt_picture_loader.h"
+#include "qt/qt_picture_loader.h"
 #include "notes/frm_mostrar_nota.h"
 #include "offline_ports.h"
 #include "platform/linux/linux_file_system.h"

@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <optional>
 
-#include "app/qt/qt_picture_loader.h"
+#include "qt/qt_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -292,4 +292,4 @@ void ClockWindow::moveEvent(QMoveEvent* event) {
   model_.top = static_cast<float>(pos().y()) * tppY;
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -8,7 +8,7 @@
 #include "app/clock_mouse.h"
 #include "app/frm_main.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // The clock window: draws FrmMain and hands it the user's clicks. It keeps
 // no state that matters; after every event Sync() reads the model and
@@ -75,4 +75,4 @@ class ClockWindow : public QWidget {
   bool unloadedShown_ = false;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

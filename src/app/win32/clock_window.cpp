@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <optional>
 
-#include "app/win32/gdi_drawing.h"
-#include "platform/win32/routed_window.h"
-#include "platform/win32/win32_picture_loader.h"
+#include "win32/gdi_drawing.h"
+#include "win32/routed_window.h"
+#include "win32/win32_picture_loader.h"
 #include "ports/tray.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 namespace {
 
@@ -401,4 +401,4 @@ void ClockWindow::Sync() {
   if (onSynced_) onSynced_();
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -10,7 +10,7 @@
 #include "app/frm_main.h"
 #include "app/win32/win32_window_system.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 // The clock window: a borderless 171 × 128 popup that paints FrmMain with
 // GDI and hands it the user's clicks. It keeps no state that matters; after
@@ -83,4 +83,4 @@ class ClockWindow {
   std::function<bool()> stayEnabled_;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

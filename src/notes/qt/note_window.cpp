@@ -10,9 +10,9 @@
 #include <cmath>
 #include <optional>
 
-#include "app/qt/qt_picture_loader.h"
+#include "qt/qt_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -158,4 +158,4 @@ void NoteWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <optional>
 
-#include "app/win32/gdi_drawing.h"
-#include "platform/win32/routed_window.h"
+#include "win32/gdi_drawing.h"
+#include "win32/routed_window.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 namespace {
 
@@ -195,4 +195,4 @@ void NoteWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   Sync();
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

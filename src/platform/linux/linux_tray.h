@@ -8,8 +8,8 @@
 
 #include "platform/linux/status_notifier_item.h"
 #include "platform/linux/tray_host_watch.h"
-#include "platform/platform.h"
-#include "tray/qt/qt_tray.h"
+#include "ports/platform.h"
+#include "qt/qt_tray.h"
 
 namespace vesperon {
 

@@ -18,7 +18,7 @@
 #include "platform/linux/skins_folders.h"
 #include "platform/linux/termination_signals.h"
 #include "platform/linux/xdg_autostart_registry.h"
-#include "platform/platform.h"
+#include "ports/platform.h"
 
 namespace vesperon {
 

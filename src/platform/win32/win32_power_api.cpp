@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace vesperon {
 
