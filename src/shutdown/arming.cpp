@@ -1,7 +1,7 @@
 #include <iostream>
 
 #include "app/frm_main.h"
-#include "common/settings_keys.h"
+#include "common/settings_schema.h"
 #include "common/stand_aside.h"
 #include "notes/frm_mostrar_nota.h"
 #include "shutdown/melodies.h"
@@ -136,7 +136,7 @@ void FrmMain::TimerApagado_Timer() {
     Disarm();
     if (!EjecutarApagado(ports_.settings, ports_.power)) {
       std::cerr << "vesperon: no power-off requested: WindowsVersion \""
-                << ports_.settings.Read(keys::kVesperon, keys::kApagado, keys::kWindowsVersion, "")
+                << StoredSettings(ports_.settings).Text(settings::kWindowsVersion)
                 << "\" names no way to power off\n";
       TellPowerOffFailed("Elige el tipo de Windows en Configuración y vuelve a activar el apagado.");
     }

@@ -1,6 +1,6 @@
 #include "shutdown/power_off.h"
 
-#include "common/settings_keys.h"
+#include "common/settings_schema.h"
 
 namespace vesperon {
 
@@ -12,7 +12,7 @@ constexpr std::uint32_t kExitReserved = 0xFFFFFFFF;
 
 bool EjecutarApagado(SettingsStore& settings, PowerApi& power) {
   // Read at the moment of power-off, untrimmed: a change in the dialog counts at once.
-  const std::string version = settings.Read(keys::kVesperon, keys::kApagado, keys::kWindowsVersion, "");
+  const std::string version = StoredSettings(settings).Text(settings::kWindowsVersion);
   if (version == "1") {
     ApagarWin9x(power);
     return true;

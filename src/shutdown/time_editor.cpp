@@ -1,7 +1,7 @@
 #include <chrono>
 
 #include "app/frm_main.h"
-#include "common/settings_keys.h"
+#include "common/settings_schema.h"
 #include "common/time_text.h"
 
 namespace vesperon {
@@ -116,17 +116,17 @@ void FrmMain::ImgTipOk_MouseDown(MouseButton button) {
                : now.date;
 
   auto storeTime = [this] {
-    WriteSetting(keys::kApagado, keys::kHoras, std::to_string(HoraApagado_hrs));
-    WriteSetting(keys::kApagado, keys::kMinutos, std::to_string(HoraApagado_min));
-    WriteSetting(keys::kApagado, keys::kSegundos, std::to_string(HoraApagado_sec));
+    WriteSetting(settings::kHoras, std::to_string(HoraApagado_hrs));
+    WriteSetting(settings::kMinutos, std::to_string(HoraApagado_min));
+    WriteSetting(settings::kSegundos, std::to_string(HoraApagado_sec));
   };
   const std::string dateText = ports_.clock.ShortDateText(*acceptedDate_);
   if (tomorrow) {
-    WriteSetting(keys::kApagado, keys::kFechaApagado, dateText);
+    WriteSetting(settings::kFechaApagado, dateText);
     storeTime();
   } else {
     storeTime();
-    WriteSetting(keys::kApagado, keys::kFechaApagado, dateText);
+    WriteSetting(settings::kFechaApagado, dateText);
   }
   // The time applies all the same, from memory. But "Cambios guardados"
   // would be untrue, and a failure shown only later would be missed.

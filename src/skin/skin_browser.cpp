@@ -3,8 +3,9 @@
 
 #include "skin/skin_browser.h"
 
+#include "app/frm_main.h"
 #include "common/conversions.h"
-#include "common/settings_keys.h"
+#include "common/settings_schema.h"
 #include "config/frm_config.h"
 #include "config/mod_ini.h"
 #include "common/text_encoding.h"
@@ -38,7 +39,7 @@ void FrmConfig::LoadSkinPanel() {
 
   // Letter case counts here: a stored "azul" selects no "Azul". The stored
   // name is the folder's own, byte for byte.
-  const std::string stored = Trim(ReadSetting(keys::kWindow, keys::kSkin));
+  const std::string stored = StoredSettings(ports_.settings).Trimmed(settings::kSkin);
   if (!stored.empty()) {
     for (std::size_t i = 0; i < skinNames_.size(); ++i) {
       if (Trim(skinNames_[i]) != stored) continue;
@@ -59,7 +60,7 @@ std::optional<std::string> FrmConfig::SelectedSkin() const {
 void FrmConfig::LstSkin_Click() {
   const std::string name = SelectedSkin().value_or("");
   // Only for its diagnostics under /debugskin: the skin is judged on accept.
-  ports_.skin.ComprobarSkin(main_, name + "\\");
+  ports_.skin.ComprobarSkin(name, main_.ImgTemp.picture);
   MostrarInfoSkin(name);
 }
 

@@ -61,7 +61,7 @@ struct OfflineClock {
 
   // The clock's own verdict: its check, then its loader.
   bool TakesSkin(const SkinDir& dir) {
-    return skin.ComprobarSkin(main, dir.name + "\\") && skin.CargarSkin(main, dir.name + "\\");
+    return main.CargarSkinElegido(dir.name);
   }
 };
 

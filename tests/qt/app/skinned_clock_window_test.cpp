@@ -18,8 +18,9 @@ TEST(SkinnedClockWindow, TheMessageLineTakesTheColourOfTheSkinsDigits) {
   QtPictureLoader pictures(files);
   SkinLibrary library(files, {VESPERON_SOURCE_DIR "/skins"});
   ModSkin skin({library, pictures, h.shell, h.environment});
-  ASSERT_TRUE(skin.ComprobarSkin(h.main, "LCD Verde\\"));
-  ASSERT_TRUE(skin.CargarSkin(h.main, "LCD Verde\\"));
+  const auto verde = skin.ComprobarSkin("LCD Verde", h.main.ImgTemp.picture);
+  ASSERT_TRUE(verde.has_value());
+  h.main.ShowSkin(*verde);
   h.main.MostrarMensaje("Apagado ON!");
 
   ClockWindow window(h.main);

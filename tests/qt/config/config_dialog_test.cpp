@@ -161,8 +161,7 @@ TEST_F(ConfigDialogTest, ASkinFolderOfAnyNameIsShownPreviewedStoredAndFoundAgain
     h.settings.Set("Window", "Skin", "");
     Named<QPushButton>(*dialog, "Aceptar")->click();
     EXPECT_EQ(h.settings.Get("Window", "Skin"), name);
-    EXPECT_TRUE(hereSkin.ComprobarSkin(h.main, name + "\\"));
-    EXPECT_TRUE(hereSkin.CargarSkin(h.main, name + "\\"));
+    EXPECT_TRUE(hereSkin.ComprobarSkin(name, h.main.ImgTemp.picture).has_value());
     EXPECT_TRUE(h.shell.boxes.empty());
   }
 }
