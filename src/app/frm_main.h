@@ -11,6 +11,7 @@
 #include "forms/timer.h"
 #include "ports/clock.h"
 #include "ports/desktop_notifier.h"
+#include "ports/diagnostics.h"
 #include "ports/environment.h"
 #include "ports/picture_loader.h"
 #include "ports/power_api.h"
@@ -45,6 +46,7 @@ struct MainPorts {
   FrmMostrarNota& nota;
   DesktopNotifier& notifier;
   Shell& shell;
+  Diagnostics& diagnostics;
 };
 
 // The clock window. One class; its handlers are defined by the folder that

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ports/desktop_notifier.h"
+#include "ports/diagnostics.h"
 #include "ports/environment.h"
 #include "ports/file_system.h"
 #include "ports/power_api.h"
@@ -75,6 +76,7 @@ struct Platform {
   std::unique_ptr<DesktopNotifier> notifier;
   std::unique_ptr<SystemTray> tray;
   std::unique_ptr<FileSystem> files;
+  std::unique_ptr<Diagnostics> diagnostics;
   // Where skins are looked for, earlier folders first.
   std::vector<std::string> skinsFolders;
 };

@@ -1,5 +1,3 @@
-#include <iostream>
-
 #include "app/frm_main.h"
 #include "common/settings_schema.h"
 #include "common/stand_aside.h"
@@ -135,9 +133,9 @@ void FrmMain::TimerApagado_Timer() {
     // dry run), nothing may fire again until the user arms anew.
     Disarm();
     if (!EjecutarApagado(ports_.settings, ports_.power)) {
-      std::cerr << "vesperon: no power-off requested: WindowsVersion \""
-                << StoredSettings(ports_.settings).Text(settings::kWindowsVersion)
-                << "\" names no way to power off\n";
+      ports_.diagnostics.Report("vesperon: no power-off requested: WindowsVersion \"" +
+                                StoredSettings(ports_.settings).Text(settings::kWindowsVersion) +
+                                "\" names no way to power off");
       TellPowerOffFailed("Elige el tipo de Windows en Configuración y vuelve a activar el apagado.");
     }
   }

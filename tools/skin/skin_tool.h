@@ -54,10 +54,11 @@ struct OfflineClock {
   SkinLibrary library;
   ModSkin skin{{library, pictures, shell, environment}};
   NoNotices notifier;
+  ReportedLines diagnostics;
   FrmMenu menu{{pictures, screen, shell}};
   FrmMostrarNota nota{pictures};
   FrmMain main{{settings, clock, timers, pictures, screen, power, speaker, registry, environment,
-                tray, skin, menu, nota, notifier, shell}};
+                tray, skin, menu, nota, notifier, shell, diagnostics}};
 
   // The clock's own verdict: its check, then its loader.
   bool TakesSkin(const SkinDir& dir) {

@@ -40,7 +40,6 @@ class LinuxTray : public QObject, public SystemTray {
 
   // Which way the icon shows now; for tests.
   const StatusNotifierItem* Item() const { return item_.get(); }
-  bool ShowsXEmbedIcon() const { return embedded_ != nullptr; }
 
  private:
   void Place();

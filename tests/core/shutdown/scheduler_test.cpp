@@ -331,6 +331,9 @@ TEST_F(Arming, AFailedPowerOffIsShownAndNotified) {
   ASSERT_EQ(h.notifier.notices.size(), 2u);
   EXPECT_EQ(h.notifier.notices[1].body,
             "Elige el tipo de Windows en Configuración y vuelve a activar el apagado.");
+  EXPECT_EQ(h.diagnostics.lines,
+            (std::vector<std::string>{"vesperon: no power-off requested: WindowsVersion \"2 \" "
+                                      "names no way to power off"}));
 }
 
 // A power-off that waits for the system's answer (polkit asking for a
