@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "common/conversions.h"
+#include "common/face_size.h"
 #include "common/time_text.h"
 #include "config/autostart.h"
 #include "notes/frm_mostrar_nota.h"
@@ -17,8 +18,6 @@ namespace vesperon {
 
 namespace {
 
-constexpr int kFaceWidthPx = 171;
-constexpr int kFaceHeightPx = 128;
 // What must show of the window on some screen for it to count as reachable.
 constexpr float kVisibleGripPx = 20;
 

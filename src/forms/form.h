@@ -7,6 +7,11 @@
 
 namespace vesperon {
 
+// The design's windows are laid out at 96 dots per inch: 15 twips to the
+// pixel. (The clock window takes the screen's own figure from the window
+// system.)
+inline constexpr float kTwipsPerPixel = 15;
+
 enum class WindowState { Normal = 0, Minimized = 1 };
 
 // What every window has: place and size in twips, state, visibility, icon.

@@ -75,7 +75,7 @@ void FrmMain::MoveNoteOffClock() {
       break;
     }
   }
-  constexpr float t = FrmMostrarNota::kTwipsPerPixel;
+  constexpr float t = kTwipsPerPixel;
   const ScreenArea place =
       StandAside({note.left / t, note.top / t, note.width / t, note.height / t}, clock, screen);
   note.left = place.left * t;

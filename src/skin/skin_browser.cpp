@@ -5,6 +5,7 @@
 
 #include "app/frm_main.h"
 #include "common/conversions.h"
+#include "common/face_size.h"
 #include "common/settings_schema.h"
 #include "config/frm_config.h"
 #include "config/mod_ini.h"
@@ -14,14 +15,6 @@
 #include "skin/skin_format.h"
 
 namespace vesperon {
-
-namespace {
-
-// A background that can be previewed is the clock's own size.
-constexpr int kBackgroundWidth = 171;
-constexpr int kBackgroundHeight = 128;
-
-}  // namespace
 
 void ListarSkins(SkinLibrary& library, ListBox& list, std::vector<std::string>& names) {
   for (const SkinFolder& skin : library.ListarSkins()) {
@@ -89,8 +82,8 @@ void FrmConfig::MostrarInfoSkin(const std::string& name) {
   }
   ImgTemp.picture = background.picture;
   if (background.error == PictureLoadError::None &&
-      background.picture.Width() == kBackgroundWidth &&
-      background.picture.Height() == kBackgroundHeight) {
+      // A background that can be previewed is the clock's own size.
+      background.picture.Width() == kFaceWidthPx && background.picture.Height() == kFaceHeightPx) {
     ImgSkinPreview.picture = ImgTemp.picture;
     ImgSkinPreview.visible = true;
     LblImagen.visible = false;

@@ -12,7 +12,6 @@ class AboutDialog : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr float kTwipsPerPixel = 15;
 
   AboutDialog(const Form& mainWindow, QWidget* parent);
 

@@ -9,7 +9,6 @@ namespace vesperon::win32_view {
 // out from the model's frames and labels. Escape closes it too.
 class AboutDialog : public ModalDialog {
  public:
-  static constexpr float kTwipsPerPixel = 15;
 
   explicit AboutDialog(const Form& mainWindow);
 

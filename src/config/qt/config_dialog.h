@@ -21,7 +21,6 @@ class ConfigDialog : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr float kTwipsPerPixel = 15;
 
   ConfigDialog(ConfigPorts ports, FrmMain& main, QWidget* parent);
 

@@ -13,7 +13,6 @@ namespace vesperon::win32_view {
 // Enter accepts; Escape and the title bar's close button cancel.
 class ConfigDialog : public ModalDialog {
  public:
-  static constexpr float kTwipsPerPixel = 15;
 
   ConfigDialog(ConfigPorts ports, FrmMain& main);
 
