@@ -11,6 +11,7 @@
 #include "forms/timer.h"
 #include "ports/clock.h"
 #include "ports/desktop_notifier.h"
+#include "ports/diagnostics.h"
 #include "ports/environment.h"
 #include "ports/picture_loader.h"
 #include "ports/power_api.h"
@@ -18,13 +19,14 @@
 #include "ports/settings_store.h"
 #include "ports/shell.h"
 #include "ports/speaker.h"
+#include "common/settings_schema.h"
 #include "ports/window.h"
+#include "skin/mod_skin.h"
 
 namespace vesperon {
 
 class FrmMenu;
 class FrmMostrarNota;
-class ModSkin;
 class ModTray;
 
 // Everything FrmMain reaches outside itself.
@@ -44,11 +46,12 @@ struct MainPorts {
   FrmMostrarNota& nota;
   DesktopNotifier& notifier;
   Shell& shell;
+  Diagnostics& diagnostics;
 };
 
 // The clock window. One class; its handlers are defined by the folder that
 // owns them: start-up and the face in app/, the editor, arming, countdown
-// and message line in scheduler/.
+// and message line in shutdown/, the skin step in skin/.
 class FrmMain : public Form {
  public:
   explicit FrmMain(MainPorts ports);
@@ -93,7 +96,7 @@ class FrmMain : public Form {
   void TimerSync_Timer();
   void TimerSep_Timer();
 
-  // --- time editor (scheduler/time_editor.cpp) ---
+  // --- time editor (shutdown/time_editor.cpp) ---
   void mnAjustarApagado_Click();
   void ImgHora_DblClick(int index);  // 1..6
   void ImgDosPuntos_DblClick();
@@ -106,7 +109,7 @@ class FrmMain : public Form {
   void TimerInc_Timer();
   void ImgTipOk_MouseDown(MouseButton button);
 
-  // --- arming and countdown (scheduler/arming.cpp) ---
+  // --- arming and countdown (shutdown/arming.cpp) ---
   void TipApagado_MouseDown(MouseButton button);
   void TimerApagado_Timer();
   // "Cancelar" picked on the countdown's desktop notice: the same cancel as
@@ -119,7 +122,22 @@ class FrmMain : public Form {
   // reason in the system's own words. May come long after the countdown.
   void PowerOff_Failed(const std::string& reason);
 
-  // --- message line (scheduler/message_line.cpp) ---
+  // --- skins (skin/skin_choice.cpp) ---
+  // Checks the skin of that (folder) name and, when it passes, shows the
+  // window in it: the arming and accept indicators as the state stands, the
+  // notes indicator its off face. False, the look unchanged, when the skin
+  // is refused.
+  bool CargarSkinElegido(const std::string& name);
+  // Shows the window in the pictures of a skin that passed the check.
+  void ShowSkin(const SkinPictures& pictures);
+  // The configuration dialog's skin step on accept. `selected` is the skin
+  // list's selected entry, nullopt when the list is empty or nothing is
+  // selected (the skin then stays as it is). Returns false, after a warning,
+  // when the chosen skin is not valid: the dialog must stay open. `skin`:
+  // the dialog's own skin operations.
+  bool AplicarSkinElegido(ModSkin& skin, const std::optional<std::string>& selected);
+
+  // --- message line (shutdown/message_line.cpp) ---
   void MostrarMensaje(const std::string& text);
   void TimerMsg_Timer();
   // A power-off request is, or is no longer, waiting for the system's
@@ -128,7 +146,7 @@ class FrmMain : public Form {
 
   // --- settings, as every window of the program saves them ---
   // A write that fails is remembered until ShowUnsavedSettings.
-  void WriteSetting(const char* section, const char* key, const std::string& value);
+  void WriteSetting(const Setting& setting, const std::string& value);
   // Ends an operation that wrote settings: when one of its writes failed,
   // says so once on the message line and returns true.
   bool ShowUnsavedSettings();
@@ -201,7 +219,11 @@ class FrmMain : public Form {
   std::int16_t CountdownLength() const { return countdownLength_; }
 
  private:
+  // The picture stores and the file that fills each, in the loader's order.
+  std::array<PictureSlot, 22> PictureSlots();
   void LoadBuiltInPictures();
+  // The visible slots show the faces of the stores just filled.
+  void ShowLoadedFaces();
   void ReadSettings();
   void PlaceWindow();
   void KeepOnScreen();
@@ -223,7 +245,6 @@ class FrmMain : public Form {
   void TellPowerOffFailed(const std::string& body);
   // What the message line shows when no message is up.
   std::string RestingMessage() const;
-  std::string ReadSetting(const char* section, const char* key);
 
   MainPorts ports_;
   std::int16_t countdownLength_ = 20;

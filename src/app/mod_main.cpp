@@ -1,7 +1,7 @@
 #include "app/mod_main.h"
 
 #include "app/frm_main.h"
-#include "app/instance_request.h"
+#include "common/instance_request.h"
 #include "tray/frm_menu.h"
 
 namespace vesperon {

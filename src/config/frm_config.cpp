@@ -3,12 +3,10 @@
 #include <cmath>
 #include <optional>
 
-#include "app/conversions.h"
 #include "app/frm_main.h"
-#include "app/settings_keys.h"
+#include "common/settings_schema.h"
 #include "config/autostart.h"
-#include "scheduler/melodies.h"
-#include "skin/mod_skin.h"
+#include "shutdown/melodies.h"
 
 namespace vesperon {
 
@@ -42,7 +40,8 @@ FrmConfig::FrmConfig(ConfigPorts ports, FrmMain& main) : ports_(ports), main_(ma
   CmbTipoWin.items = {"Windows 95/98", "Windows 2000/NT/XP"};
   CmbTipoWin.rect = {214, 24, 146, 21};
   Label3 = {"Tiempo antes de apagado:", true, {58, 53, 154, 15}};
-  CmbRespuesta.items = {"5", "10", "15", "20", "25", "30", "35", "40"};
+  for (int i = 0; i < kCountdownChoices; ++i)
+    CmbRespuesta.items.push_back(std::to_string(CountdownSeconds(i)));
   CmbRespuesta.rect = {214, 49, 52, 21};
   Label4 = {"segundos", true, {272, 53, 70, 15}};
 
@@ -73,28 +72,25 @@ FrmConfig::FrmConfig(ConfigPorts ports, FrmMain& main) : ports_(ports), main_(ma
   ImgTemp.visible = false;
 }
 
-std::string FrmConfig::ReadSetting(const char* section, const char* key) {
-  return ports_.settings.Read(keys::kApp, section, key, "");
-}
-
 void FrmConfig::Form_Load() {
   loaded = true;
   ImgIcono.picture = main_.icon;
 
-  const auto windowsVersion = TextToDouble(ReadSetting(keys::kApagado, keys::kWindowsVersion));
+  const StoredSettings stored(ports_.settings);
+  const auto windowsVersion = stored.StoredNumber(settings::kWindowsVersion);
   CmbTipoWin.listIndex = ListIndexOf(
       windowsVersion ? std::optional<double>(*windowsVersion - 1) : std::nullopt, CmbTipoWin);
   CmbRespuesta.listIndex =
-      ListIndexOf(TextToDouble(ReadSetting(keys::kApagado, keys::kRemain)), CmbRespuesta);
+      ListIndexOf(stored.StoredNumber(settings::kRemain), CmbRespuesta);
 
-  const bool speaker = TextToDouble(ReadSetting(keys::kApagado, keys::kUsaSpeaker)) == 1.0;
+  const bool speaker = stored.StoredNumber(settings::kUsaSpeaker) == 1.0;
   CmbMelodia.enabled = speaker;
   ChkSpeaker.value = speaker;
   CmbMelodia.listIndex =
-      ListIndexOf(TextToDouble(ReadSetting(keys::kApagado, keys::kSpeakerMelody)), CmbMelodia);
+      ListIndexOf(stored.StoredNumber(settings::kSpeakerMelody), CmbMelodia);
 
   // Exactly "1": the start-up load trims it, the dialog does not.
-  ChkIniciarConWindows.value = ReadSetting(keys::kVesperon, keys::kAutoStart) == "1";
+  ChkIniciarConWindows.value = stored.Text(settings::kAutoStart) == "1";
 
   ChkSpeaker_Click();
   LoadSkinPanel();
@@ -104,29 +100,29 @@ void FrmConfig::Form_Load() {
 // dialog then stays open.
 void FrmConfig::BtnAceptar_Click() {
   if (CmbTipoWin.Selected())
-    main_.WriteSetting(keys::kApagado, keys::kWindowsVersion,
+    main_.WriteSetting(settings::kWindowsVersion,
                        std::to_string(CmbTipoWin.listIndex + 1));
   // A list with nothing selected writes nothing: "-1" is no value the
   // program could read back.
   if (CmbRespuesta.Selected())
-    main_.WriteSetting(keys::kApagado, keys::kRemain, std::to_string(CmbRespuesta.listIndex));
-  main_.WriteSetting(keys::kApagado, keys::kUsaSpeaker, ChkSpeaker.value ? "1" : "0");
+    main_.WriteSetting(settings::kRemain, std::to_string(CmbRespuesta.listIndex));
+  main_.WriteSetting(settings::kUsaSpeaker, ChkSpeaker.value ? "1" : "0");
   if (CmbMelodia.Selected())
-    main_.WriteSetting(keys::kApagado, keys::kSpeakerMelody, std::to_string(CmbMelodia.listIndex));
+    main_.WriteSetting(settings::kSpeakerMelody, std::to_string(CmbMelodia.listIndex));
 
   const bool autoStart = ChkIniciarConWindows.value;
   if (autoStart) {
-    RegistrarAutoInicio(ports_.registry, ports_.environment, keys::kApp, "", kRunKind, true);
-    main_.WriteSetting(keys::kVesperon, keys::kAutoStart, "1");
+    RegistrarAutoInicio(ports_.registry, ports_.environment, kSettingsApp, "", kRunKind, true);
+    main_.WriteSetting(settings::kAutoStart, "1");
   } else {
-    main_.WriteSetting(keys::kVesperon, keys::kAutoStart, "0");
-    QuitarAutoInicio(ports_.registry, keys::kApp, kRunKind);
+    main_.WriteSetting(settings::kAutoStart, "0");
+    QuitarAutoInicio(ports_.registry, kSettingsApp, kRunKind);
   }
   const bool autoStartDone =
-      AutoStartAsWanted(ports_.registry, ports_.environment, keys::kApp, kRunKind, autoStart) ||
+      AutoStartAsWanted(ports_.registry, ports_.environment, kSettingsApp, kRunKind, autoStart) ||
       !MayChangeAutoStart(ports_.registry, kRunKind);
 
-  const bool skinTaken = ports_.skin.AplicarSkinElegido(main_, SelectedSkin());
+  const bool skinTaken = main_.AplicarSkinElegido(ports_.skin, SelectedSkin());
 
   // Closing now would pass for a success: the dialog stays open, with the
   // user's choices in it, until a save succeeds or the user cancels.

@@ -102,7 +102,6 @@ class FrmConfig : public Form {
 
  private:
   void LoadSkinPanel();
-  std::string ReadSetting(const char* section, const char* key);
 
   ConfigPorts ports_;
   FrmMain& main_;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "forms/menu.h"
+#include "ports/menu.h"
 
 namespace vesperon {
 

@@ -1,7 +1,7 @@
 #include "tray/frm_menu.h"
 
 #include "app/frm_main.h"
-#include "app/settings_keys.h"
+#include "common/settings_schema.h"
 
 namespace vesperon {
 
@@ -69,7 +69,7 @@ void FrmMenu::mnAbout_Click(FrmMain& main) {
 // The setting is written at once: the check mark is its copy in memory.
 void FrmMenu::mnOnTop_Click(FrmMain& main) {
   const bool onTop = !mnOnTop.checked;
-  main.WriteSetting(keys::kWindow, keys::kOnTop, onTop ? "1" : "0");
+  main.WriteSetting(settings::kOnTop, onTop ? "1" : "0");
   ports_.window.SetTopmost(onTop);
   mnOnTop.checked = onTop;
   main.ShowUnsavedSettings();

@@ -6,7 +6,7 @@
 
 #include "forms/controls.h"
 #include "forms/form.h"
-#include "forms/menu.h"
+#include "ports/menu.h"
 #include "ports/picture_loader.h"
 #include "ports/shell.h"
 #include "ports/window.h"

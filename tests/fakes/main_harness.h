@@ -82,8 +82,9 @@ struct BasicMainHarness {
   FrmMenu menu{{pictures, window, closingShell}};
   FrmMostrarNota nota{pictures};
   RecordingNotifier notifier;
+  RecordingDiagnostics diagnostics;
   FrmMain main{{settings, time, time, pictures, window, power, speaker, registry, environment, tray,
-                skin, menu, nota, notifier, closingShell}};
+                skin, menu, nota, notifier, closingShell, diagnostics}};
 };
 
 template <class Pictures>

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ports/desktop_notifier.h"
+#include "ports/diagnostics.h"
 #include "ports/power_api.h"
 #include "ports/shell.h"
 #include "ports/speaker.h"
@@ -83,6 +84,12 @@ class RecordingShell : public Shell {
   std::function<void(Dialog)> whileDialogOpen;
   std::vector<Dialog> broughtToFront;
   std::vector<bool> inReachCalls;
+};
+
+class RecordingDiagnostics : public Diagnostics {
+ public:
+  void Report(const std::string& line) override { lines.push_back(line); }
+  std::vector<std::string> lines;
 };
 
 class RecordingNotifier : public DesktopNotifier {

@@ -9,6 +9,7 @@
 #include "forms/timer.h"
 #include "ports/clock.h"
 #include "ports/desktop_notifier.h"
+#include "ports/diagnostics.h"
 #include "ports/environment.h"
 #include "ports/power_api.h"
 #include "ports/registry.h"
@@ -137,6 +138,12 @@ class NoNotices : public DesktopNotifier {
   void Announce(const std::string&, const std::string&, const std::string&) override {}
   void Withdraw() override {}
   void SetActionHandler(std::function<void()>) override {}
+};
+
+// Diagnostic lines on standard error.
+class ReportedLines : public Diagnostics {
+ public:
+  void Report(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
 };
 
 // Message boxes become lines on standard error.

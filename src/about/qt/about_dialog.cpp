@@ -5,9 +5,9 @@
 #include <QPixmap>
 #include <cmath>
 
-#include "app/qt/qt_picture_loader.h"
+#include "qt/qt_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -65,4 +65,4 @@ AboutDialog::AboutDialog(const Form& mainWindow, QWidget* parent)
     for (const Label& label : *group) AddLabel(this, label);
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -11,15 +11,15 @@
 #include "app/program.h"
 #include "app/qt/clock_window.h"
 #include "app/qt/display_platform.h"
-#include "app/qt/qt_clock.h"
-#include "app/qt/qt_picture_loader.h"
+#include "qt/qt_clock.h"
+#include "qt/qt_picture_loader.h"
 #include "app/qt/qt_shell.h"
-#include "app/qt/qt_timer_port.h"
+#include "qt/qt_timer_port.h"
 #include "app/qt/qt_window_system.h"
 #include "config/qt/config_dialog.h"
 #include "notes/qt/note_window.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -82,4 +82,4 @@ int RunApplication(int argc, char** argv) {
   return QApplication::exec();
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

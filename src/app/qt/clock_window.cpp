@@ -10,9 +10,10 @@
 #include <cstdlib>
 #include <optional>
 
-#include "app/qt/qt_picture_loader.h"
+#include "common/face_size.h"
+#include "qt/qt_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -33,21 +34,17 @@ std::optional<MouseButton> ToButton(Qt::MouseButton button) {
   }
 }
 
-// Pictures are drawn at their own size from the slot's corner.
-QRect PictureRect(const Image& image) {
-  return QRect(image.rect.left, image.rect.top, image.picture.Width(), image.picture.Height());
-}
-
 }  // namespace
 
 ClockWindow::ClockWindow(FrmMain& model, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       model_(model),
       mouse_(model),
-      command1_(this) {
+      command1_(this),
+      repaint_(model) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);  // the hand over what can be clicked
-  setFixedSize(static_cast<int>(kFaceWidthPx), static_cast<int>(kFaceHeightPx));
+  setFixedSize(kFaceWidthPx, kFaceHeightPx);
   setWindowTitle(QString::fromStdString(model_.caption));
 
   command1_.setText(QString::fromStdString(model_.Command1.caption));
@@ -76,7 +73,7 @@ void ClockWindow::paintEvent(QPaintEvent* event) {
     painter.fillRect(area, Qt::black);
 
   for (const Image* face : mouse_.Faces()) {
-    if (!face->visible || !area.intersects(PictureRect(*face))) continue;
+    if (!face->visible || !area.intersects(ToQRect(PictureRect(*face)))) continue;
     if (const QImage* picture = ImageOf(face->picture))
       painter.drawImage(face->rect.left, face->rect.top, *picture);
   }
@@ -92,43 +89,17 @@ void ClockWindow::paintEvent(QPaintEvent* event) {
 }
 
 QColor ClockWindow::MessageColourOf(const Picture& colon) {
-  const QImage* image = ImageOf(colon);
-  if (image == nullptr || image->isNull()) return kMessageColour;
-  const QRgb glass = image->pixel(0, 0);
-  QRgb ink = glass;
-  int farthest = -1;
-  for (int y = 0; y < image->height(); ++y)
-    for (int x = 0; x < image->width(); ++x) {
-      const QRgb p = image->pixel(x, y);
-      const int d = std::abs(qRed(p) - qRed(glass)) + std::abs(qGreen(p) - qGreen(glass)) +
-                    std::abs(qBlue(p) - qBlue(glass));
-      if (d > farthest) farthest = d, ink = p;
-    }
-  return QColor::fromRgb(ink);
+  std::vector<std::uint32_t> pixels;
+  if (const QImage* image = ImageOf(colon)) {
+    for (int y = 0; y < image->height(); ++y)
+      for (int x = 0; x < image->width(); ++x) pixels.push_back(image->pixel(x, y) & 0xFFFFFF);
+  }
+  return QColor::fromRgb(vesperon::MessageColourOf(pixels));
 }
 
 void ClockWindow::SyncFaces() {
-  const auto faces = mouse_.Faces();
   QRegion changed;
-  // A new skin: everything may look different.
-  if (model_.Background.Payload() != shownBackground_) {
-    shownBackground_ = model_.Background.Payload();
-    shown_.clear();
-  }
-  if (shown_.size() != faces.size()) {
-    shown_.assign(faces.size(), Shown{});
-    changed = rect();
-  }
-  for (std::size_t i = 0; i < faces.size(); ++i) {
-    const Shown now{faces[i]->picture.Payload(), faces[i]->visible};
-    if (now.picture == shown_[i].picture && now.visible == shown_[i].visible) continue;
-    changed += ToQRect(faces[i]->rect).united(PictureRect(*faces[i]));
-    shown_[i] = now;
-  }
-  if (model_.LblInfo.caption != shownCaption_) {
-    changed += ToQRect(model_.LblInfo.rect);
-    shownCaption_ = model_.LblInfo.caption;
-  }
+  for (const Rect& r : repaint_.Changed(mouse_.Faces())) changed += ToQRect(r);
   // Painted at once rather than on a later turn of the event loop: the
   // clock wakes twice a second and each wake-up should do all of its work.
   if (!changed.isEmpty() && isVisible()) repaint(changed);
@@ -136,7 +107,8 @@ void ClockWindow::SyncFaces() {
 
 // The model's twips per pixel, as its size of 171 × 128 pixels tells them.
 QPointF ClockWindow::TwipsPerPixel() const {
-  return QPointF(model_.width / kFaceWidthPx, model_.height / kFaceHeightPx);
+  return QPointF(model_.width / static_cast<float>(kFaceWidthPx),
+                 model_.height / static_cast<float>(kFaceHeightPx));
 }
 
 QPoint ClockWindow::ModelPosition() const {
@@ -292,4 +264,4 @@ void ClockWindow::moveEvent(QMoveEvent* event) {
   model_.top = static_cast<float>(pos().y()) * tppY;
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "app/clock_mouse.h"
+#include "app/face_painting.h"
 #include "app/frm_main.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // The clock window: draws FrmMain and hands it the user's clicks. It keeps
 // no state that matters; after every event Sync() reads the model and
@@ -25,7 +26,9 @@ class ClockWindow : public QWidget {
 
   // The message line's text colour with the built-in pictures, the same cyan
   // as the digits.
-  static constexpr QColor kMessageColour{0x8F, 0xF0, 0xFF};
+  static constexpr QColor kMessageColour{(vesperon::kMessageColour >> 16) & 0xFF,
+                                         (vesperon::kMessageColour >> 8) & 0xFF,
+                                         vesperon::kMessageColour & 0xFF};
 
   // The message line takes the colour of the skin's digits, so it reads on
   // whatever glass the skin has: the colon face's ink, the colour farthest
@@ -49,14 +52,6 @@ class ClockWindow : public QWidget {
   bool event(QEvent* event) override;
 
  private:
-  struct Shown {
-    const void* picture = nullptr;
-    bool visible = false;
-  };
-
-  static constexpr float kFaceWidthPx = 171;
-  static constexpr float kFaceHeightPx = 128;
-
   QPointF TwipsPerPixel() const;
   QPoint ModelPosition() const;
   QPointF TwipsInWindow(QPointF global) const;
@@ -67,12 +62,10 @@ class ClockWindow : public QWidget {
   FrmMain& model_;
   ClockMouse mouse_;
   QPushButton command1_;
-  std::vector<Shown> shown_;
-  const void* shownBackground_ = nullptr;
-  std::string shownCaption_;
+  FaceRepaint repaint_;
   const void* shownIcon_ = nullptr;
   bool syncingPosition_ = false;
   bool unloadedShown_ = false;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

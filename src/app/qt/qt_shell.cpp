@@ -4,7 +4,7 @@
 #include <QCursor>
 #include <QMessageBox>
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -86,4 +86,4 @@ void QtShell::CloseAll() {
   }
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

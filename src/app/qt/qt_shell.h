@@ -11,7 +11,7 @@
 #include "ports/shell.h"
 #include "tray/qt/popup_menu_view.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // Message boxes through QMessageBox, the popup menu through a QMenu at the
 // pointer, and the program's dialogs, each owned by the clock window so it
@@ -48,4 +48,4 @@ class QtShell : public Shell {
   ClockReach reach_;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -13,11 +13,11 @@
 #include "app/win32/win32_window_system.h"
 #include "config/win32/config_dialog.h"
 #include "notes/win32/note_window.h"
-#include "platform/win32/win32_clock.h"
-#include "platform/win32/win32_picture_loader.h"
-#include "platform/win32/win32_timer_port.h"
+#include "win32/win32_clock.h"
+#include "win32/win32_picture_loader.h"
+#include "win32/win32_timer_port.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 int RunApplication() {
   // The system's own look for the dialogs' controls (with the manifest's
@@ -65,4 +65,4 @@ int RunApplication() {
   return 0;
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -7,35 +7,19 @@
 #include <cstdlib>
 #include <optional>
 
-#include "app/win32/gdi_drawing.h"
-#include "platform/win32/routed_window.h"
-#include "platform/win32/win32_picture_loader.h"
+#include "common/face_size.h"
+#include "win32/gdi_drawing.h"
+#include "win32/routed_window.h"
+#include "win32/win32_picture_loader.h"
 #include "ports/tray.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"VesperonClock";
-constexpr int kFaceWidthPx = 171;
-constexpr int kFaceHeightPx = 128;
 constexpr UINT_PTR kCommand1Id = 1;
-// The message line's colour with no colon picture: the built-in digits' cyan.
-constexpr COLORREF kMessageColour = RGB(0x8F, 0xF0, 0xFF);
-
 RECT ToRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
-
-// Pictures are drawn at their own size from the slot's corner.
-RECT PictureRect(const Image& image) {
-  return {image.rect.left, image.rect.top, image.rect.left + image.picture.Width(),
-          image.rect.top + image.picture.Height()};
-}
-
-RECT Union(const RECT& a, const RECT& b) {
-  RECT both{};
-  UnionRect(&both, &a, &b);
-  return both;
-}
 
 // Only the three buttons the handlers know; the others (back, forward)
 // do nothing at all.
@@ -61,7 +45,7 @@ std::optional<MouseButton> ButtonOf(UINT message) {
 }  // namespace
 
 ClockWindow::ClockWindow(FrmMain& model, Win32WindowSystem& windowSystem)
-    : model_(model), windowSystem_(windowSystem), mouse_(model) {
+    : model_(model), windowSystem_(windowSystem), mouse_(model), repaint_(model) {
   // Double clicks open the editor on the digits.
   if (!RegisterWindowClass(kClassName, CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW))) return;
   // A popup has no frame; the system menu and the minimize box let the
@@ -271,7 +255,7 @@ void ClockWindow::Paint(HDC target, const RECT& area) {
   }
   for (const Image* face : mouse_.Faces()) {
     RECT overlap;
-    const RECT where = PictureRect(*face);
+    const RECT where = ToRect(PictureRect(*face));
     if (face->visible && IntersectRect(&overlap, &where, &area))
       DrawPicture(canvas, face->rect.left, face->rect.top, face->picture);
   }
@@ -298,44 +282,20 @@ void ClockWindow::Paint(HDC target, const RECT& area) {
 }
 
 COLORREF ClockWindow::MessageColourOf(const Picture& colon) {
-  const std::vector<COLORREF> pixels = PixelsOf(colon);
-  if (pixels.empty()) return kMessageColour;
-  const COLORREF glass = pixels.front();
-  COLORREF ink = glass;
-  int farthest = -1;
-  for (const COLORREF p : pixels) {
-    const int d = std::abs(GetRValue(p) - GetRValue(glass)) +
-                  std::abs(GetGValue(p) - GetGValue(glass)) +
-                  std::abs(GetBValue(p) - GetBValue(glass));
-    if (d > farthest) farthest = d, ink = p;
-  }
-  return ink;
+  std::vector<std::uint32_t> pixels;
+  for (const COLORREF p : PixelsOf(colon))
+    pixels.push_back(GetRValue(p) << 16 | GetGValue(p) << 8 | GetBValue(p));
+  const std::uint32_t ink = vesperon::MessageColourOf(pixels);
+  return RGB((ink >> 16) & 0xFF, (ink >> 8) & 0xFF, ink & 0xFF);
 }
 
 void ClockWindow::SyncFaces() {
-  const auto faces = mouse_.Faces();
-  std::vector<RECT> changed;
-  // A new skin: everything may look different.
-  if (model_.Background.Payload() != shownBackground_) {
-    shownBackground_ = model_.Background.Payload();
-    shown_.clear();
-  }
-  if (shown_.size() != faces.size()) {
-    shown_.assign(faces.size(), Shown{});
-    changed.push_back({0, 0, kFaceWidthPx, kFaceHeightPx});
-  }
-  for (std::size_t i = 0; i < faces.size(); ++i) {
-    const Shown now{faces[i]->picture.Payload(), faces[i]->visible};
-    if (now.picture == shown_[i].picture && now.visible == shown_[i].visible) continue;
-    changed.push_back(Union(ToRect(faces[i]->rect), PictureRect(*faces[i])));
-    shown_[i] = now;
-  }
-  if (model_.LblInfo.caption != shownCaption_) {
-    changed.push_back(ToRect(model_.LblInfo.rect));
-    shownCaption_ = model_.LblInfo.caption;
-  }
+  const std::vector<Rect> changed = repaint_.Changed(mouse_.Faces());
   if (changed.empty()) return;
-  for (const RECT& r : changed) InvalidateRect(window_, &r, FALSE);
+  for (const Rect& r : changed) {
+    const RECT area = ToRect(r);
+    InvalidateRect(window_, &area, FALSE);
+  }
   // Painted at once rather than when the queue is empty: the clock wakes
   // twice a second and each wake-up should do all of its work.
   if (IsWindowVisible(window_)) UpdateWindow(window_);
@@ -401,4 +361,4 @@ void ClockWindow::Sync() {
   if (onSynced_) onSynced_();
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "app/clock_mouse.h"
+#include "app/face_painting.h"
 #include "app/frm_main.h"
 #include "app/win32/win32_window_system.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 // The clock window: a borderless 171 × 128 popup that paints FrmMain with
 // GDI and hands it the user's clicks. It keeps no state that matters; after
@@ -47,11 +48,6 @@ class ClockWindow {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  struct Shown {
-    const void* picture = nullptr;
-    bool visible = false;
-  };
-
   bool OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC target, const RECT& area);
   void AddTips();
@@ -69,9 +65,7 @@ class ClockWindow {
   HWND tips_ = nullptr;
   HFONT messageFont_ = nullptr;
   HFONT buttonFont_ = nullptr;
-  std::vector<Shown> shown_;
-  const void* shownBackground_ = nullptr;
-  std::string shownCaption_;
+  FaceRepaint repaint_;
   const void* shownIcon_ = nullptr;
   const void* colourOf_ = nullptr;  // the colon picture messageColour_ was taken from
   COLORREF messageColour_ = 0;
@@ -83,4 +77,4 @@ class ClockWindow {
   std::function<bool()> stayEnabled_;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/stand_aside.h"
-#include "app/win32/gdi_drawing.h"
+#include "common/stand_aside.h"
+#include "win32/gdi_drawing.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 namespace {
 // SWP_NOMOVE | SWP_NOSIZE.
@@ -128,4 +128,4 @@ void Win32Shell::KeepClockInReach(bool inReach) {
   if (IsWindowVisible(owner_)) SetForegroundWindow(owner_);
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

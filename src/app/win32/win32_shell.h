@@ -9,7 +9,7 @@
 #include "ports/shell.h"
 #include "tray/win32/popup_menu_view.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 // Message boxes through MessageBoxW with the designed icons, the popup menu
 // at the pointer, and the program's dialogs, each owned by the window open
@@ -60,4 +60,4 @@ class Win32Shell : public Shell {
   bool inReach_ = false;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

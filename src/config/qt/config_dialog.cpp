@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <cmath>
 
-#include "app/qt/qt_picture_loader.h"
+#include "qt/qt_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -246,4 +246,4 @@ void ConfigDialog::Sync() {
   syncing_ = false;
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

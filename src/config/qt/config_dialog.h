@@ -11,7 +11,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // Shows FrmConfig: a fixed-size tool window with a close button only. Each
 // user action goes to the model, and the widgets are then brought in line
@@ -21,7 +21,6 @@ class ConfigDialog : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr float kTwipsPerPixel = 15;
 
   ConfigDialog(ConfigPorts ports, FrmMain& main, QWidget* parent);
 
@@ -60,4 +59,4 @@ class ConfigDialog : public QDialog {
   QPushButton* cancelar_ = nullptr;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

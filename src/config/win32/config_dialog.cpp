@@ -3,10 +3,10 @@
 #include <cmath>
 #include <utility>
 
-#include "app/win32/gdi_drawing.h"
-#include "platform/win32/win32_picture_loader.h"
+#include "win32/gdi_drawing.h"
+#include "win32/win32_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 namespace {
 
@@ -203,4 +203,4 @@ void ConfigDialog::Sync() {
   syncing_ = false;
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "app/win32/modal_dialog.h"
+#include "win32/modal_dialog.h"
 #include "config/frm_config.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 // Shows FrmConfig: a fixed-size tool window with a close button only. Each
 // user action goes to the model, and the controls are then brought in line
@@ -13,7 +13,6 @@ namespace vesperon {
 // Enter accepts; Escape and the title bar's close button cancel.
 class ConfigDialog : public ModalDialog {
  public:
-  static constexpr float kTwipsPerPixel = 15;
 
   ConfigDialog(ConfigPorts ports, FrmMain& main);
 
@@ -68,4 +67,4 @@ class ConfigDialog : public ModalDialog {
   HWND web_ = nullptr;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -10,9 +10,9 @@
 #include <cmath>
 #include <optional>
 
-#include "app/qt/qt_picture_loader.h"
+#include "qt/qt_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -89,11 +89,11 @@ void NoteWindow::Sync() {
   }
   if (model_.needsPlacement) PlaceInMiddleOfScreen();
   setWindowTitle(QString::fromStdString(model_.caption));
-  const QSize size(std::lround(model_.width / FrmMostrarNota::kTwipsPerPixel),
-                   std::lround(model_.height / FrmMostrarNota::kTwipsPerPixel));
+  const QSize size(std::lround(model_.width / kTwipsPerPixel),
+                   std::lround(model_.height / kTwipsPerPixel));
   if (this->size() != size) setFixedSize(size);
-  const QPoint place(std::lround(model_.left / FrmMostrarNota::kTwipsPerPixel),
-                     std::lround(model_.top / FrmMostrarNota::kTwipsPerPixel));
+  const QPoint place(std::lround(model_.left / kTwipsPerPixel),
+                     std::lround(model_.top / kTwipsPerPixel));
   if (pos() != place) move(place);
   if (!isVisible()) show();
   update();
@@ -102,7 +102,7 @@ void NoteWindow::Sync() {
 void NoteWindow::PlaceInMiddleOfScreen() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-  const float t = FrmMostrarNota::kTwipsPerPixel;
+  const float t = kTwipsPerPixel;
   model_.left = std::round((area.left() + area.width() / 2.0f) * t - model_.width / 2);
   model_.top = std::round((area.top() + area.height() / 2.0f) * t - model_.height / 2);
   model_.needsPlacement = false;
@@ -158,4 +158,4 @@ void NoteWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <optional>
 
-#include "app/win32/gdi_drawing.h"
-#include "platform/win32/routed_window.h"
+#include "win32/gdi_drawing.h"
+#include "win32/routed_window.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 namespace {
 
@@ -95,7 +95,7 @@ void NoteWindow::Sync() {
     return;
   }
   if (model_.needsPlacement) PlaceInMiddleOfScreen();
-  const float t = FrmMostrarNota::kTwipsPerPixel;
+  const float t = kTwipsPerPixel;
   const int width = static_cast<int>(std::lround(model_.width / t));
   const int height = static_cast<int>(std::lround(model_.height / t));
   const int left = static_cast<int>(std::lround(model_.left / t));
@@ -114,7 +114,7 @@ void NoteWindow::PlaceInMiddleOfScreen() {
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
   const RECT& area = monitor.rcWork;
-  const float t = FrmMostrarNota::kTwipsPerPixel;
+  const float t = kTwipsPerPixel;
   model_.left = std::round((area.left + area.right) / 2.0f * t - model_.width / 2);
   model_.top = std::round((area.top + area.bottom) / 2.0f * t - model_.height / 2);
   model_.needsPlacement = false;
@@ -195,4 +195,4 @@ void NoteWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   Sync();
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "app/instance_request.h"
+#include "common/instance_request.h"
 #include "ports/environment.h"
 
 class QSocketNotifier;

@@ -16,9 +16,10 @@
 #include "platform/linux/qsettings_store.h"
 #include "platform/linux/session_manager_end.h"
 #include "platform/linux/skins_folders.h"
+#include "platform/linux/standard_error.h"
 #include "platform/linux/termination_signals.h"
 #include "platform/linux/xdg_autostart_registry.h"
-#include "platform/platform.h"
+#include "ports/platform.h"
 
 namespace vesperon {
 
@@ -50,6 +51,7 @@ Platform MakePlatform(std::vector<std::string> arguments) {
   platform.notifier = std::make_unique<FreedesktopNotifier>();
   platform.tray = std::make_unique<LinuxTray>(QDBusConnection::sessionBus());
   platform.files = std::make_unique<LinuxFileSystem>();
+  platform.diagnostics = std::make_unique<StandardError>();
   platform.skinsFolders =
       SkinsFolders(platform.environment->ProgramFilePath(), VESPERON_INSTALLED_SKINS_DIR);
   return platform;

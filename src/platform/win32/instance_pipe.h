@@ -7,8 +7,8 @@
 #include <string>
 #include <thread>
 
-#include "app/instance_request.h"
-#include "platform/win32/message_window.h"
+#include "common/instance_request.h"
+#include "win32/message_window.h"
 #include "ports/environment.h"
 
 namespace vesperon {

@@ -41,6 +41,7 @@ Platform MakePlatform(std::vector<std::string> /*arguments*/) {
   platform.notifier = std::make_unique<TrayBalloonNotifier>(*tray);
   platform.tray = std::move(tray);
   platform.files = std::make_unique<Win32FileSystem>();
+  platform.diagnostics = std::make_unique<DiagnosticLog>();
   platform.skinsFolders =
       SkinsFolders(platform.environment->ProgramFilePath(), UserVesperonFolder());
   return platform;

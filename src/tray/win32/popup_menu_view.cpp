@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "app/win32/gdi_drawing.h"
-#include "platform/win32/win32_picture_loader.h"
+#include "win32/gdi_drawing.h"
+#include "win32/win32_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 namespace {
 // MF_BYPOSITION | MF_BITMAP: the entry is named by its place in the menu.
@@ -101,4 +101,4 @@ const MenuEntry* PopupMenuView::Track(const MenuEntry& model, HWND owner) {
   return EntryOf(command);
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "forms/menu.h"
+#include "ports/menu.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 // The popup menu on screen: a menu made with CreatePopupMenu from the menu
 // model each time it pops up, so captions, check marks and pictures are the
@@ -39,4 +39,4 @@ class PopupMenuView {
   std::map<const void*, HBITMAP> bitmaps_;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

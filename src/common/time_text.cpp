@@ -1,0 +1,36 @@
+#include "common/time_text.h"
+
+#include <cstdio>
+
+namespace vesperon {
+
+std::string FormatHhMmSs(int hours, int minutes, int seconds) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", hours, minutes, seconds);
+  return buffer;
+}
+
+std::optional<std::array<int, 6>> DigitsOfTimeText(const std::string& text) {
+  // Positions are 1-based, as the digit table counts them; 0 stands for a
+  // leading zero that the text does not have.
+  static constexpr std::array<int, 6> kOneDigitHour{0, 1, 3, 4, 6, 7};
+  static constexpr std::array<int, 6> kTwoDigitHour{1, 2, 4, 5, 7, 8};
+  const bool oneDigitHour = text.size() >= 2 && text[1] == ':';
+  const auto& positions = oneDigitHour ? kOneDigitHour : kTwoDigitHour;
+
+  std::array<int, 6> digits{};
+  for (std::size_t place = 0; place < digits.size(); ++place) {
+    const int position = positions[place];
+    if (position == 0) {
+      digits[place] = 0;
+      continue;
+    }
+    if (static_cast<std::size_t>(position) > text.size()) return std::nullopt;
+    const char c = text[position - 1];
+    if (c < '0' || c > '9') return std::nullopt;
+    digits[place] = c - '0';
+  }
+  return digits;
+}
+
+}  // namespace vesperon
