@@ -3,10 +3,9 @@
 #include <cmath>
 #include <optional>
 
-#include "app/frm_main.h"
+#include "common/melodies.h"
 #include "common/settings_schema.h"
 #include "config/autostart.h"
-#include "shutdown/melodies.h"
 
 namespace vesperon {
 
@@ -27,7 +26,7 @@ int ListIndexOf(std::optional<double> value, const ListControl& list) {
 
 }  // namespace
 
-FrmConfig::FrmConfig(ConfigPorts ports, FrmMain& main) : ports_(ports), main_(main) {
+FrmConfig::FrmConfig(ConfigPorts ports, MainWindow& main) : ports_(ports), main_(main) {
   caption = "Configuración";
   width = 5805;  // client area, 387 × 493 pixels
   height = 7395;
@@ -74,7 +73,7 @@ FrmConfig::FrmConfig(ConfigPorts ports, FrmMain& main) : ports_(ports), main_(ma
 
 void FrmConfig::Form_Load() {
   loaded = true;
-  ImgIcono.picture = main_.icon;
+  ImgIcono.picture = main_.Icon();
 
   const StoredSettings stored(ports_.settings);
   const auto windowsVersion = stored.StoredNumber(settings::kWindowsVersion);

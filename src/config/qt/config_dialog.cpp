@@ -66,7 +66,7 @@ QPushButton* MakeButton(QWidget* parent, const Button& button) {
 
 }  // namespace
 
-ConfigDialog::ConfigDialog(ConfigPorts ports, FrmMain& main, QWidget* parent)
+ConfigDialog::ConfigDialog(ConfigPorts ports, MainWindow& main, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       model_(ports, main) {
