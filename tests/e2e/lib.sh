@@ -204,6 +204,19 @@ wait_tray_icon() {
     print at[2] + int(size[1] / 2), at[3] + int(size[2] / 2) }' <<<"$line")
 }
 
+# A desktop of openbox and trayer, and the clock started on it out of the
+# always-on-top band, on screen and docked in the tray.
+start_clock_in_tray() {
+  start_xvfb
+  start_openbox
+  start_trayer
+  mkdir -p "$(dirname "$INI")"
+  printf '[Window]\nOnTop=0\n' >"$INI"
+  start_vesperon
+  wait_window "$VPID"
+  wait_tray_icon 10
+}
+
 # The ICCCM state of window $1 as the window manager set it: Normal, Iconic,
 # or Withdrawn when it has none.
 wm_state() {
@@ -237,6 +250,7 @@ is_private_address() {
 # Starts the program with any arguments; sets VPID. Output goes to
 # $WORK/vesperon-N.out/.err, N counting the starts of this script.
 VSTARTS=0
+# shellcheck disable=SC2120  # the scripts give the arguments
 start_vesperon() {
   if [ "${VESPERON_DRY_RUN:-}" = 1 ]; then
     case "${DBUS_SYSTEM_BUS_ADDRESS:-}" in
@@ -302,6 +316,13 @@ wait_exit() {
   { wait "$pid"; } 2>/dev/null || EXIT_STATUS=$?
 }
 
+# Waits (max $1 s) for the clock $VPID to end after $2, what ended it; it
+# must end with status 0.
+expect_ended() {
+  wait_exit "$VPID" "$1" || fail "still running $1 s after $2"
+  [ "$EXIT_STATUS" = 0 ] || fail "ended with status $EXIT_STATUS after $2"
+}
+
 # Two presses closer together than the double-click time make a double
 # click, whose second press reaches only the stepping buttons: single clicks
 # keep that far apart.
@@ -354,6 +375,82 @@ expect_ini() {
   [ "$value" = "$3" ] || fail "[$1] $2 is '$value', expected '$3'"
 }
 
+# Twips to the pixel at 96 dots per inch, which Xvfb reports (and Wine on it).
+TWIPS=15
+
+# The window's place stored in the settings file: $1,$2 pixels, in twips.
+expect_stored_place() {
+  expect_ini Window xpos $(($1 * TWIPS))
+  expect_ini Window ypos $(($2 * TWIPS))
+}
+
+# ------------------------------------------------------ the shutdown road
+
+# Writes a settings file that holds the shutdown time $hh:$mm:$ss (see
+# shutdown_time_ahead), the countdown choice $1 and Windows NT's way of
+# powering off, followed by the lines $2... (by default: the speaker off).
+store_shutdown_time() {
+  local remain=$1
+  shift
+  [ $# -gt 0 ] || set -- UsaSpeaker=0
+  mkdir -p "$(dirname "$INI")"
+  printf '[Apagado]\nHoras=%d\nMinutos=%d\nSegundos=%d\nRemain=%s\nWindowsVersion=2\n' \
+    "$((10#$hh))" "$((10#$mm))" "$((10#$ss))" "$remain" >"$INI"
+  printf '%s\n' "$@" >>"$INI"
+}
+
+# The steps of the clock window $WID's editor, each seen on its face. A
+# double click on the first digit opens the editor on the stored time $hh,
+# $mm, $ss (the hours blink, so they may be out of the capture).
+open_editor() {
+  double_click 26 47
+  sleep 0.3
+  read_face "$WID"
+  [ "${FACE[tip_ok]}" = tip-ok-on ] || fail "accept indicator shows ${FACE[tip_ok]} in the editor"
+  [[ "${FACE[digits]}" == "$hh$mm$ss" || "${FACE[digits]}" == "??$mm$ss" ]] ||
+    fail "the editor shows ${FACE[digits]}, expected the stored $hh$mm$ss"
+}
+
+# Accepts the edited time; with a shutdown time $target set, before it
+# passes.
+accept_time() {
+  click 145 42
+  [ -z "${target:-}" ] || [ "${EPOCHREALTIME%.*}" -lt "$target" ] ||
+    fail "too slow: the shutdown time passed before it was accepted"
+  sleep 0.3
+  read_face "$WID"
+  [ "${FACE[tip_ok]}" = tip-ok-off ] || fail "accept indicator shows ${FACE[tip_ok]} after accepting"
+}
+
+arm_accepted_time() {
+  click 128 52
+  sleep 0.3
+  read_face "$WID"
+  [ "${FACE[tip_apagado]}" = tip-apagado-on ] || fail "not armed: the indicator shows ${FACE[tip_apagado]}"
+}
+
+arm_stored_time() {
+  open_editor
+  accept_time
+  arm_accepted_time
+}
+
+# Waits until 1.5 s after the shutdown time: the countdown runs, and the arm
+# indicator is the blinking stop.
+expect_countdown_running() {
+  while [ "$(now_us)" -lt $(((target + 1) * 1000000 + 500000)) ]; do sleep 0.05; done
+  read_face "$WID"
+  [[ "${FACE[tip_apagado]}" == tip-stop-* ]] ||
+    fail "1.5 s after the shutdown time the arm indicator shows ${FACE[tip_apagado]}, not the blinking stop"
+}
+
+# Checks that $1 seconds (a decimal) after the shutdown time is about the
+# countdown's $COUNTDOWN_SECONDS; $2 names what came then.
+expect_after_countdown() {
+  awk -v d="$1" -v n="$COUNTDOWN_SECONDS" 'BEGIN {exit !(d >= n - 0.5 && d <= n + 2)}' ||
+    fail "$2 came ${1}s after the shutdown time, expected about ${COUNTDOWN_SECONDS}s"
+}
+
 # ------------------------------------------------------------- screenshots
 
 # Captures window $1 into $WORK/face.ppm and reads what its face shows into
@@ -374,30 +471,41 @@ read_face() {
   [ -n "${FACE[digits]:-}" ] || fail "could not read the face from the capture"
 }
 
-# ------------------------------------------------------------ mock logind
+# ---------------------------------------------------------------- mock buses
+
+# Starts a bus daemon of the test's own, and on it python-dbusmock's
+# template $1 ($2: --system or --session) logging the calls it gets to $3;
+# returns once the bus name $4 is owned. Sets PRIVATE_BUS (the address) and
+# MOCK_OUT (what the mock printed).
+start_mock_on_private_bus() {
+  local template=$1 bus=$2 log=$3 name=$4
+  local socket="$WORK/$template-bus"
+  PRIVATE_BUS="unix:path=$socket"
+  MOCK_OUT="$WORK/$template.out"
+
+  dbus-daemon --session --nofork --address="$PRIVATE_BUS" >/dev/null 2>"$WORK/$template-bus.err" &
+  track $!
+  poll 10 test -S "$socket" || fail "a private bus did not start: $(cat "$WORK/$template-bus.err")"
+
+  DBUS_SYSTEM_BUS_ADDRESS="$PRIVATE_BUS" DBUS_SESSION_BUS_ADDRESS="$PRIVATE_BUS" \
+    "$PYTHON" -m dbusmock "$bus" -l "$log" --template "$template" >"$MOCK_OUT" 2>&1 &
+  MOCK_PID=$!
+  track "$MOCK_PID"
+  # shellcheck disable=SC2016  # expanded by the polled command
+  poll 15 eval 'dbus-send --bus="$PRIVATE_BUS" --print-reply --dest=org.freedesktop.DBus \
+      /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner \
+      string:'"$name"' 2>/dev/null | grep -q "boolean true"' ||
+    fail "the mock $template did not appear on its private bus: $(cat "$MOCK_OUT")"
+}
 
 # Starts a private bus with a mock logind on it and checks, over that bus,
 # that org.freedesktop.login1 is owned and answers the mock's own interface.
 # Only then is the system bus pointed at it and the dry run switched off.
 use_mock_logind_bus() {
-  local socket="$WORK/private-system-bus"
-  local address="unix:path=$socket"
   MOCK_LOG="$WORK/logind.log"
-
-  dbus-daemon --session --nofork --address="$address" >/dev/null 2>"$WORK/dbus.err" &
-  track $!
-  poll 10 test -S "$socket" || fail "private dbus-daemon did not start: $(cat "$WORK/dbus.err")"
-
-  DBUS_SYSTEM_BUS_ADDRESS="$address" "$PYTHON" -m dbusmock --system -l "$MOCK_LOG" \
-    --template logind >"$WORK/dbusmock.out" 2>&1 &
-  track $!
-  local mock=$!
-
-  poll 15 eval 'dbus-send --bus="$address" --print-reply --dest=org.freedesktop.DBus \
-      /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner \
-      string:org.freedesktop.login1 2>/dev/null | grep -q "boolean true"' ||
-    fail "the mock logind did not appear on the private bus: $(cat "$WORK/dbusmock.out")"
-  kill -0 "$mock" 2>/dev/null || fail "the mock logind ended: $(cat "$WORK/dbusmock.out")"
+  start_mock_on_private_bus logind --system "$MOCK_LOG" org.freedesktop.login1
+  local address=$PRIVATE_BUS
+  kill -0 "$MOCK_PID" 2>/dev/null || fail "the mock logind ended: $(cat "$MOCK_OUT")"
   # Only a dbusmock object has the Mock interface: this is not a real logind.
   dbus-send --bus="$address" --print-reply --dest=org.freedesktop.login1 \
     /org/freedesktop/login1 org.freedesktop.DBus.Mock.GetCalls >/dev/null 2>&1 ||
@@ -418,26 +526,12 @@ refuse_power_off() {
     >/dev/null || fail "could not make the mock logind refuse"
 }
 
-# ------------------------------------------------- mock notification server
-
 # A private session bus with a mock notification server on it; every
 # Notify lands in $NOTIFY_LOG.
 use_mock_notifications_bus() {
-  local socket="$WORK/private-session-bus"
-  local address="unix:path=$socket"
   NOTIFY_LOG="$WORK/notifications.log"
-
-  dbus-daemon --session --nofork --address="$address" >/dev/null 2>"$WORK/session-dbus.err" &
-  track $!
-  poll 10 test -S "$socket" || fail "private session bus did not start: $(cat "$WORK/session-dbus.err")"
-  DBUS_SESSION_BUS_ADDRESS="$address" "$PYTHON" -m dbusmock --session -l "$NOTIFY_LOG" \
-    --template notification_daemon >"$WORK/notifications.out" 2>&1 &
-  track $!
-  poll 15 eval 'dbus-send --bus="$address" --print-reply --dest=org.freedesktop.DBus \
-      /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner \
-      string:org.freedesktop.Notifications 2>/dev/null | grep -q "boolean true"' ||
-    fail "the mock notification server did not appear: $(cat "$WORK/notifications.out")"
-  export DBUS_SESSION_BUS_ADDRESS=$address
+  start_mock_on_private_bus notification_daemon --session "$NOTIFY_LOG" org.freedesktop.Notifications
+  export DBUS_SESSION_BUS_ADDRESS=$PRIVATE_BUS
 }
 
 # ------------------------------------------------------- small file system
