@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "common/face_size.h"
+#include "win32/form_controls.h"
 #include "win32/gdi_drawing.h"
 #include "win32/routed_window.h"
 #include "win32/win32_picture_loader.h"
@@ -19,28 +20,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VesperonClock";
 constexpr UINT_PTR kCommand1Id = 1;
-RECT ToRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
-
-// Only the three buttons the handlers know; the others (back, forward)
-// do nothing at all.
-std::optional<MouseButton> ButtonOf(UINT message) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-      return MouseButton::Left;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-      return MouseButton::Right;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-      return MouseButton::Middle;
-    default:
-      return std::nullopt;
-  }
-}
 
 }  // namespace
 
@@ -86,7 +65,7 @@ void ClockWindow::AddTips() {
     tool.uFlags = TTF_SUBCLASS;
     tool.hwnd = window_;
     tool.uId = id++;
-    tool.rect = ToRect(control->rect);
+    tool.rect = PixelRect(control->rect);
     tool.lpszText = text.data();
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
@@ -205,7 +184,7 @@ bool ClockWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   const int y = GET_Y_LPARAM(lParam);
   const float xTwips = static_cast<float>(x) * TwipsPerPixelX();
   const float yTwips = static_cast<float>(y) * TwipsPerPixelY();
-  const std::optional<MouseButton> button = ButtonOf(message);
+  const std::optional<MouseButton> button = HandlerButton(message);
   // A countdown keeps the clock enabled over an open dialog or box; only the
   // stop is meant for those clicks, the rest of the face waits for the
   // dialog to close, as it does outside a countdown.
@@ -215,8 +194,7 @@ bool ClockWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     return true;
   switch (message) {
     case WM_MOUSEMOVE:
-      mouse_.Move((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0,
-                  (wParam & MK_LBUTTON) != 0, x, y, xTwips, yTwips);
+      mouse_.Move(HeldButtons(wParam) != 0, (wParam & MK_LBUTTON) != 0, x, y, xTwips, yTwips);
       break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -232,8 +210,7 @@ bool ClockWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     default:  // a button released
       mouse_.Release(*button);
-      if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == window_)
-        ReleaseCapture();
+      if (HeldButtons(wParam) == 0 && GetCapture() == window_) ReleaseCapture();
       break;
   }
   Sync();
@@ -255,7 +232,7 @@ void ClockWindow::Paint(HDC target, const RECT& area) {
   }
   for (const Image* face : mouse_.Faces()) {
     RECT overlap;
-    const RECT where = ToRect(PictureRect(*face));
+    const RECT where = PixelRect(PictureRect(*face));
     if (face->visible && IntersectRect(&overlap, &where, &area))
       DrawPicture(canvas, face->rect.left, face->rect.top, face->picture);
   }
@@ -267,7 +244,7 @@ void ClockWindow::Paint(HDC target, const RECT& area) {
     const HGDIOBJ oldFont = SelectObject(canvas, messageFont_);
     SetBkMode(canvas, TRANSPARENT);
     SetTextColor(canvas, messageColour_);
-    RECT line = ToRect(model_.LblInfo.rect);
+    RECT line = PixelRect(model_.LblInfo.rect);
     const std::wstring text = Wide(model_.LblInfo.caption);
     DrawTextW(canvas, text.c_str(), static_cast<int>(text.size()), &line,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -293,7 +270,7 @@ void ClockWindow::SyncFaces() {
   const std::vector<Rect> changed = repaint_.Changed(mouse_.Faces());
   if (changed.empty()) return;
   for (const Rect& r : changed) {
-    const RECT area = ToRect(r);
+    const RECT area = PixelRect(r);
     InvalidateRect(window_, &area, FALSE);
   }
   // Painted at once rather than when the queue is empty: the clock wakes

@@ -9,13 +9,12 @@
 #include <QPushButton>
 #include <cmath>
 
+#include "qt/form_controls.h"
 #include "qt/qt_picture_loader.h"
 
 namespace vesperon::qt_view {
 
 namespace {
-
-QRect PixelRect(const Rect& r) { return {r.left, r.top, r.width, r.height}; }
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
