@@ -20,6 +20,16 @@ constexpr ButtonMessages kButtons[] = {
 
 }  // namespace
 
+MouseAction MouseActionOf(UINT message) {
+  if (message == WM_MOUSEMOVE) return MouseAction::Move;
+  for (const ButtonMessages& b : kButtons) {
+    if (message == b.down) return MouseAction::Press;
+    if (message == b.up) return MouseAction::Release;
+    if (message == b.doubleClick) return MouseAction::DoubleClick;
+  }
+  return MouseAction::None;
+}
+
 std::optional<MouseButton> HandlerButton(UINT message) {
   for (const ButtonMessages& b : kButtons)
     if (message == b.down || message == b.up || message == b.doubleClick) return b.button;

@@ -161,25 +161,10 @@ LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool ClockWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_XBUTTONDOWN:
-    case WM_XBUTTONUP:
-    case WM_XBUTTONDBLCLK:
-      return true;  // no handler knows these buttons
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-      break;
-    default:
-      return false;
-  }
+  const MouseAction action = MouseActionOf(message);
+  if (action == MouseAction::None)
+    // No handler knows the side buttons: their messages end here.
+    return message == WM_XBUTTONDOWN || message == WM_XBUTTONUP || message == WM_XBUTTONDBLCLK;
   const int x = GET_X_LPARAM(lParam);
   const int y = GET_Y_LPARAM(lParam);
   const float xTwips = static_cast<float>(x) * TwipsPerPixelX();
@@ -188,29 +173,26 @@ bool ClockWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   // A countdown keeps the clock enabled over an open dialog or box; only the
   // stop is meant for those clicks, the rest of the face waits for the
   // dialog to close, as it does outside a countdown.
-  const bool press = message != WM_MOUSEMOVE && button && message != WM_LBUTTONUP &&
-                     message != WM_RBUTTONUP && message != WM_MBUTTONUP;
+  const bool press = action == MouseAction::Press || action == MouseAction::DoubleClick;
   if (press && modalOpen_ && modalOpen_() && mouse_.AreaAt(x, y) != ClockMouse::Area::TipApagado)
     return true;
-  switch (message) {
-    case WM_MOUSEMOVE:
+  switch (action) {
+    case MouseAction::Move:
       mouse_.Move(HeldButtons(wParam) != 0, (wParam & MK_LBUTTON) != 0, x, y, xTwips, yTwips);
       break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
+    case MouseAction::Press:
       SetCapture(window_);
       mouse_.Press(*button, x, y, xTwips, yTwips);
       break;
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
+    case MouseAction::DoubleClick:
       SetCapture(window_);
       mouse_.DoubleClick(*button, x, y, xTwips, yTwips);
       break;
-    default:  // a button released
+    case MouseAction::Release:
       mouse_.Release(*button);
       if (HeldButtons(wParam) == 0 && GetCapture() == window_) ReleaseCapture();
+      break;
+    case MouseAction::None:
       break;
   }
   Sync();

@@ -96,6 +96,10 @@ void NoteWindow::PlaceInMiddleOfScreen() {
 }
 
 LRESULT NoteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (MouseActionOf(message) != MouseAction::None) {
+    OnMouse(message, wParam, lParam);
+    return 0;
+  }
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
@@ -106,15 +110,6 @@ LRESULT NoteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ERASEBKGND:
       return 1;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      OnMouse(message, wParam, lParam);
-      return 0;
     case WM_CLOSE:
       // Closed by the system (Alt+F4, the session ending): the model unloads
       // as it does from its own button.
@@ -157,13 +152,15 @@ void NoteWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   POINT screen = p;
   ClientToScreen(window_, &screen);
   const std::optional<MouseButton> button = HandlerButton(message);
-  if (message == WM_MOUSEMOVE) {
+  const MouseAction action = MouseActionOf(message);
+  if (action == MouseAction::Move) {
     mouse_.Move(HeldButtons(wParam), p.x, p.y, static_cast<float>(screen.x),
                 static_cast<float>(screen.y));
-  } else if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
+  } else if (action == MouseAction::Press) {
     if (!mouse_.Captured()) SetCapture(window_);
     mouse_.Press(*button, p.x, p.y, static_cast<float>(screen.x), static_cast<float>(screen.y));
   } else if (button) {
+    // A release (the window's class asks for no double clicks).
     mouse_.Release(*button, HeldButtons(wParam), p.x, p.y);
     if (!mouse_.Captured() && GetCapture() == window_) ReleaseCapture();
   }
