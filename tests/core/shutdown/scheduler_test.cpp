@@ -164,6 +164,15 @@ struct Arming : ::testing::Test {
     const auto& tip = h.trayPort.calls.back().data.szTip;
     return tip.substr(0, tip.find('\0'));
   }
+  // Armed or not, as the face's indicator and the tray's tip and icon show it.
+  void ExpectArmed(bool armed) {
+    EXPECT_EQ(h.main.ApagarEquipo, armed);
+    EXPECT_TRUE(h.main.TipApagado.picture ==
+                (armed ? h.main.ImgTipApagadoON : h.main.ImgTipApagadoOFF).picture);
+    EXPECT_EQ(TrayTip(), armed ? "Vesperon - Inciado" : "Vesperon");
+    EXPECT_TRUE(h.trayPort.calls.back().data.hIcon ==
+                (armed ? h.main.ImgIconMain1 : h.main.ImgIconMain2).picture);
+  }
   std::vector<std::string> Messages(int seconds) {
     std::vector<std::string> seen;
     for (int ms = 0; ms < seconds * 1000; ms += 10) {
@@ -187,21 +196,15 @@ TEST_F(Arming, ArmDisarmArmFollowsOnFaceAndTray) {
   Accept(11, 0, 0);
   Tip();
   EXPECT_EQ(h.main.LblInfo.caption, "Apagado ON!");
-  EXPECT_TRUE(h.main.ApagarEquipo);
-  EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipApagadoON.picture);
-  EXPECT_EQ(TrayTip(), "Vesperon - Inciado");
-  EXPECT_TRUE(h.trayPort.calls.back().data.hIcon == h.main.ImgIconMain1.picture);
+  ExpectArmed(true);
 
   Tip();
   EXPECT_EQ(h.main.LblInfo.caption, "Apagado OFF");
-  EXPECT_FALSE(h.main.ApagarEquipo);
-  EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipApagadoOFF.picture);
-  EXPECT_EQ(TrayTip(), "Vesperon");
-  EXPECT_TRUE(h.trayPort.calls.back().data.hIcon == h.main.ImgIconMain2.picture);
+  ExpectArmed(false);
 
   Tip();
   EXPECT_EQ(h.main.LblInfo.caption, "Apagado ON!");
-  EXPECT_EQ(TrayTip(), "Vesperon - Inciado");
+  ExpectArmed(true);
   EXPECT_TRUE(h.main.HoraApagadoSet);
 }
 
@@ -237,10 +240,7 @@ TEST_F(Arming, AtZeroTheClockIsDisarmedAndALaterTimeNeedsArmingAgain) {
   Tip();
   h.time.Advance(milliseconds(8000));
   ASSERT_EQ(h.power.ExitRequests(), 1);
-  EXPECT_FALSE(h.main.ApagarEquipo);
-  EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipApagadoOFF.picture);
-  EXPECT_EQ(TrayTip(), "Vesperon");
-  EXPECT_TRUE(h.trayPort.calls.back().data.hIcon == h.main.ImgIconMain2.picture);
+  ExpectArmed(false);
 
   Accept(10, 0, 12);
   h.time.Advance(milliseconds(12000));
@@ -459,10 +459,7 @@ TEST_F(Arming, CancelDisarmsAndSpendsTheAcceptedTime) {
   Tip();
   EXPECT_EQ(h.main.LblInfo.caption, "Apagado cancelado");
   EXPECT_FALSE(h.main.CuentaAtrasActiva);
-  EXPECT_FALSE(h.main.ApagarEquipo);
-  EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipApagadoOFF.picture);
-  EXPECT_EQ(TrayTip(), "Vesperon");
-  EXPECT_TRUE(h.trayPort.calls.back().data.hIcon == h.main.ImgIconMain2.picture);
+  ExpectArmed(false);
 
   h.time.Advance(milliseconds(10000));
   EXPECT_EQ(h.power.ExitRequests(), 0);
