@@ -28,18 +28,13 @@
 #include <vector>
 
 #include "env_guard.h"
+#include "file_bytes.h"
 #include "forked_child.h"
 #include "settings_store_contract.h"
 #include "stderr_capture.h"
 
 namespace vesperon {
 namespace {
-
-QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
-}
 
 class QSettingsStoreTest : public ::testing::Test {
  protected:

@@ -13,16 +13,11 @@
 #include "config/autostart.h"
 #include "config/mod_utils.h"
 #include "fake_environment.h"
+#include "file_bytes.h"
 #include "forked_child.h"
 
 namespace vesperon {
 namespace {
-
-QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
-}
 
 // The line of the entry that starts with key=.
 QByteArray EntryLine(const QByteArray& entry, const QByteArray& key) {
