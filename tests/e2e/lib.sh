@@ -387,11 +387,11 @@ expect_stored_place() {
 # ------------------------------------------------------ the shutdown road
 
 # Writes a settings file that holds the shutdown time $hh:$mm:$ss (see
-# shutdown_time_ahead), the countdown choice $1 and Windows NT's way of
-# powering off, followed by the lines $2... (by default: the speaker off).
+# shutdown_time_ahead), the countdown choice of $COUNTDOWN_SECONDS (5 to 40)
+# and Windows NT's way of powering off, followed by the lines $1... (by
+# default: the speaker off).
 store_shutdown_time() {
-  local remain=$1
-  shift
+  local remain=$((COUNTDOWN_SECONDS / 5 - 1))
   [ $# -gt 0 ] || set -- UsaSpeaker=0
   mkdir -p "$(dirname "$INI")"
   printf '[Apagado]\nHoras=%d\nMinutos=%d\nSegundos=%d\nRemain=%s\nWindowsVersion=2\n' \

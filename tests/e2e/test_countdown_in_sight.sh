@@ -11,7 +11,7 @@
 source "$(dirname "$0")/lib.sh" "$1"
 
 LEAD_SECONDS=6       # from arming to the shutdown time
-COUNTDOWN_SECONDS=10 # Remain=1
+COUNTDOWN_SECONDS=10
 
 start_xvfb
 start_openbox
@@ -27,7 +27,7 @@ notices() { grep ' Notify "Vesperon" [0-9]* "vesperon" ' "$NOTIFY_LOG" || true; 
 
 echo "start hidden in the tray, bring the clock out and arm"
 shutdown_time_ahead $((LEAD_SECONDS + 4))
-store_shutdown_time 1
+store_shutdown_time
 start_vesperon /autostart
 wait_tray_icon 10
 [ -z "$(visible_window_of "$VPID")" ] || fail "the clock shows although started with /autostart"
@@ -71,7 +71,7 @@ echo "a second countdown while About covers the clock"
 kill -TERM "$VPID"
 wait_exit "$VPID" 5 || fail "the clock did not end on SIGTERM"
 shutdown_time_ahead "$LEAD_SECONDS"
-store_shutdown_time 1
+store_shutdown_time
 start_vesperon
 wait_window "$VPID"
 arm_stored_time

@@ -6,7 +6,7 @@
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$1"
 
-COUNTDOWN_SECONDS=5  # Remain=0
+COUNTDOWN_SECONDS=5
 
 start_xvfb
 use_mock_logind_bus
@@ -22,7 +22,7 @@ read -r hh mm ss < <(printf '%(%H %M %S)T\n' "$earlier")
 today=$(printf '%(%-d %b %Y)T' -1)
 
 mount_small_fs "$XDG_CONFIG_HOME/Vesperon"
-store_shutdown_time 0 "FechaApagado=$today" SpeakerMelody=0 UsaSpeaker=0 ""
+store_shutdown_time "FechaApagado=$today" SpeakerMelody=0 UsaSpeaker=0 ""
 cat >>"$INI" <<EOF2
 [Vesperon]
 AutoStart=0

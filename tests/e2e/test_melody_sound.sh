@@ -10,7 +10,7 @@
 source "$(dirname "$0")/lib.sh" "$1"
 
 LEAD_SECONDS=6       # from now to the shutdown time
-COUNTDOWN_SECONDS=5  # Remain=0
+COUNTDOWN_SECONDS=5
 GWBASIC_SECONDS=0.505
 ANALYSE=("$PYTHON" "$E2E_DIR/melody_sound.py")
 
@@ -26,7 +26,7 @@ start_sound_server
 note "pulseaudio up at $PULSE_SERVER"
 
 shutdown_time_ahead "$LEAD_SECONDS"
-store_shutdown_time 0 UsaSpeaker=1 SpeakerMelody=2
+store_shutdown_time UsaSpeaker=1 SpeakerMelody=2
 start_vesperon
 wait_window "$VPID"
 

@@ -7,7 +7,7 @@
 source "$(dirname "$0")/lib.sh" "$1"
 
 LEAD_SECONDS=5       # from now to the shutdown time
-COUNTDOWN_SECONDS=5  # Remain=0
+COUNTDOWN_SECONDS=5
 
 start_xvfb
 use_mock_logind_bus
@@ -16,7 +16,7 @@ use_mock_notifications_bus
 note "mock logind refuses; mock notification server on $DBUS_SESSION_BUS_ADDRESS"
 
 shutdown_time_ahead "$LEAD_SECONDS"
-store_shutdown_time 0
+store_shutdown_time
 start_vesperon
 wait_window "$VPID"
 arm_stored_time

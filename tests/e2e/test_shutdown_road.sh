@@ -7,7 +7,7 @@
 source "$(dirname "$0")/lib.sh" "$1"
 
 LEAD_SECONDS=8       # from now to the shutdown time
-COUNTDOWN_SECONDS=5  # Remain=0
+COUNTDOWN_SECONDS=5
 
 start_xvfb
 use_mock_logind_bus
@@ -16,7 +16,7 @@ note "mock logind up on $MOCK_BUS_ADDRESS"
 shutdown_time_ahead "$LEAD_SECONDS"
 # Qt's short date of the C locale, with the year in full.
 today=$(printf '%(%-d %b %Y)T' "$target")
-store_shutdown_time 0
+store_shutdown_time
 start_vesperon
 wait_window "$VPID"
 
