@@ -11,8 +11,8 @@ namespace vesperon {
 class ModSkin;
 
 // The clock window as the popup menu and the configuration dialog reach it:
-// the few things their handlers do to it. FrmMain implements it; the two
-// windows know the clock window only by this, so they need none of it else.
+// the few things their handlers do to it. FrmMain implements it; the menu
+// and the dialog know the clock window through this alone, not its class.
 class MainWindow {
  public:
   virtual ~MainWindow() = default;
