@@ -122,6 +122,14 @@ class FrmMain : public Form {
   // reason in the system's own words. May come long after the countdown.
   void PowerOff_Failed(const std::string& reason);
 
+  // --- the shutdown every day (shutdown/daily_shutdown.cpp) ---
+  // Whether the user asked for it: the setting "Diario" is exactly "1".
+  bool DailyShutdown() const;
+  // The configuration dialog turned it on: the accepted time (at start, the
+  // stored one) is armed at once for its next occurrence. A running
+  // countdown is left to run; its end arms the next day.
+  void DailyShutdown_TurnedOn();
+
   // --- skins (skin/skin_choice.cpp) ---
   // Checks the skin of that (folder) name and, when it passes, shows the
   // window in it: the arming and accept indicators as the state stands, the
@@ -239,7 +247,11 @@ class FrmMain : public Form {
   void StartStep(bool plus);
   void StopStep();
   void OpenEditor();
+  void Arm();
   void Disarm();
+  void ArmNextOccurrence(const LocalDateTime& now, std::chrono::sys_days notBefore);
+  bool ArmNextDayIfDaily();
+  void KeepDailyShutdownAhead(const LocalDateTime& now);
   void ShowPopupMenu();
   void MinimizeToTray();
   void TellPowerOffFailed(const std::string& body);
@@ -255,6 +267,9 @@ class FrmMain : public Form {
   // editor's fields, which change while the user steps them.
   std::string acceptedTime_;
   std::optional<std::chrono::year_month_day> acceptedDate_;
+  // The day on which the daily shutdown's date was last looked at: only a
+  // day that moved on can have left it behind.
+  std::optional<std::chrono::year_month_day> dailyLookedOn_;
   // Minimized to the taskbar because there was no tray to hide in.
   bool minimizedForWantOfTray_ = false;
   // The load step is running, and the program was asked to end meanwhile.

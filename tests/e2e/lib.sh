@@ -321,7 +321,7 @@ double_click() { xdotool mousemove --window "$WID" "$1" "$2" click --repeat 2 --
 dialog_window() {
   local id
   for id in $(xdotool search --onlyvisible --pid "$VPID" 2>/dev/null); do
-    [ "$(window_geometry "$id" | cut -d' ' -f3,4)" = "387 493" ] && { echo "$id"; return; }
+    [ "$(window_geometry "$id" | cut -d' ' -f3,4)" = "387 513" ] && { echo "$id"; return; }
   done
 }
 
@@ -331,7 +331,7 @@ open_dialog() {
   click 148 8  # ImgConfig
   poll 5 eval '[ -n "$(menu_window_of "$VPID")" ]' || fail "the menu button opened no menu"
   xdotool key c  # "&Configuración"
-  poll 5 eval 'DIALOG=$(dialog_window); [ -n "$DIALOG" ]' || fail "no 387x493 dialog opened"
+  poll 5 eval 'DIALOG=$(dialog_window); [ -n "$DIALOG" ]' || fail "no 387x513 dialog opened"
   poll 5 eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$DIALOG" ]' ||
     fail "the dialog did not take the keyboard"
 }
