@@ -20,7 +20,9 @@
 #include "ports/shell.h"
 #include "ports/speaker.h"
 #include "common/settings_schema.h"
+#include "common/time_text.h"
 #include "ports/window.h"
+#include "shutdown/shutdown_status.h"
 #include "skin/mod_skin.h"
 
 namespace vesperon {
@@ -121,6 +123,23 @@ class FrmMain : public Form {
   // The system did not power off after all (refused, or no one to ask);
   // reason in the system's own words. May come long after the countdown.
   void PowerOff_Failed(const std::string& reason);
+
+  // --- the shutdown driven from the command line (shutdown/shutdown_commands.cpp) ---
+  // Each does what its control on the face does, messages included, whether
+  // or not the editor is open.
+  // The editor's OK with these fields: for today or tomorrow, stored, and
+  // said on the message line. An open editor closes with it.
+  void AcceptShutdownTime(const TimeOfDay& time);
+  // TipApagado's arming. False, with "Err: Hora no ajustada!", when no time
+  // is accepted; armed already or counting down, nothing changes.
+  bool ArmShutdown();
+  // TipApagado's disarming, or its cancel of a running countdown. False when
+  // neither a time is accepted nor a countdown runs; accepted and not
+  // armed, nothing changes.
+  bool DisarmShutdown();
+  // Where the shutdown stands: the accepted day and time, not the editor's
+  // fields, which count only once accepted.
+  ShutdownStatus Status();
 
   // --- skins (skin/skin_choice.cpp) ---
   // Checks the skin of that (folder) name and, when it passes, shows the
@@ -239,6 +258,9 @@ class FrmMain : public Form {
   void StartStep(bool plus);
   void StopStep();
   void OpenEditor();
+  // The OK's work on the fields as they stand.
+  void AcceptEditedTime();
+  void ArmAcceptedTime();
   void Disarm();
   void ShowPopupMenu();
   void MinimizeToTray();

@@ -101,6 +101,10 @@ void FrmMain::TipApagado_MouseDown(MouseButton button) {
     MostrarMensaje("Apagado OFF");
     return;
   }
+  ArmAcceptedTime();
+}
+
+void FrmMain::ArmAcceptedTime() {
   TipApagado.picture = ImgTipApagadoON.picture;
   ports_.tray.CambiarTipBandeja("Vesperon - Inciado");
   ports_.tray.CambiarIconoBandeja(ImgIconMain1.picture);
