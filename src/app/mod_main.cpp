@@ -13,7 +13,7 @@ bool Main(Environment& environment, FrmMenu& menu, FrmMain& window) {
     // line, asks for nothing: the clock that runs is what it was for.
     // Answered or not, this start ends here.
     if (environment.ArgumentText() != "/autostart")
-      environment.AskRunningCopy(RequestLine({RequestVerb::Show, {}}));
+      environment.AskRunningCopy(RequestLine({RequestVerb::Show, {}}), kRequestDeadline);
     return false;
   }
   menu.Form_Load();
