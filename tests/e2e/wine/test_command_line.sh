@@ -17,7 +17,15 @@ run_wine_command() {
 
 clock_windows() { xdotool search --onlyvisible --name '^Vesperon$' 2>/dev/null | wc -l; }
 # Clocks of this program file started as the session starts them.
-clock_processes() { ps -eo args | grep -cxF "$(winepath_of "$VESPERON") /autostart" || true; }
+clock_processes() {
+  local p count=0
+  for p in /proc/[0-9]*; do
+    # Wine pads the command line with NULs.
+    [ "$(tr '\0' ' ' <"$p/cmdline" 2>/dev/null | sed 's/ *$//')" = "$(winepath_of "$VESPERON") /autostart" ] &&
+      count=$((count + 1))
+  done
+  echo "$count"
+}
 
 start_xvfb
 start_trayer
