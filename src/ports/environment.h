@@ -51,7 +51,8 @@ class Environment {
   // it, so that this start can end with its answer while the clock runs on.
   // Returns once a copy listens for later starts (that one, or another
   // started meanwhile); false when none does within kHiddenStartDeadline,
-  // or the copy started ended first.
+  // when the copy started ended first, and, starting none, when this start
+  // could not take the lock.
   virtual bool StartHiddenCopy() = 0;
   // After the running copy was asked to end: true once no copy runs any
   // more, false when one still runs after kEndDeadline.

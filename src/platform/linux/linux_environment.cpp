@@ -119,8 +119,11 @@ void LinuxEnvironment::AnswerLaterStarts(RequestHandler answer) {
 }
 
 bool LinuxEnvironment::StartHiddenCopy() {
+  // Without the lock (a lock folder that is not the user's alone) a copy
+  // started would not be found again, and each command would start one more.
+  if (lockFd_ < 0) return false;
   // The copy takes the lock itself; until it does, another start may.
-  if (lockFd_ >= 0) ::close(lockFd_);
+  ::close(lockFd_);
   lockFd_ = -1;
   prevInstance_ = true;
   const std::string program = OwnFile();

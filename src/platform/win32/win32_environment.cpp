@@ -101,8 +101,11 @@ void Win32Environment::AnswerLaterStarts(RequestHandler answer) {
 }
 
 bool Win32Environment::StartHiddenCopy() {
+  // Without the mutex a copy started would not be found again, and each
+  // command would start one more.
+  if (mutex_ == nullptr) return false;
   // The copy makes the mutex itself; until it does, another start may.
-  if (mutex_ != nullptr) CloseHandle(mutex_);
+  CloseHandle(mutex_);
   mutex_ = nullptr;
   prevInstance_ = true;
   const std::optional<std::wstring> program = Widen(ProgramFilePath());
