@@ -20,7 +20,9 @@
 #include "ports/shell.h"
 #include "ports/speaker.h"
 #include "common/settings_schema.h"
+#include "common/time_text.h"
 #include "ports/window.h"
+#include "shutdown/shutdown_status.h"
 #include "skin/mod_skin.h"
 
 namespace vesperon {
@@ -129,6 +131,22 @@ class FrmMain : public Form {
   // stored one) is armed at once for its next occurrence. A running
   // countdown is left to run; its end arms the next day.
   void DailyShutdown_TurnedOn();
+  // --- the shutdown driven from the command line (shutdown/shutdown_commands.cpp) ---
+  // Each does what its control on the face does, messages included, whether
+  // or not the editor is open.
+  // The editor's OK with these fields: for today or tomorrow, stored, and
+  // said on the message line. An open editor closes with it.
+  void AcceptShutdownTime(const TimeOfDay& time);
+  // TipApagado's arming. False, with "Err: Hora no ajustada!", when no time
+  // is accepted; armed already or counting down, nothing changes.
+  bool ArmShutdown();
+  // TipApagado's disarming, or its cancel of a running countdown. False when
+  // neither a time is accepted nor a countdown runs; accepted and not
+  // armed, nothing changes.
+  bool DisarmShutdown();
+  // Where the shutdown stands: the accepted day and time, not the editor's
+  // fields, which count only once accepted.
+  ShutdownStatus Status();
 
   // --- skins (skin/skin_choice.cpp) ---
   // Checks the skin of that (folder) name and, when it passes, shows the
@@ -248,6 +266,8 @@ class FrmMain : public Form {
   void StopStep();
   void OpenEditor();
   void Arm();
+  // The OK's work on the fields as they stand.
+  void AcceptEditedTime();
   void Disarm();
   void ArmNextOccurrence(const LocalDateTime& now, std::chrono::sys_days notBefore);
   bool ArmNextDayIfDaily();

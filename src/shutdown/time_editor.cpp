@@ -95,7 +95,10 @@ void FrmMain::Step() {
 
 void FrmMain::ImgTipOk_MouseDown(MouseButton button) {
   if (button != MouseButton::Left || !AjustarHoraApagado) return;
+  AcceptEditedTime();
+}
 
+void FrmMain::AcceptEditedTime() {
   AjustarHoraApagado = false;
   ImgTipOk.picture = ImgTipOkOFF.picture;
   for (auto& place : ImgHora) place.visible = true;

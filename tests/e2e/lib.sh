@@ -237,7 +237,7 @@ is_private_address() {
 # Starts the program with any arguments; sets VPID. Output goes to
 # $WORK/vesperon-N.out/.err, N counting the starts of this script.
 VSTARTS=0
-start_vesperon() {
+refuse_unless_power_off_unreachable() {
   if [ "${VESPERON_DRY_RUN:-}" = 1 ]; then
     case "${DBUS_SYSTEM_BUS_ADDRESS:-}" in
       unix:path=/nonexistent/*) ;;
@@ -246,11 +246,25 @@ start_vesperon() {
   elif [ -z "$MOCK_BUS_ADDRESS" ] || [ "${DBUS_SYSTEM_BUS_ADDRESS:-}" != "$MOCK_BUS_ADDRESS" ]; then
     fail "refusing to start: no dry run and the system bus is not the checked mock"
   fi
+}
+start_vesperon() {
+  refuse_unless_power_off_unreachable
   VSTARTS=$((VSTARTS + 1))
   VLOG="$WORK/vesperon-$VSTARTS"
   "$VESPERON" "$@" >"$VLOG.out" 2>"$VLOG.err" &
   VPID=$!
   track "$VPID"
+}
+
+# Runs the program with a command line for the clock that runs, to its end
+# (max 30 s), as a terminal would; a clock it starts takes this environment.
+# Sets OUT, ERR (what it printed) and STATUS.
+run_vesperon_command() {
+  refuse_unless_power_off_unreachable
+  STATUS=0
+  timeout 30 "$VESPERON" "$@" >"$WORK/command.out" 2>"$WORK/command.err" || STATUS=$?
+  OUT=$(cat "$WORK/command.out")
+  ERR=$(cat "$WORK/command.err")
 }
 
 # The window of process $1 titled exactly $2, if there is one; mapped only

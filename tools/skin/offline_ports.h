@@ -122,8 +122,13 @@ class ToolEnvironment : public Environment {
   bool PrevInstance() override { return false; }
   std::string ProgramFilePath() override { return {}; }
   bool VisibleFileExists(const std::string&) override { return false; }
-  std::optional<std::string> AskRunningCopy(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> AskRunningCopy(const std::string&,
+                                            std::chrono::milliseconds) override {
+    return std::nullopt;
+  }
   void AnswerLaterStarts(RequestHandler) override {}
+  bool StartHiddenCopy() override { return false; }
+  bool WaitUntilNoCopyRuns() override { return true; }
 };
 
 class NoTray : public TrayPort {
