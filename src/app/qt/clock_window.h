@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "app/clock_keyboard.h"
 #include "app/clock_mouse.h"
 #include "app/face_painting.h"
 #include "app/frm_main.h"
@@ -46,6 +47,11 @@ class ClockWindow : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  // Tab and Shift+Tab are the editor's, not a move to another control.
+  bool focusNextPrevChild(bool next) override;
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -61,6 +67,7 @@ class ClockWindow : public QWidget {
 
   FrmMain& model_;
   ClockMouse mouse_;
+  ClockKeyboard keys_;
   QPushButton command1_;
   FaceRepaint repaint_;
   const void* shownIcon_ = nullptr;
