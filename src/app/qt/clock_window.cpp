@@ -84,7 +84,7 @@ ClockWindow::ClockWindow(FrmMain& model, QWidget* parent)
       command1_(this),
       repaint_(model) {
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setMouseTracking(true);  // the hand over what can be clicked
+  setMouseTracking(true);           // the hand over what can be clicked
   setFocusPolicy(Qt::StrongFocus);  // the keys, once clicked or brought forward
   setFixedSize(kFaceWidthPx, kFaceHeightPx);
   setWindowTitle(QString::fromStdString(model_.caption));
