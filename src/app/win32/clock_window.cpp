@@ -45,7 +45,7 @@ std::optional<MouseButton> ButtonOf(UINT message) {
 }  // namespace
 
 ClockWindow::ClockWindow(FrmMain& model, Win32WindowSystem& windowSystem)
-    : model_(model), windowSystem_(windowSystem), mouse_(model), repaint_(model) {
+    : model_(model), windowSystem_(windowSystem), mouse_(model), keys_(model), repaint_(model) {
   // Double clicks open the editor on the digits.
   if (!RegisterWindowClass(kClassName, CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW))) return;
   // A popup has no frame; the system menu and the minimize box let the
@@ -93,7 +93,7 @@ void ClockWindow::AddTips() {
 }
 
 LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (OnMouse(message, wParam, lParam)) return 0;
+  if (OnMouse(message, wParam, lParam) || OnKeyboard(message, wParam, lParam)) return 0;
   switch (message) {
     case kTrayCallbackMessage:
       // wParam is the icon's id, lParam the mouse message over it.
@@ -133,6 +133,8 @@ LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED) {
+        // The keys stay the face's, not the button's.
+        SetFocus(window_);
         model_.Command1_Click();
         Sync();
         return 0;
@@ -222,6 +224,8 @@ bool ClockWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       SetCapture(window_);
+      // Clicked, the clock takes the keyboard (from the "!" button too).
+      SetFocus(window_);
       mouse_.Press(*button, x, y, xTwips, yTwips);
       break;
     case WM_LBUTTONDBLCLK:

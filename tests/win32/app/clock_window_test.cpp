@@ -174,6 +174,57 @@ TEST_F(Win32ClockWindowTest, ASecondQuickPressStepsButNeverArmsTwice) {
   EXPECT_TRUE(main.ApagarEquipo);
 }
 
+// The keys as Windows posts them: a repeat has bit 30 set, Shift+F10 comes
+// as a system key, the menu key or a keyboard WM_CONTEXTMENU opens the one
+// menu at the clock; and a click gives the clock the keyboard back from
+// the "!" button.
+TEST_F(Win32ClockWindowTest, TheKeysDriveTheModelAndAClickTakesTheKeyboard) {
+  const auto post = [&](UINT message, WPARAM key, LPARAM flags = 1) {
+    PostMessageW(window.Handle(), message, key, flags);
+    MSG queued;
+    while (PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&queued);
+      DispatchMessageW(&queued);
+    }
+  };
+  const LPARAM kRepeat = 1 | (1L << 30);
+  const int hours = main.HoraApagado_hrs;
+  post(WM_KEYDOWN, VK_RETURN);
+  ASSERT_TRUE(main.AjustarHoraApagado);
+  post(WM_KEYDOWN, VK_UP);
+  post(WM_KEYDOWN, VK_UP, kRepeat);
+  post(WM_KEYUP, VK_UP);
+  EXPECT_EQ(main.HoraApagado_hrs, hours + 2);
+  EXPECT_TRUE(main.TimerSep.Enabled()) << "the key came up, and the field blinks again";
+  post(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(main.AjustarHoraIndexSel, 2);
+  post(WM_KEYDOWN, VK_RETURN);
+  EXPECT_TRUE(main.HoraApagadoSet);
+  post(WM_KEYDOWN, VK_SPACE);
+  post(WM_KEYDOWN, VK_SPACE, kRepeat);
+  EXPECT_TRUE(main.ApagarEquipo);
+
+  BYTE keyboard[256];
+  GetKeyboardState(keyboard);
+  keyboard[VK_SHIFT] = 0x80;
+  SetKeyboardState(keyboard);
+  post(WM_SYSKEYDOWN, VK_F10);
+  post(WM_SYSKEYUP, VK_F10);
+  keyboard[VK_SHIFT] = 0;
+  SetKeyboardState(keyboard);
+  post(WM_KEYDOWN, VK_APPS);
+  post(WM_KEYUP, VK_APPS);
+  post(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.Handle()), MAKELPARAM(-1, -1));
+  const Rect& button = main.ImgConfig.rect;
+  const std::pair<int, int> belowTheButton{button.left, button.top + button.height};
+  EXPECT_EQ(h.shell.menusAtFace, (std::vector<std::pair<int, int>>(3, belowTheButton)));
+
+  SetFocus(GetDlgItem(window.Handle(), 1));  // the "!" button
+  ASSERT_NE(GetFocus(), window.Handle());
+  Click(main.ImgHora[0].rect);
+  EXPECT_EQ(GetFocus(), window.Handle());
+}
+
 TEST_F(Win32ClockWindowTest, DraggedByItsBackground) {
   RECT before;
   GetWindowRect(window.Handle(), &before);
