@@ -81,6 +81,7 @@ ClockWindow::ClockWindow(FrmMain& model, QWidget* parent)
       model_(model),
       mouse_(model),
       keys_(model),
+      accessibility_(*this, model),
       command1_(this),
       repaint_(model) {
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -206,6 +207,7 @@ void ClockWindow::Sync() {
   }
   SyncFaces();
   SyncWindow();
+  accessibility_.Sync();
   emit synced();
 }
 

@@ -9,6 +9,7 @@
 #include "app/clock_mouse.h"
 #include "app/face_painting.h"
 #include "app/frm_main.h"
+#include "app/qt/clock_accessible.h"
 
 namespace vesperon::qt_view {
 
@@ -24,6 +25,8 @@ class ClockWindow : public QWidget {
   // Brings the window in line with the model; quits the program once the
   // model has been unloaded.
   void Sync();
+
+  const FrmMain& Model() const { return model_; }
 
   // The message line's text colour with the built-in pictures, the same cyan
   // as the digits.
@@ -68,6 +71,7 @@ class ClockWindow : public QWidget {
   FrmMain& model_;
   ClockMouse mouse_;
   ClockKeyboard keys_;
+  ClockAccessibility accessibility_;
   QPushButton command1_;
   FaceRepaint repaint_;
   const void* shownIcon_ = nullptr;
