@@ -45,7 +45,12 @@ std::optional<MouseButton> ButtonOf(UINT message) {
 }  // namespace
 
 ClockWindow::ClockWindow(FrmMain& model, Win32WindowSystem& windowSystem)
-    : model_(model), windowSystem_(windowSystem), mouse_(model), keys_(model), repaint_(model) {
+    : model_(model),
+      windowSystem_(windowSystem),
+      mouse_(model),
+      keys_(model),
+      accessibility_(model),
+      repaint_(model) {
   // Double clicks open the editor on the digits.
   if (!RegisterWindowClass(kClassName, CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW))) return;
   // A popup has no frame; the system menu and the minimize box let the
@@ -174,6 +179,9 @@ LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // must stay within reach.
       if (wParam == FALSE && stayEnabled_ && stayEnabled_()) EnableWindow(window_, TRUE);
       return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT object = accessibility_.OnGetObject(window_, wParam, lParam)) return object;
+      break;
     case WM_DPICHANGED:
       // The face is drawn in pixels, whatever the screen: it keeps its size.
       return 0;
@@ -362,6 +370,7 @@ void ClockWindow::Sync() {
   }
   SyncFaces();
   SyncWindow();
+  accessibility_.Sync(window_);
   if (onSynced_) onSynced_();
 }
 

@@ -10,6 +10,7 @@
 #include "app/clock_mouse.h"
 #include "app/face_painting.h"
 #include "app/frm_main.h"
+#include "app/win32/clock_accessible.h"
 #include "app/win32/win32_window_system.h"
 
 namespace vesperon::win32_view {
@@ -65,6 +66,7 @@ class ClockWindow {
   Win32WindowSystem& windowSystem_;
   ClockMouse mouse_;
   ClockKeyboard keys_;
+  ClockAccessibility accessibility_;
   HWND window_ = nullptr;
   HWND command1_ = nullptr;
   HWND tips_ = nullptr;

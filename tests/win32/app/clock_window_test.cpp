@@ -1,6 +1,7 @@
 #include "app/win32/clock_window.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <chrono>
 #include <cmath>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "win32/gdi_drawing.h"
+#include "win32/wide_text.h"
 #include "main_harness.h"
 #include "win32/win32_picture_loader.h"
 #include "tray/win32/popup_menu_view.h"
@@ -223,6 +225,52 @@ TEST_F(Win32ClockWindowTest, TheKeysDriveTheModelAndAClickTakesTheKeyboard) {
   ASSERT_NE(GetFocus(), window.Handle());
   Click(main.ImgHora[0].rect);
   EXPECT_EQ(GetFocus(), window.Handle());
+}
+
+// What a screen reader asks of the window through Active Accessibility: the
+// description of the shutdown as it stands, and each control of the face,
+// named by its tip, where it lies on the screen.
+TEST_F(Win32ClockWindowTest, AScreenReaderReadsTheDescriptionAndTheControls) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  IAccessible* clock = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(window.Handle(), OBJID_CLIENT, __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(&clock)),
+            S_OK);
+  const auto child = [](long id) {
+    VARIANT v{};
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+  };
+  // The text a call gave, freed.
+  const auto taken = [](BSTR& text) {
+    const std::string read = text != nullptr ? Narrow(text) : "";
+    SysFreeString(text);
+    text = nullptr;
+    return read;
+  };
+  BSTR text = nullptr;
+  clock->get_accDescription(child(CHILDID_SELF), &text);
+  EXPECT_EQ(taken(text), "Hora de apagado no ajustada");
+  Click(main.ImgHora[0].rect, true);
+  Click(main.ImgTipOk.rect);
+  Click(main.TipApagado.rect);
+  clock->get_accDescription(child(CHILDID_SELF), &text);
+  EXPECT_EQ(taken(text), "Hora de apagado 00:00:00, activado");
+
+  long count = 0;
+  clock->get_accChildCount(&count);
+  EXPECT_EQ(count, 13) << "the face's twelve, and the \"!\" button";
+  clock->get_accName(child(3), &text);
+  EXPECT_EQ(taken(text), "Indica si el apagado automático está activado");
+  POINT tip{main.TipApagado.rect.left + 2, main.TipApagado.rect.top + 2};
+  ClientToScreen(window.Handle(), &tip);
+  VARIANT at{};
+  ASSERT_EQ(clock->accHitTest(tip.x, tip.y, &at), S_OK);
+  EXPECT_EQ(at.vt, VT_I4);
+  EXPECT_EQ(at.lVal, 3);
+  clock->Release();
+  CoUninitialize();
 }
 
 TEST_F(Win32ClockWindowTest, DraggedByItsBackground) {
