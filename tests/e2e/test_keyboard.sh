@@ -32,6 +32,7 @@ wait_window "$VPID"
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 # Polls the face until its digits read $1 (a blinking field may be out).
 face_reads() {
+  # shellcheck disable=SC2034  # read by the polled command
   local expected=$1
   poll 3 eval 'read_face "$WID"; [ "${FACE[digits]}" = "$expected" ]'
 }
