@@ -93,6 +93,9 @@ class FrmMain : public Form {
   void TrayHostChanged();
   // The clickable controls show the hand while the mouse is over them.
   void Clickable_MouseMove();
+  // The popup menu opened from the keyboard: below the menu button, as
+  // there is no pointer to open it at.
+  void PopupMenuAtClock();
 
   // --- clock face (app/clock_face.cpp) ---
   void TimerSync_Timer();
@@ -110,6 +113,11 @@ class FrmMain : public Form {
   void ImgButtonMENOS_MouseUp(MouseButton button);
   void TimerInc_Timer();
   void ImgTipOk_MouseDown(MouseButton button);
+  // From the keyboard: the field before the selected one, the reverse of
+  // Image1; and a step key down (each repeat of a held one too) and up.
+  void PreviousField();
+  void StepKey_Down(bool plus);
+  void StepKey_Up();
 
   // --- arming and countdown (shutdown/arming.cpp) ---
   void TipApagado_MouseDown(MouseButton button);

@@ -165,6 +165,7 @@ class PrintingShell : public Shell {
   }
   // A face that is only drawn has no menu and no dialogs to open.
   const MenuEntry* PopupMenu(const MenuEntry&) override { return nullptr; }
+  const MenuEntry* PopupMenuAt(const MenuEntry&, int, int) override { return nullptr; }
   void ShowModal(Dialog) override {}
   void CloseAll() override {}
   void BringToFront(Dialog) override {}
