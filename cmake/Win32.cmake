@@ -28,7 +28,8 @@ set(VESPERON_WIN32_VIEW_SOURCES ${VESPERON_ALL_SOURCES})
 list(FILTER VESPERON_WIN32_VIEW_SOURCES INCLUDE REGEX "/src/[^/]+/win32/")
 list(FILTER VESPERON_WIN32_VIEW_SOURCES EXCLUDE REGEX "/src/platform/|/win_main\\.cpp$")
 add_library(vesperon_win32_views STATIC ${VESPERON_WIN32_VIEW_SOURCES})
-target_link_libraries(vesperon_win32_views PUBLIC vesperon_win32)
+# Active Accessibility for the clock's face.
+target_link_libraries(vesperon_win32_views PUBLIC vesperon_win32 oleacc oleaut32)
 
 # The resources: the built-in pictures under their file names (P_0.BMP for
 # 0.bmp), the manifest and the version.

@@ -24,6 +24,8 @@ packages=(
   dpkg-dev file lintian desktop-file-utils appstream man-db
   # tests: real trays, a window manager, a stand-in StatusNotifierWatcher
   openbox trayer python3-gi
+  # tests: the clock read over AT-SPI, as a screen reader reads it
+  at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   # running on Wayland, and its tests in a headless Wayland session
   qt6-wayland weston xwayland
   # the Windows build, its tests under Wine, and its zip

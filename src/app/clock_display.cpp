@@ -51,6 +51,7 @@ void FrmMain::TimerSync_Timer() {
     ShowShutdownTime();
   else
     ShowCurrentTime(now);
+  KeepDailyShutdownAhead(now);
   ShutdownCheck(now);
 }
 

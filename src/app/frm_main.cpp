@@ -171,8 +171,14 @@ void FrmMain::Form_Load() {
 
   PlaceWindow();
   TimerSync_Timer();
+  // Every start takes the daily shutdown up again, hidden in the tray too.
+  const bool daily = DailyShutdown();
+  if (daily) {
+    const LocalDateTime now = ports_.clock.Now();
+    ArmNextOccurrence(now, now.date);
+  }
   // A greeting says less than a setting that did not reach the disk.
-  if (!ShowUnsavedSettings()) MostrarMensaje("Bienvenido a Vesperon!");
+  if (!ShowUnsavedSettings()) MostrarMensaje(daily ? "Apagado ON!" : "Bienvenido a Vesperon!");
 }
 
 // Stored texts are trimmed and an empty text counts as absent. A text that

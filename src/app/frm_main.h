@@ -21,7 +21,9 @@
 #include "ports/shell.h"
 #include "ports/speaker.h"
 #include "common/settings_schema.h"
+#include "common/time_text.h"
 #include "ports/window.h"
+#include "shutdown/shutdown_status.h"
 #include "skin/mod_skin.h"
 
 namespace vesperon {
@@ -92,6 +94,9 @@ class FrmMain : public Form, public MainWindow {
   void TrayHostChanged();
   // The clickable controls show the hand while the mouse is over them.
   void Clickable_MouseMove();
+  // The popup menu opened from the keyboard: below the menu button, as
+  // there is no pointer to open it at.
+  void PopupMenuAtClock();
 
   // --- clock face (app/clock_face.cpp) ---
   void TimerSync_Timer();
@@ -109,6 +114,11 @@ class FrmMain : public Form, public MainWindow {
   void ImgButtonMENOS_MouseUp(MouseButton button);
   void TimerInc_Timer();
   void ImgTipOk_MouseDown(MouseButton button);
+  // From the keyboard: the field before the selected one, the reverse of
+  // Image1; and a step key down (each repeat of a held one too) and up.
+  void PreviousField();
+  void StepKey_Down(bool plus);
+  void StepKey_Up();
 
   // --- arming and countdown (shutdown/arming.cpp) ---
   void TipApagado_MouseDown(MouseButton button);
@@ -122,6 +132,30 @@ class FrmMain : public Form, public MainWindow {
   // The system did not power off after all (refused, or no one to ask);
   // reason in the system's own words. May come long after the countdown.
   void PowerOff_Failed(const std::string& reason);
+
+  // --- the shutdown every day (shutdown/daily_shutdown.cpp) ---
+  // Whether the user asked for it: the setting "Diario" is exactly "1".
+  bool DailyShutdown() const;
+  // The configuration dialog turned it on: the accepted time (at start, the
+  // stored one) is armed at once for its next occurrence. A running
+  // countdown is left to run; its end arms the next day.
+  void DailyShutdown_TurnedOn() override;
+  // --- the shutdown driven from the command line (shutdown/shutdown_commands.cpp) ---
+  // Each does what its control on the face does, messages included, whether
+  // or not the editor is open.
+  // The editor's OK with these fields: for today or tomorrow, stored, and
+  // said on the message line. An open editor closes with it.
+  void AcceptShutdownTime(const TimeOfDay& time);
+  // TipApagado's arming. False, with "Err: Hora no ajustada!", when no time
+  // is accepted; armed already or counting down, nothing changes.
+  bool ArmShutdown();
+  // TipApagado's disarming, or its cancel of a running countdown. False when
+  // neither a time is accepted nor a countdown runs; accepted and not
+  // armed, nothing changes.
+  bool DisarmShutdown();
+  // Where the shutdown stands: the accepted day and time, not the editor's
+  // fields, which count only once accepted.
+  ShutdownStatus Status();
 
   // --- skins (skin/skin_choice.cpp) ---
   // Checks the skin of that (folder) name and, when it passes, shows the
@@ -246,7 +280,13 @@ class FrmMain : public Form, public MainWindow {
   void StartStep(bool plus);
   void StopStep();
   void OpenEditor();
+  void Arm();
+  // The OK's work on the fields as they stand.
+  void AcceptEditedTime();
   void Disarm();
+  void ArmNextOccurrence(const LocalDateTime& now, std::chrono::sys_days notBefore);
+  bool ArmNextDayIfDaily();
+  void KeepDailyShutdownAhead(const LocalDateTime& now);
   void ShowPopupMenu();
   void MinimizeToTray();
   void TellPowerOffFailed(const std::string& body);
@@ -262,6 +302,9 @@ class FrmMain : public Form, public MainWindow {
   // editor's fields, which change while the user steps them.
   std::string acceptedTime_;
   std::optional<std::chrono::year_month_day> acceptedDate_;
+  // The day on which the daily shutdown's date was last looked at: only a
+  // day that moved on can have left it behind.
+  std::optional<std::chrono::year_month_day> dailyLookedOn_;
   // Minimized to the taskbar because there was no tray to hide in.
   bool minimizedForWantOfTray_ = false;
   // The load step is running, and the program was asked to end meanwhile.

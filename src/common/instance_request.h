@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/time_text.h"
+
 namespace vesperon {
 
 // What a later start of the program asks of the copy that runs, over the
@@ -18,18 +20,28 @@ namespace vesperon {
 //
 // A request that is too long, malformed, unknown or not complete within
 // kRequestDeadline gets an error answer and changes nothing.
+//
+// The verbs, and what the running copy does:
+//   show            comes forward (the plain second start)
+//   at hh:mm:ss     accepts that shutdown time, as the editor's OK does
+//   arm, disarm     arms, or disarms (a countdown too), the accepted time
+//   status          nothing; says where the shutdown stands
+//   quit            ends, as "Salir" does
+// Each request has exactly one form: "at 23:30:00", never "at 23:30".
 
 inline constexpr std::size_t kMaxRequestLineBytes = 1024;
 inline constexpr std::chrono::milliseconds kRequestDeadline{2000};
 
-// The plain second start: the running clock comes forward.
-inline constexpr std::string_view kShowRequest = "show";
-
-enum class RequestVerb { Show };
+enum class RequestVerb { Show, At, Arm, Disarm, Status, Quit };
 
 struct InstanceRequest {
   RequestVerb verb = RequestVerb::Show;
+  TimeOfDay time;  // for At
+  friend bool operator==(const InstanceRequest&, const InstanceRequest&) = default;
 };
+
+// The request's line, without its "\n".
+std::string RequestLine(const InstanceRequest& request);
 
 enum class RequestError { TooLong, TooSlow, Malformed, Unknown };
 
@@ -43,6 +55,7 @@ ParsedRequest ParseInstanceRequest(std::string_view line);
 // The answer lines, without their "\n".
 std::string OkAnswer(std::string_view text = {});
 std::string ErrorAnswer(RequestError error);
+std::string ErrorAnswer(std::string_view why);
 
 // Gathers one request line from the bytes as they arrive. Bytes after the
 // "\n" are not looked at.

@@ -45,6 +45,9 @@ inline constexpr Setting kWindowsVersion{"Apagado", "WindowsVersion", "2", Setti
 inline constexpr Setting kOnTop{"Window", "OnTop", "1", SettingRule::Present};
 inline constexpr Setting kUsaSpeaker{"Apagado", "UsaSpeaker", "1", SettingRule::Present};
 inline constexpr Setting kSpeakerMelody{"Apagado", "SpeakerMelody", "0", SettingRule::Integer};
+// Exactly "1": the shutdown time is taken again and armed every day; any
+// other text, or none, is off. Never put right: absent is simply off.
+inline constexpr Setting kDiario{"Apagado", "Diario", nullptr, SettingRule::Anything};
 inline constexpr Setting kAutoStart{kSettingsApp, "AutoStart", "1", SettingRule::Present};
 inline constexpr Setting kSkin{"Window", "Skin", "", SettingRule::Present};
 inline constexpr Setting kXpos{"Window", "xpos", nullptr, SettingRule::Number};

@@ -4,6 +4,21 @@
 
 namespace vesperon {
 
+namespace {
+
+// One or two digits, as a number.
+std::optional<int> Field(std::string_view digits, std::size_t minimumLength) {
+  if (digits.size() < minimumLength || digits.size() > 2) return std::nullopt;
+  int value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+}  // namespace
+
 std::string FormatHhMmSs(int hours, int minutes, int seconds) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", hours, minutes, seconds);
@@ -31,6 +46,21 @@ std::optional<std::array<int, 6>> DigitsOfTimeText(const std::string& text) {
     digits[place] = c - '0';
   }
   return digits;
+}
+
+std::optional<TimeOfDay> ParseTimeOfDay(std::string_view text) {
+  const std::size_t first = text.find(':');
+  if (first == std::string_view::npos) return std::nullopt;
+  const std::size_t second = text.find(':', first + 1);
+  const std::string_view minutesText = text.substr(
+      first + 1, second == std::string_view::npos ? std::string_view::npos : second - first - 1);
+  const std::optional<int> hours = Field(text.substr(0, first), 1);
+  const std::optional<int> minutes = Field(minutesText, 2);
+  const std::optional<int> seconds =
+      second == std::string_view::npos ? std::optional<int>(0) : Field(text.substr(second + 1), 2);
+  if (!hours || !minutes || !seconds || *hours > 23 || *minutes > 59 || *seconds > 59)
+    return std::nullopt;
+  return TimeOfDay{*hours, *minutes, *seconds};
 }
 
 }  // namespace vesperon

@@ -28,10 +28,12 @@ int ListIndexOf(std::optional<double> value, const ListControl& list) {
 
 FrmConfig::FrmConfig(ConfigPorts ports, MainWindow& main) : ports_(ports), main_(main) {
   caption = "Configuración";
-  width = 5805;  // client area, 387 × 493 pixels
-  height = 7395;
+  // Client area 387 × 513 pixels: the daily box's row made Frame1, and so
+  // the dialog, 20 pixels taller.
+  width = 5805;
+  height = 7695;
 
-  Frame1 = {"Opciones de Vesperon", {8, 6, 371, 446}};
+  Frame1 = {"Opciones de Vesperon", {8, 6, 371, 466}};
   ImgIcono.rect = {12, 24, 32, 32};
 
   Frame2 = {"", {50, 14, 313, 64}};
@@ -45,29 +47,30 @@ FrmConfig::FrmConfig(ConfigPorts ports, MainWindow& main) : ports_(ports), main_
   Label4 = {"segundos", true, {272, 53, 70, 15}};
 
   ChkIniciarConWindows = {"Iniciar Vesperon al inicio de Windows", false, true, {15, 86, 344, 17}};
+  ChkDiario = {"Apagar cada día a esta hora", false, true, {15, 106, 344, 17}};
 
-  Frame3 = {"", {15, 106, 344, 66}};
-  ChkSpeaker = {"Activar Speaker", false, true, {25, 119, 108, 17}};
+  Frame3 = {"", {15, 126, 344, 66}};
+  ChkSpeaker = {"Activar Speaker", false, true, {25, 139, 108, 17}};
   CmbMelodia.items = {"Beep", "Pajaraco", "GWBasic"};
-  CmbMelodia.rect = {136, 117, 110, 21};
-  BtnProbarMelodia = {"Probar", true, true, {252, 116, 96, 23}};
-  Label5 = {"Como usar los sonidos:", true, {25, 146, 130, 15}};
+  CmbMelodia.rect = {136, 137, 110, 21};
+  BtnProbarMelodia = {"Probar", true, true, {252, 136, 96, 23}};
+  Label5 = {"Como usar los sonidos:", true, {25, 166, 130, 15}};
   CmbSonidos.items = {"Una sola vez", "Repetitivo (Loop)", "No usar los sonidos"};
-  CmbSonidos.rect = {160, 142, 188, 21};
+  CmbSonidos.rect = {160, 162, 188, 21};
 
-  Label1 = {"Selección del Skin", true, {15, 180, 120, 15}};
-  LstSkin.rect = {15, 196, 167, 128};
-  Shape1 = {"", {186, 195, 171, 128}};
-  ImgSkinPreview = {ports_.pictures.BuiltIn("preview.bmp"), true, {186, 195, 171, 128}, ""};
-  LblImagen = {"Imagen no Disponible", true, {192, 249, 159, 17}};
-  LblSkinVersion = {"Version:", true, {188, 330, 171, 18}};
-  LblSkinName = {"Nombre:", true, {15, 353, 350, 18}};
-  LblSkinAutor = {"Autor:", true, {15, 374, 350, 18}};
-  LblSkinEmail = {"E-Mail:", true, {15, 395, 353, 18}};
-  LblSkinWeb = {"Web:", true, {15, 416, 351, 18}};
+  Label1 = {"Selección del Skin", true, {15, 200, 120, 15}};
+  LstSkin.rect = {15, 216, 167, 128};
+  Shape1 = {"", {186, 215, 171, 128}};
+  ImgSkinPreview = {ports_.pictures.BuiltIn("preview.bmp"), true, {186, 215, 171, 128}, ""};
+  LblImagen = {"Imagen no Disponible", true, {192, 269, 159, 17}};
+  LblSkinVersion = {"Version:", true, {188, 350, 171, 18}};
+  LblSkinName = {"Nombre:", true, {15, 373, 350, 18}};
+  LblSkinAutor = {"Autor:", true, {15, 394, 350, 18}};
+  LblSkinEmail = {"E-Mail:", true, {15, 415, 353, 18}};
+  LblSkinWeb = {"Web:", true, {15, 436, 351, 18}};
 
-  BtnAceptar = {"&Aceptar", true, true, {206, 460, 84, 25}};
-  BtnCancelar = {"&Cancelar", true, true, {295, 460, 84, 25}};
+  BtnAceptar = {"&Aceptar", true, true, {206, 480, 84, 25}};
+  BtnCancelar = {"&Cancelar", true, true, {295, 480, 84, 25}};
   ImgTemp.visible = false;
 }
 
@@ -90,6 +93,7 @@ void FrmConfig::Form_Load() {
 
   // Exactly "1": the start-up load trims it, the dialog does not.
   ChkIniciarConWindows.value = stored.Text(settings::kAutoStart) == "1";
+  ChkDiario.value = stored.Text(settings::kDiario) == "1";
 
   ChkSpeaker_Click();
   LoadSkinPanel();
@@ -120,6 +124,14 @@ void FrmConfig::BtnAceptar_Click() {
   const bool autoStartDone =
       AutoStartAsWanted(ports_.registry, ports_.environment, kSettingsApp, kRunKind, autoStart) ||
       !MayChangeAutoStart(ports_.registry, kRunKind);
+
+  // Turned on (and saved), it arms the accepted time at once, as the next
+  // start would. Turned off, what is armed stays armed: only the arming
+  // again after it stops.
+  const StoredSettings stored(ports_.settings);
+  const bool wasDaily = stored.Text(settings::kDiario) == "1";
+  main_.WriteSetting(settings::kDiario, ChkDiario.value ? "1" : "0");
+  if (!wasDaily && stored.Text(settings::kDiario) == "1") main_.DailyShutdown_TurnedOn();
 
   const bool skinTaken = main_.AplicarSkinElegido(ports_.skin, SelectedSkin());
 

@@ -76,6 +76,7 @@ class FrmConfig : public Form {
   Label Label4;
 
   CheckBox ChkIniciarConWindows;
+  CheckBox ChkDiario;
 
   Frame Frame3;
   CheckBox ChkSpeaker;

@@ -36,6 +36,9 @@ class MainWindow {
   virtual Picture& SkinScratch() = 0;
   // The dialog's skin step on accept; see FrmMain.
   virtual bool AplicarSkinElegido(ModSkin& skin, const std::optional<std::string>& selected) = 0;
+  // The daily shutdown was just turned on in the dialog: the stored time is
+  // armed for its next coming.
+  virtual void DailyShutdown_TurnedOn() = 0;
 };
 
 }  // namespace vesperon

@@ -85,4 +85,8 @@ struct Platform {
 // them. Call once the application object exists.
 Platform MakePlatform(std::vector<std::string> arguments);
 
+// The environment alone, for a start that only carries a command line to the
+// clock that runs: needs no application object and no display.
+std::unique_ptr<Environment> MakeEnvironment(std::vector<std::string> arguments);
+
 }  // namespace vesperon

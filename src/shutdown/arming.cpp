@@ -14,6 +14,14 @@ std::string CountdownText(int seconds) {
 }
 }  // namespace
 
+// The face and the tray both say that the shutdown is armed.
+void FrmMain::Arm() {
+  TipApagado.picture = ImgTipApagadoON.picture;
+  ports_.tray.CambiarTipBandeja("Vesperon - Inciado");
+  ports_.tray.CambiarIconoBandeja(ImgIconMain1.picture);
+  ApagarEquipo = true;
+}
+
 // The face and the tray both say that nothing is armed any more.
 void FrmMain::Disarm() {
   TipApagado.picture = ImgTipApagadoOFF.picture;
@@ -51,10 +59,12 @@ void FrmMain::EndCountdown() {
   ports_.shell.KeepClockInReach(false);
 }
 
+// With the daily shutdown on, only this one is cancelled: the user who stops
+// tonight's countdown still wants tomorrow's.
 void FrmMain::CancelCountdown() {
   EndCountdown();
-  Disarm();
-  MostrarMensaje("Apagado cancelado");
+  if (!ArmNextDayIfDaily()) Disarm();
+  if (!ShowUnsavedSettings()) MostrarMensaje("Apagado cancelado");
 }
 
 // The note window stays on top of everything: where it covers the clock it
@@ -101,10 +111,7 @@ void FrmMain::TipApagado_MouseDown(MouseButton button) {
     MostrarMensaje("Apagado OFF");
     return;
   }
-  TipApagado.picture = ImgTipApagadoON.picture;
-  ports_.tray.CambiarTipBandeja("Vesperon - Inciado");
-  ports_.tray.CambiarIconoBandeja(ImgIconMain1.picture);
-  ApagarEquipo = true;
+  Arm();
   MostrarMensaje("Apagado ON!");
 }
 
@@ -130,8 +137,10 @@ void FrmMain::TimerApagado_Timer() {
     EndCountdown();
     MostrarMensaje("Bye bye ;)");
     // The armed time is spent. Should the machine stay up (a refusal, the
-    // dry run), nothing may fire again until the user arms anew.
-    Disarm();
+    // dry run), nothing may fire again until the user arms anew; or, with
+    // the daily shutdown on, until the same time tomorrow.
+    if (!ArmNextDayIfDaily()) Disarm();
+    ShowUnsavedSettings();
     if (!EjecutarApagado(ports_.settings, ports_.power)) {
       ports_.diagnostics.Report("vesperon: no power-off requested: WindowsVersion \"" +
                                 StoredSettings(ports_.settings).Text(settings::kWindowsVersion) +

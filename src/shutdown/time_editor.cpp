@@ -39,6 +39,14 @@ void FrmMain::Image1_MouseDown(MouseButton button) {
   }
 }
 
+// Hours, seconds, minutes, hours: the fields as Image1 goes, backwards. The
+// field left may be in its hidden blink; all of them show again.
+void FrmMain::PreviousField() {
+  if (!AjustarHoraApagado) return;
+  AjustarHoraIndexSel = AjustarHoraIndexSel <= 1 ? 3 : AjustarHoraIndexSel - 1;
+  for (auto& place : ImgHora) place.visible = true;
+}
+
 void FrmMain::StartStep(bool plus) {
   for (auto& place : ImgHora) place.visible = true;
   TimerSep.SetEnabled(false);
@@ -64,6 +72,22 @@ void FrmMain::ImgButtonMAS_MouseUp(MouseButton) { StopStep(); }
 void FrmMain::ImgButtonMENOS_MouseUp(MouseButton) { StopStep(); }
 
 void FrmMain::TimerInc_Timer() { Step(); }
+
+// The keyboard repeats a held key by itself, so a key steps once for each
+// press it delivers and TimerInc is left to the mouse. As while plus or minus
+// is held on the face, nothing blinks until the key comes up. A step the
+// mouse holds goes on undisturbed.
+void FrmMain::StepKey_Down(bool plus) {
+  if (!AjustarHoraApagado || TimerInc.Enabled()) return;
+  for (auto& place : ImgHora) place.visible = true;
+  TimerSep.SetEnabled(false);
+  AjustarHorasPulsado_Modo = plus;
+  Step();
+}
+
+void FrmMain::StepKey_Up() {
+  if (!TimerInc.Enabled()) TimerSep.SetEnabled(true);
+}
 
 // Each field wraps around on its own; there is no carry into its neighbour.
 void FrmMain::Step() {
@@ -95,7 +119,10 @@ void FrmMain::Step() {
 
 void FrmMain::ImgTipOk_MouseDown(MouseButton button) {
   if (button != MouseButton::Left || !AjustarHoraApagado) return;
+  AcceptEditedTime();
+}
 
+void FrmMain::AcceptEditedTime() {
   AjustarHoraApagado = false;
   ImgTipOk.picture = ImgTipOkOFF.picture;
   for (auto& place : ImgHora) place.visible = true;

@@ -222,7 +222,7 @@ is_private_address() {
 # Starts the program with any arguments; sets VPID. Output goes to
 # $WORK/vesperon-N.out/.err, N counting the starts of this script.
 VSTARTS=0
-start_vesperon() {
+refuse_unless_power_off_unreachable() {
   if [ "${VESPERON_DRY_RUN:-}" = 1 ]; then
     case "${DBUS_SYSTEM_BUS_ADDRESS:-}" in
       unix:path=/nonexistent/*) ;;
@@ -231,11 +231,25 @@ start_vesperon() {
   elif [ -z "$MOCK_BUS_ADDRESS" ] || [ "${DBUS_SYSTEM_BUS_ADDRESS:-}" != "$MOCK_BUS_ADDRESS" ]; then
     fail "refusing to start: no dry run and the system bus is not the checked mock"
   fi
+}
+start_vesperon() {
+  refuse_unless_power_off_unreachable
   VSTARTS=$((VSTARTS + 1))
   VLOG="$WORK/vesperon-$VSTARTS"
   "$VESPERON" "$@" >"$VLOG.out" 2>"$VLOG.err" &
   VPID=$!
   track "$VPID"
+}
+
+# Runs the program with a command line for the clock that runs, to its end
+# (max 30 s), as a terminal would; a clock it starts takes this environment.
+# Sets OUT, ERR (what it printed) and STATUS.
+run_vesperon_command() {
+  refuse_unless_power_off_unreachable
+  STATUS=0
+  timeout 30 "$VESPERON" "$@" >"$WORK/command.out" 2>"$WORK/command.err" || STATUS=$?
+  OUT=$(cat "$WORK/command.out")
+  ERR=$(cat "$WORK/command.err")
 }
 
 # The window of process $1 titled exactly $2, if there is one; mapped only
@@ -313,7 +327,7 @@ double_click() { xdotool mousemove --window "$WID" "$1" "$2" click --repeat 2 --
 dialog_window() {
   local id
   for id in $(xdotool search --onlyvisible --pid "$VPID" 2>/dev/null); do
-    [ "$(window_geometry "$id" | cut -d' ' -f3,4)" = "387 493" ] && { echo "$id"; return; }
+    [ "$(window_geometry "$id" | cut -d' ' -f3,4)" = "387 513" ] && { echo "$id"; return; }
   done
 }
 
@@ -323,7 +337,7 @@ open_dialog() {
   click 148 8  # ImgConfig
   poll 5 eval '[ -n "$(menu_window_of "$VPID")" ]' || fail "the menu button opened no menu"
   xdotool key c  # "&Configuración"
-  poll 5 eval 'DIALOG=$(dialog_window); [ -n "$DIALOG" ]' || fail "no 387x493 dialog opened"
+  poll 5 eval 'DIALOG=$(dialog_window); [ -n "$DIALOG" ]' || fail "no 387x513 dialog opened"
   poll 5 eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$DIALOG" ]' ||
     fail "the dialog did not take the keyboard"
 }

@@ -35,7 +35,7 @@ visible_named() { [ -n "$(visible_window_named "$VPID" "$1")" ]; }
 config_dialog_open() {
   local id
   for id in $(xdotool search --onlyvisible --pid "$VPID" 2>/dev/null); do
-    [ "$(window_geometry "$id" | cut -d' ' -f3,4)" = "387 493" ] && return 0
+    [ "$(window_geometry "$id" | cut -d' ' -f3,4)" = "387 513" ] && return 0
   done
   return 1
 }

@@ -55,9 +55,9 @@ echo "\"Probar\" plays each melody on the server that is back"
 sleep 1  # for the server to catch up
 start_recording probar
 open_dialog
-# Focus starts on the Windows type; the melody list is four steps on, and
+# Focus starts on the Windows type; the melody list is five steps on, and
 # "Probar" the next. Each melody blocks the dialog while it plays.
-xdotool key Tab Tab Tab Tab Up Up Tab space  # Beep
+xdotool key Tab Tab Tab Tab Tab Up Up Tab space  # Beep
 sleep 0.8
 xdotool key shift+Tab Down Tab space  # Pajaraco
 sleep 0.8

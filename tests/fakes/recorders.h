@@ -68,6 +68,7 @@ class RecordingShell : public Shell {
   };
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
+  const MenuEntry* PopupMenuAt(const MenuEntry& menu, int x, int y) override;
   void ShowModal(Dialog dialog) override;
   void CloseAll() override { ++closedAll; }
   void BringToFront(Dialog dialog) override { broughtToFront.push_back(dialog); }
@@ -79,6 +80,8 @@ class RecordingShell : public Shell {
 
   std::vector<const MenuEntry*> menus;
   std::function<const MenuEntry*(const MenuEntry& menu)> choose;
+  // Where the menus opened at a point of the face opened (also in `menus`).
+  std::vector<std::pair<int, int>> menusAtFace;
 
   std::vector<Dialog> dialogs;
   std::function<void(Dialog)> whileDialogOpen;

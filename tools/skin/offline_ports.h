@@ -122,8 +122,13 @@ class ToolEnvironment : public Environment {
   bool PrevInstance() override { return false; }
   std::string ProgramFilePath() override { return {}; }
   bool VisibleFileExists(const std::string&) override { return false; }
-  std::optional<std::string> AskRunningCopy(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> AskRunningCopy(const std::string&,
+                                            std::chrono::milliseconds) override {
+    return std::nullopt;
+  }
   void AnswerLaterStarts(RequestHandler) override {}
+  bool StartHiddenCopy() override { return false; }
+  bool WaitUntilNoCopyRuns() override { return true; }
 };
 
 class NoTray : public TrayPort {
@@ -160,6 +165,7 @@ class PrintingShell : public Shell {
   }
   // A face that is only drawn has no menu and no dialogs to open.
   const MenuEntry* PopupMenu(const MenuEntry&) override { return nullptr; }
+  const MenuEntry* PopupMenuAt(const MenuEntry&, int, int) override { return nullptr; }
   void ShowModal(Dialog) override {}
   void CloseAll() override {}
   void BringToFront(Dialog) override {}

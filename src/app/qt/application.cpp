@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "app/command_line.h"
 #include "about/qt/about_dialog.h"
 #include "app/program.h"
+#include "app/running_clock_commands.h"
 #include "app/qt/clock_window.h"
 #include "app/qt/display_platform.h"
 #include "qt/qt_clock.h"
@@ -35,6 +37,11 @@ int RunApplication(int argc, char** argv) {
   // Answered before Qt starts: no display needed, no setting read, no lock.
   if (const std::optional<std::string> answer = CommandLineAnswer(arguments))
     return WriteAnswer(*answer, stdout, stderr) ? 0 : 1;
+  // And so are requests for the clock that runs, which need no display
+  // either when a clock runs.
+  if (const std::optional<int> status = CarryOutCommandLine(
+          arguments, [&] { return MakeEnvironment(arguments); }, std::cout, std::cerr))
+    return *status;
 
   ChooseDisplayPlatform();
   // A 2D clock needs no OpenGL; loading the GLX integration costs start-up

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -16,14 +17,60 @@
 
 namespace vesperon::qt_view {
 
+namespace {
+
+// The keys the clock answers, by Qt's names for them. With Control, Alt or
+// the logo key held they are the desktop's shortcuts, not the clock's.
+std::optional<ClockKeyboard::Key> ToKey(const QKeyEvent& event) {
+  using Key = ClockKeyboard::Key;
+  if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+    return std::nullopt;
+  const bool shift = event.modifiers().testFlag(Qt::ShiftModifier);
+  switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return Key::Enter;
+    case Qt::Key_Tab:
+      return shift ? Key::BackTab : Key::Tab;
+    case Qt::Key_Backtab:
+      return Key::BackTab;
+    case Qt::Key_Up:
+      return Key::Up;
+    case Qt::Key_Down:
+      return Key::Down;
+    case Qt::Key_Plus:
+      return Key::Plus;
+    case Qt::Key_Minus:
+      return Key::Minus;
+    case Qt::Key_Space:
+      return Key::Space;
+    case Qt::Key_Escape:
+      return Key::Escape;
+    case Qt::Key_F1:
+      return Key::F1;
+    case Qt::Key_Menu:
+      return Key::Menu;
+    case Qt::Key_F10:
+      if (shift) return Key::Menu;
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
 ClockWindow::ClockWindow(FrmMain& model, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       model_(model),
       mouse_(model),
+      keys_(model),
+      accessibility_(*this, model),
       command1_(this),
       repaint_(model) {
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setMouseTracking(true);  // the hand over what can be clicked
+  setMouseTracking(true);           // the hand over what can be clicked
+  setFocusPolicy(Qt::StrongFocus);  // the keys, once clicked or brought forward
   setFixedSize(kFaceWidthPx, kFaceHeightPx);
   setWindowTitle(QString::fromStdString(model_.caption));
 
@@ -144,6 +191,7 @@ void ClockWindow::Sync() {
   }
   SyncFaces();
   SyncWindow();
+  accessibility_.Sync();
   emit synced();
 }
 
@@ -164,6 +212,9 @@ void ClockWindow::PassPress(QMouseEvent* event, PressRule rule) {
   if (!button) return;
   const QPoint p = event->position().toPoint();
   if (HeldByModal(p)) return;
+  // Clicked, the clock takes the keyboard, even where no window manager
+  // gives it on a click.
+  if (!isActiveWindow()) activateWindow();
   const QPointF at = TwipsInWindow(event->globalPosition());
   (mouse_.*rule)(*button, p.x(), p.y(), static_cast<float>(at.x()), static_cast<float>(at.y()));
   Sync();
@@ -197,6 +248,30 @@ void ClockWindow::mouseDoubleClickEvent(QMouseEvent* event) {
   PassPress(event, &ClockMouse::DoubleClick);
 }
 
+void ClockWindow::keyPressEvent(QKeyEvent* event) {
+  const std::optional<ClockKeyboard::Key> key = ToKey(*event);
+  if (!key) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  keys_.Press(*key, event->isAutoRepeat(), QApplication::activeModalWidget() != nullptr);
+  Sync();
+}
+
+void ClockWindow::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  keys_.Release();
+  Sync();
+}
+
+void ClockWindow::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  keys_.Release();
+  Sync();
+}
+
+bool ClockWindow::focusNextPrevChild(bool) { return false; }
+
 void ClockWindow::closeEvent(QCloseEvent* event) {
   // Closed from outside (the window manager, the session's end): the
   // program ends, storing its place as the close button does.
@@ -207,9 +282,10 @@ void ClockWindow::closeEvent(QCloseEvent* event) {
 
 bool ClockWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowBlocked) {
-    // A dialog opened over the clock takes the mouse, and the release of
-    // any button down here with it.
+    // A dialog opened over the clock takes the mouse and the keyboard, and
+    // the release of any button or key down here with them.
     mouse_.MouseLost();
+    keys_.Release();
     Sync();
   }
   if (event->type() != QEvent::ToolTip) return QWidget::event(event);

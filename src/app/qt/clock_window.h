@@ -5,9 +5,11 @@
 #include <array>
 #include <vector>
 
+#include "app/clock_keyboard.h"
 #include "app/clock_mouse.h"
 #include "app/face_painting.h"
 #include "app/frm_main.h"
+#include "app/qt/clock_accessible.h"
 
 namespace vesperon::qt_view {
 
@@ -23,6 +25,8 @@ class ClockWindow : public QWidget {
   // Brings the window in line with the model; quits the program once the
   // model has been unloaded.
   void Sync();
+
+  const FrmMain& Model() const { return model_; }
 
   // The message line's text colour with the built-in pictures, the same cyan
   // as the digits.
@@ -46,6 +50,11 @@ class ClockWindow : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  // Tab and Shift+Tab are the editor's, not a move to another control.
+  bool focusNextPrevChild(bool next) override;
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -65,6 +74,8 @@ class ClockWindow : public QWidget {
 
   FrmMain& model_;
   ClockMouse mouse_;
+  ClockKeyboard keys_;
+  ClockAccessibility accessibility_;
   QPushButton command1_;
   FaceRepaint repaint_;
   const void* shownIcon_ = nullptr;

@@ -42,6 +42,11 @@ const MenuEntry* QtShell::PopupMenu(const MenuEntry& menu) {
   return menu_.Exec(menu, QCursor::pos());
 }
 
+const MenuEntry* QtShell::PopupMenuAt(const MenuEntry& menu, int x, int y) {
+  if (!parent_) return PopupMenu(menu);
+  return menu_.Exec(menu, parent_->mapToGlobal(QPoint(x, y)));
+}
+
 void QtShell::ShowModal(Dialog dialog) {
   const auto factory = factories_.find(dialog);
   if (factory == factories_.end()) return;

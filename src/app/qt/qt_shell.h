@@ -31,6 +31,7 @@ class QtShell : public Shell {
 
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
+  const MenuEntry* PopupMenuAt(const MenuEntry& menu, int x, int y) override;
   void ShowModal(Dialog dialog) override;
   // Every popup and modal window of the application, whoever opened it.
   void CloseAll() override;

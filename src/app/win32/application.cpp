@@ -4,10 +4,18 @@
 // windows.h first: the common controls need its types.
 #include <commctrl.h>
 
+#include <cstdio>
+#include <iostream>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "about/win32/about_dialog.h"
+#include "app/command_line.h"
 #include "app/program.h"
+#include "app/running_clock_commands.h"
+#include "app/win32/console_command_line.h"
 #include "app/win32/clock_window.h"
 #include "app/win32/win32_shell.h"
 #include "app/win32/win32_window_system.h"
@@ -20,6 +28,16 @@
 namespace vesperon::win32_view {
 
 int RunApplication() {
+  // Answered before any window: the texts, and the requests for the clock
+  // that runs.
+  const std::vector<std::string> arguments = CommandLineArguments();
+  if (CommandLineAnswer(arguments) || RequestsOfCommandLine(arguments)) WriteToStartingConsole();
+  if (const std::optional<std::string> answer = CommandLineAnswer(arguments))
+    return WriteAnswer(*answer, stdout, stderr) ? 0 : 1;
+  if (const std::optional<int> status = CarryOutCommandLine(
+          arguments, [&] { return MakeEnvironment(arguments); }, std::cout, std::cerr))
+    return *status;
+
   // The system's own look for the dialogs' controls (with the manifest's
   // Common Controls 6), and the tips of the clock.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};

@@ -24,7 +24,12 @@ constexpr UINT_PTR kCommand1Id = 1;
 }  // namespace
 
 ClockWindow::ClockWindow(FrmMain& model, Win32WindowSystem& windowSystem)
-    : model_(model), windowSystem_(windowSystem), mouse_(model), repaint_(model) {
+    : model_(model),
+      windowSystem_(windowSystem),
+      mouse_(model),
+      keys_(model),
+      accessibility_(model),
+      repaint_(model) {
   // Double clicks open the editor on the digits.
   if (!RegisterWindowClass(kClassName, CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW))) return;
   // A popup has no frame; the system menu and the minimize box let the
@@ -72,7 +77,7 @@ void ClockWindow::AddTips() {
 }
 
 LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (OnMouse(message, wParam, lParam)) return 0;
+  if (OnMouse(message, wParam, lParam) || OnKeyboard(message, wParam, lParam)) return 0;
   switch (message) {
     case kTrayCallbackMessage:
       // wParam is the icon's id, lParam the mouse message over it.
@@ -112,6 +117,8 @@ LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED) {
+        // The keys stay the face's, not the button's.
+        SetFocus(window_);
         model_.Command1_Click();
         Sync();
         return 0;
@@ -151,6 +158,9 @@ LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // must stay within reach.
       if (wParam == FALSE && stayEnabled_ && stayEnabled_()) EnableWindow(window_, TRUE);
       return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT object = accessibility_.OnGetObject(window_, wParam, lParam)) return object;
+      break;
     case WM_DPICHANGED:
       // The face is drawn in pixels, whatever the screen: it keeps its size.
       return 0;
@@ -182,6 +192,8 @@ bool ClockWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case MouseAction::Press:
       SetCapture(window_);
+      // Clicked, the clock takes the keyboard (from the "!" button too).
+      SetFocus(window_);
       mouse_.Press(*button, x, y, xTwips, yTwips);
       break;
     case MouseAction::DoubleClick:
@@ -317,6 +329,7 @@ void ClockWindow::Sync() {
   }
   SyncFaces();
   SyncWindow();
+  accessibility_.Sync(window_);
   if (onSynced_) onSynced_();
 }
 

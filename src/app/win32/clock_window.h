@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "app/clock_keyboard.h"
 #include "app/clock_mouse.h"
 #include "app/face_painting.h"
 #include "app/frm_main.h"
+#include "app/win32/clock_accessible.h"
 #include "app/win32/win32_window_system.h"
 
 namespace vesperon::win32_view {
@@ -49,6 +51,9 @@ class ClockWindow {
 
  private:
   bool OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
+  // The keys of the face (clock_window_keys.cpp); false for what the
+  // default procedure is to have.
+  bool OnKeyboard(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC target, const RECT& area);
   void AddTips();
   void SyncFaces();
@@ -60,6 +65,8 @@ class ClockWindow {
   FrmMain& model_;
   Win32WindowSystem& windowSystem_;
   ClockMouse mouse_;
+  ClockKeyboard keys_;
+  ClockAccessibility accessibility_;
   HWND window_ = nullptr;
   HWND command1_ = nullptr;
   HWND tips_ = nullptr;

@@ -58,6 +58,12 @@ void Win32Shell::MsgBox(const std::string& text, const std::string& title, MsgBo
 
 const MenuEntry* Win32Shell::PopupMenu(const MenuEntry& menu) { return menu_.Track(menu, owner_); }
 
+const MenuEntry* Win32Shell::PopupMenuAt(const MenuEntry& menu, int x, int y) {
+  POINT at{x, y};
+  ClientToScreen(owner_, &at);
+  return menu_.TrackAt(menu, owner_, at);
+}
+
 namespace {
 // Message boxes and the dialogs the dialog manager runs are windows of the
 // system's dialog class; Cancel closes each as Escape would, through the

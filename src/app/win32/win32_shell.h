@@ -27,6 +27,7 @@ class Win32Shell : public Shell {
 
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
+  const MenuEntry* PopupMenuAt(const MenuEntry& menu, int x, int y) override;
   void ShowModal(Dialog dialog) override;
   // The menu, and every box and dialog of this thread, whoever opened it.
   void CloseAll() override;

@@ -104,6 +104,7 @@ void ConfigDialog::Build() {
   MakeLabel(frame1_, model_.Label4);
 
   iniciar_ = MakeCheckBox(frame1_, model_.ChkIniciarConWindows);
+  diario_ = MakeCheckBox(frame1_, model_.ChkDiario);
   speaker_ = MakeCheckBox(frame1_, model_.ChkSpeaker);
   melodia_ = MakeComboBox(frame1_, model_.CmbMelodia, QStringLiteral("Melodía"));
   probar_ = MakeButton(frame1_, model_.BtnProbarMelodia);
@@ -142,7 +143,7 @@ void ConfigDialog::Build() {
   aceptar_->setDefault(true);
   cancelar_ = MakeButton(this, model_.BtnCancelar);
 
-  QWidget* const order[] = {tipoWin_, respuesta_, iniciar_, speaker_, melodia_,
+  QWidget* const order[] = {tipoWin_, respuesta_, iniciar_, diario_,  speaker_, melodia_,
                             probar_,  sonidos_,   skins_,   aceptar_, cancelar_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
   tipoWin_->setFocus();
@@ -164,6 +165,11 @@ void ConfigDialog::Connect() {
   connect(iniciar_, &QCheckBox::toggled, this, [this](bool checked) {
     if (syncing_) return;
     model_.ChkIniciarConWindows.value = checked;
+    Sync();
+  });
+  connect(diario_, &QCheckBox::toggled, this, [this](bool checked) {
+    if (syncing_) return;
+    model_.ChkDiario.value = checked;
     Sync();
   });
   connect(speaker_, &QCheckBox::toggled, this, [this](bool checked) {
@@ -226,6 +232,7 @@ void ConfigDialog::Sync() {
   syncList(sonidos_, model_.CmbSonidos);
 
   iniciar_->setChecked(model_.ChkIniciarConWindows.value);
+  diario_->setChecked(model_.ChkDiario.value);
   speaker_->setChecked(model_.ChkSpeaker.value);
   probar_->setEnabled(model_.BtnProbarMelodia.enabled);
 

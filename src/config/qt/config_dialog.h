@@ -42,6 +42,7 @@ class ConfigDialog : public QDialog {
   QComboBox* tipoWin_ = nullptr;
   QComboBox* respuesta_ = nullptr;
   QCheckBox* iniciar_ = nullptr;
+  QCheckBox* diario_ = nullptr;
   QCheckBox* speaker_ = nullptr;
   QComboBox* melodia_ = nullptr;
   QPushButton* probar_ = nullptr;

@@ -69,6 +69,8 @@ void ConfigDialog::OnInit() {
   AddLabelInFrame(model_->Label4);
   iniciar_ = AddInFrame(L"BUTTON", model_->ChkIniciarConWindows.caption,
                         BS_AUTOCHECKBOX | WS_TABSTOP, model_->ChkIniciarConWindows.rect, kIniciar);
+  diario_ = AddInFrame(L"BUTTON", model_->ChkDiario.caption, BS_AUTOCHECKBOX | WS_TABSTOP,
+                       model_->ChkDiario.rect, kDiario);
   speaker_ = AddInFrame(L"BUTTON", model_->ChkSpeaker.caption, BS_AUTOCHECKBOX | WS_TABSTOP,
                         model_->ChkSpeaker.rect, kSpeaker);
   melodia_ = AddComboBox(model_->CmbMelodia, kMelodia);
@@ -125,6 +127,10 @@ bool ConfigDialog::OnCommand(WORD id, WORD code, HWND control) {
       return true;
     case kIniciar:
       model_->ChkIniciarConWindows.value = checked;
+      Sync();
+      return true;
+    case kDiario:
+      model_->ChkDiario.value = checked;
       Sync();
       return true;
     case kSpeaker:
@@ -193,6 +199,7 @@ void ConfigDialog::Sync() {
 
   SendMessageW(iniciar_, BM_SETCHECK,
                model_->ChkIniciarConWindows.value ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(diario_, BM_SETCHECK, model_->ChkDiario.value ? BST_CHECKED : BST_UNCHECKED, 0);
   SendMessageW(speaker_, BM_SETCHECK, model_->ChkSpeaker.value ? BST_CHECKED : BST_UNCHECKED, 0);
   EnableWindow(probar_, model_->BtnProbarMelodia.enabled);
 

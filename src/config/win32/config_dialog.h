@@ -26,6 +26,7 @@ class ConfigDialog : public ModalDialog {
     kTipoWin = 101,
     kRespuesta,
     kIniciar,
+    kDiario,
     kSpeaker,
     kMelodia,
     kProbar,
@@ -53,6 +54,7 @@ class ConfigDialog : public ModalDialog {
   HWND tipoWin_ = nullptr;
   HWND respuesta_ = nullptr;
   HWND iniciar_ = nullptr;
+  HWND diario_ = nullptr;
   HWND speaker_ = nullptr;
   HWND melodia_ = nullptr;
   HWND probar_ = nullptr;

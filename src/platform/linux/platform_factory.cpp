@@ -33,14 +33,17 @@ std::unique_ptr<PowerApi> MakePowerApi(const PowerOffFailures& failures) {
       [&failures](bool waiting) { failures.ReportWaiting(waiting); });
 }
 
-Platform MakePlatform(std::vector<std::string> arguments) {
+std::unique_ptr<Environment> MakeEnvironment(std::vector<std::string> arguments) {
   QStringList argumentList;
   for (const std::string& argument : arguments)
     argumentList << QString::fromLocal8Bit(argument.data(),
                                            static_cast<qsizetype>(argument.size()));
+  return std::make_unique<LinuxEnvironment>(argumentList);
+}
 
+Platform MakePlatform(std::vector<std::string> arguments) {
   Platform platform;
-  platform.environment = std::make_unique<LinuxEnvironment>(argumentList);
+  platform.environment = MakeEnvironment(std::move(arguments));
   platform.settings = std::make_unique<QSettingsStore>();
   platform.powerOffFailures = std::make_unique<PowerOffFailures>();
   platform.power = MakePowerApi(*platform.powerOffFailures);

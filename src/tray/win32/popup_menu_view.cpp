@@ -86,10 +86,14 @@ const MenuEntry* PopupMenuView::EntryOf(UINT command) const {
 }
 
 const MenuEntry* PopupMenuView::Track(const MenuEntry& model, HWND owner) {
-  const HMENU menu = Build(model);
-  if (menu == nullptr) return nullptr;
   POINT at{};
   GetCursorPos(&at);
+  return TrackAt(model, owner, at);
+}
+
+const MenuEntry* PopupMenuView::TrackAt(const MenuEntry& model, HWND owner, POINT at) {
+  const HMENU menu = Build(model);
+  if (menu == nullptr) return nullptr;
   // The menu closes when the user clicks elsewhere only if its owner is in
   // front, as after a click on the tray icon it may not be.
   SetForegroundWindow(owner);

@@ -29,6 +29,8 @@ class PopupMenuView {
   // Pops the menu up at the mouse pointer, for `owner`, and returns when it
   // has closed: the entry chosen, or nullptr.
   const MenuEntry* Track(const MenuEntry& model, HWND owner);
+  // The same at a point of the screen.
+  const MenuEntry* TrackAt(const MenuEntry& model, HWND owner, POINT at);
 
  private:
   void Fill(HMENU menu, const MenuEntry& model);

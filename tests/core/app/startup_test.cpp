@@ -61,6 +61,13 @@ TEST(Startup, SecondInstanceEndsBeforeTouchingAnythingAndAsksTheFirstToComeForwa
   EXPECT_FALSE(h.main.loaded);
   EXPECT_FALSE(h.menu.loaded);
   EXPECT_EQ(h.environment.asked, std::vector<std::string>{"show"});
+
+  // Started with the session beside a clock that runs: nothing to show.
+  MainHarness withTheSession;
+  withTheSession.environment.prevInstance = true;
+  withTheSession.environment.argumentText = "/autostart";
+  EXPECT_FALSE(withTheSession.Start());
+  EXPECT_TRUE(withTheSession.environment.asked.empty());
 }
 
 // The running copy, asked by a later start: hidden in the tray, it comes
@@ -72,7 +79,7 @@ TEST(Startup, ALaterStartsShowBringsTheHiddenClockForward) {
   ASSERT_TRUE(h.Start());
   ASSERT_FALSE(h.main.visible);
 
-  for (const char* wrong : {"", "Show", "show ", "show now", "quit", "show\r"})
+  for (const char* wrong : {"", "Show", "show ", "show now", "hide", "show\r"})
     EXPECT_EQ(AnswerLaterStart(h.main, wrong).rfind("error ", 0), 0u) << wrong;
   EXPECT_FALSE(h.main.visible);
   EXPECT_EQ(h.window.broughtToFront, 0);

@@ -24,5 +24,27 @@ TEST(RequestLineReader, TakesALineOfOneKibibyteInPiecesAndNoMore) {
   EXPECT_EQ(RequestLineReader().Add(longest + "x\n"), RequestLineReader::State::TooLong);
 }
 
+// Every request has one line, and only that line is taken for it: what the
+// program sends is what the clock reads, and a line in any other form
+// changes nothing.
+TEST(InstanceRequest, EachRequestHasOneLineAndNoOther) {
+  for (const InstanceRequest& request :
+       {InstanceRequest{RequestVerb::Show, {}}, InstanceRequest{RequestVerb::At, {0, 0, 0}},
+        InstanceRequest{RequestVerb::At, {23, 59, 59}}, InstanceRequest{RequestVerb::Arm, {}},
+        InstanceRequest{RequestVerb::Disarm, {}}, InstanceRequest{RequestVerb::Status, {}},
+        InstanceRequest{RequestVerb::Quit, {}}}) {
+    const ParsedRequest parsed = ParseInstanceRequest(RequestLine(request));
+    ASSERT_TRUE(parsed.request) << RequestLine(request);
+    EXPECT_EQ(*parsed.request, request);
+  }
+  EXPECT_EQ(RequestLine({RequestVerb::At, {7, 5, 0}}), "at 07:05:00");
+
+  for (const char* malformed : {"at 23:30", "at 7:05:00", "at 24:00:00", "at 23:60:00", "at",
+                                "at 23:30:00 x", "arm now", "status ", " quit", "at  23:30:00"})
+    EXPECT_EQ(ParseInstanceRequest(malformed).error, RequestError::Malformed) << malformed;
+  for (const char* unknown : {"ARM", "--arm", "stop", "at23:30:00"})
+    EXPECT_EQ(ParseInstanceRequest(unknown).error, RequestError::Unknown) << unknown;
+}
+
 }  // namespace
 }  // namespace vesperon

@@ -66,7 +66,8 @@ TEST(ConfigDialog, FreshSettingsOpenAsStoredAndAcceptRewritesThemInOrder) {
                                                    {"Apagado", "Remain", "3"},
                                                    {"Apagado", "UsaSpeaker", "1"},
                                                    {"Apagado", "SpeakerMelody", "0"},
-                                                   {"Vesperon", "AutoStart", "1"}}));
+                                                   {"Vesperon", "AutoStart", "1"},
+                                                   {"Apagado", "Diario", "0"}}));
   EXPECT_EQ(entryWhenStored, "/opt/vesperon/vesperon /autostart");
   EXPECT_TRUE(h.shell.boxes.empty());
 }
@@ -99,8 +100,9 @@ TEST(ConfigDialog, ValuesItCannotShowSelectNothingAndAreNeverWrittenBack) {
   h.settings.writes.clear();
   d->BtnAceptar_Click();
   EXPECT_FALSE(d->loaded);
-  EXPECT_EQ(h.settings.writes,
-            (std::vector<Write>{{"Apagado", "UsaSpeaker", "0"}, {"Vesperon", "AutoStart", "0"}}));
+  EXPECT_EQ(h.settings.writes, (std::vector<Write>{{"Apagado", "UsaSpeaker", "0"},
+                                                   {"Vesperon", "AutoStart", "0"},
+                                                   {"Apagado", "Diario", "0"}}));
   EXPECT_TRUE(entryWhenStored);
   EXPECT_FALSE(h.RunValue());
   EXPECT_EQ(h.settings.Get("Apagado", "Remain"), "9");
@@ -126,7 +128,7 @@ TEST(ConfigDialog, AnInvalidSkinKeepsTheDialogOpenWithTheOtherSettingsSaved) {
   EXPECT_EQ(h.shell.boxes, (std::vector<Box>{{"El skin que has elejido no es válido!\r\nSelecciona "
                                               "otro o pulsa Cancelar",
                                               "Guardar cambios", MsgBoxIcon::Exclamation}}));
-  EXPECT_EQ(h.settings.writes.size(), 5u);
+  EXPECT_EQ(h.settings.writes.size(), 6u);
   EXPECT_EQ(h.settings.Get("Apagado", "Remain"), "5");
   EXPECT_EQ(h.settings.Get("Window", "Skin"), "");
   EXPECT_FALSE(h.RunValue());
@@ -263,6 +265,44 @@ TEST(SkinBrowser, TheStoredSkinIsSelectedOnlyWhenItsNameMatchesExactly) {
   ASSERT_EQ(h.shell.boxes.size(), 2u);
   EXPECT_EQ(h.shell.boxes[0].title, "Roto");  // the check's, under /debugskin
   EXPECT_EQ(h.shell.boxes[1].title, "Configuración");
+}
+
+// The daily box: a save that fails keeps the dialog open and arms nothing;
+// checked and saved, the stored time is armed at once; unchecked, tonight's
+// shutdown stays armed and is the last one.
+TEST(ConfigDialog, TheDailyBoxArmsAtOnceAndUncheckedLeavesTonightAlone) {
+  MainHarness h(At(2026, 12, 7, 22, 0, 0));
+  h.settings.Set("Apagado", "Horas", "23");
+  h.settings.Set("Apagado", "Minutos", "30");
+  h.settings.Set("Apagado", "Remain", "0");
+  ASSERT_TRUE(h.Start());
+  const auto d = Open(h);
+  EXPECT_FALSE(d->ChkDiario.value);
+  d->ChkDiario.value = true;
+  h.settings.failWrites = true;
+  d->BtnAceptar_Click();
+  EXPECT_TRUE(d->loaded && d->ChkDiario.value);
+  EXPECT_EQ(h.shell.boxes.back().text,
+            "No se han podido guardar los cambios!\r\nInténtalo de nuevo o pulsa Cancelar");
+  EXPECT_FALSE(h.main.ApagarEquipo);
+
+  h.settings.failWrites = false;
+  d->BtnAceptar_Click();
+  EXPECT_FALSE(d->loaded);
+  EXPECT_EQ(h.settings.Get("Apagado", "Diario"), "1");
+  EXPECT_TRUE(h.main.ApagarEquipo);
+  EXPECT_EQ(h.main.LblInfo.caption, "Apagado ON!");
+  EXPECT_EQ(h.settings.Get("Apagado", "FechaApagado"), "07/12/2026");
+
+  const auto again = Open(h);
+  EXPECT_TRUE(again->ChkDiario.value);
+  again->ChkDiario.value = false;
+  again->BtnAceptar_Click();
+  EXPECT_EQ(h.settings.Get("Apagado", "Diario"), "0");
+  EXPECT_TRUE(h.main.ApagarEquipo);
+  h.time.AdvanceTo(At(2026, 12, 7, 23, 30, 10));
+  EXPECT_EQ(h.power.ExitRequests(), 1);
+  EXPECT_FALSE(h.main.ApagarEquipo);
 }
 
 }  // namespace

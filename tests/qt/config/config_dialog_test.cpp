@@ -49,7 +49,7 @@ TEST_F(ConfigDialogTest, AFixedToolWindowWhoseControlsAreReachedWithTabByTheirNa
   h.settings.Set("Window", "Skin", "Nocturno");
   const auto dialog = Make();
   EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("Configuración"));
-  EXPECT_EQ(dialog->size(), QSize(387, 493));
+  EXPECT_EQ(dialog->size(), QSize(387, 513));
   EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
   EXPECT_EQ(dialog->windowType(), Qt::Tool);
   EXPECT_FALSE(dialog->windowFlags() &
@@ -81,14 +81,15 @@ TEST_F(ConfigDialogTest, AFixedToolWindowWhoseControlsAreReachedWithTabByTheirNa
 
   QStringList order;
   QWidget* focus = dialog->focusWidget();
-  for (int i = 0; i < 11 && focus != nullptr; ++i) {
+  for (int i = 0; i < 12 && focus != nullptr; ++i) {
     order << focus->accessibleName();
     QTest::keyClick(focus, Qt::Key_Tab);
     focus = dialog->focusWidget();
   }
   EXPECT_EQ(order.join('|'),
             QString::fromUtf8("Tipo de Windows|Tiempo antes de apagado, segundos|Iniciar Vesperon "
-                              "al inicio de Windows|Activar Speaker|Melodía|Probar|Como usar los "
+                              "al inicio de Windows|Apagar cada día a esta hora|Activar "
+                              "Speaker|Melodía|Probar|Como usar los "
                               "sonidos|Selección del Skin|Aceptar|Cancelar|Tipo de Windows"));
 }
 

@@ -81,7 +81,8 @@ TEST_F(InstanceSocketTest, ASecondStartIsHeardByTheCopyHoldingTheLock) {
 
     LinuxEnvironment second({}, runtime.filePath("run"));
     ASSERT_TRUE(second.PrevInstance());
-    auto answer = std::async(std::launch::async, [&] { return second.AskRunningCopy("show"); });
+    auto answer = std::async(std::launch::async,
+                             [&] { return second.AskRunningCopy("show", kRequestDeadline); });
     EXPECT_EQ(Await(answer), std::optional<std::string>("ok"));
     EXPECT_EQ(heard, std::vector<std::string>{"show"});
 

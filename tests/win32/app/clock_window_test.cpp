@@ -1,6 +1,7 @@
 #include "app/win32/clock_window.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <chrono>
 #include <cmath>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "win32/gdi_drawing.h"
+#include "win32/wide_text.h"
 #include "main_harness.h"
 #include "win32/win32_picture_loader.h"
 #include "tray/win32/popup_menu_view.h"
@@ -166,6 +168,103 @@ TEST_F(Win32ClockWindowTest, ASecondQuickPressStepsButNeverArmsTwice) {
   Send(WM_XBUTTONDOWN, MAKEWPARAM(0, XBUTTON1), x, y);
   Send(WM_XBUTTONUP, MAKEWPARAM(0, XBUTTON1), x, y);
   EXPECT_TRUE(main.ApagarEquipo);
+}
+
+// The keys as Windows posts them: a repeat has bit 30 set, Shift+F10 comes
+// as a system key, the menu key or a keyboard WM_CONTEXTMENU opens the one
+// menu at the clock; and a click gives the clock the keyboard back from
+// the "!" button.
+TEST_F(Win32ClockWindowTest, TheKeysDriveTheModelAndAClickTakesTheKeyboard) {
+  const auto post = [&](UINT message, WPARAM key, LPARAM flags = 1) {
+    PostMessageW(window.Handle(), message, key, flags);
+    MSG queued;
+    while (PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&queued);
+      DispatchMessageW(&queued);
+    }
+  };
+  const LPARAM kRepeat = 1 | (1L << 30);
+  const int hours = main.HoraApagado_hrs;
+  post(WM_KEYDOWN, VK_RETURN);
+  ASSERT_TRUE(main.AjustarHoraApagado);
+  post(WM_KEYDOWN, VK_UP);
+  post(WM_KEYDOWN, VK_UP, kRepeat);
+  post(WM_KEYUP, VK_UP);
+  EXPECT_EQ(main.HoraApagado_hrs, hours + 2);
+  EXPECT_TRUE(main.TimerSep.Enabled()) << "the key came up, and the field blinks again";
+  post(WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(main.AjustarHoraIndexSel, 2);
+  post(WM_KEYDOWN, VK_RETURN);
+  EXPECT_TRUE(main.HoraApagadoSet);
+  post(WM_KEYDOWN, VK_SPACE);
+  post(WM_KEYDOWN, VK_SPACE, kRepeat);
+  EXPECT_TRUE(main.ApagarEquipo);
+
+  BYTE keyboard[256];
+  GetKeyboardState(keyboard);
+  keyboard[VK_SHIFT] = 0x80;
+  SetKeyboardState(keyboard);
+  post(WM_SYSKEYDOWN, VK_F10);
+  post(WM_SYSKEYUP, VK_F10);
+  keyboard[VK_SHIFT] = 0;
+  SetKeyboardState(keyboard);
+  post(WM_KEYDOWN, VK_APPS);
+  post(WM_KEYUP, VK_APPS);
+  post(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.Handle()), MAKELPARAM(-1, -1));
+  const Rect& button = main.ImgConfig.rect;
+  const std::pair<int, int> belowTheButton{button.left, button.top + button.height};
+  EXPECT_EQ(h.shell.menusAtFace, (std::vector<std::pair<int, int>>(3, belowTheButton)));
+
+  SetFocus(GetDlgItem(window.Handle(), 1));  // the "!" button
+  ASSERT_NE(GetFocus(), window.Handle());
+  Click(main.ImgHora[0].rect);
+  EXPECT_EQ(GetFocus(), window.Handle());
+}
+
+// What a screen reader asks of the window through Active Accessibility: the
+// description of the shutdown as it stands, and each control of the face,
+// named by its tip, where it lies on the screen.
+TEST_F(Win32ClockWindowTest, AScreenReaderReadsTheDescriptionAndTheControls) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  IAccessible* clock = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(window.Handle(), OBJID_CLIENT, __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(&clock)),
+            S_OK);
+  const auto child = [](long id) {
+    VARIANT v{};
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+  };
+  // The text a call gave, freed.
+  const auto taken = [](BSTR& text) {
+    const std::string read = text != nullptr ? Narrow(text) : "";
+    SysFreeString(text);
+    text = nullptr;
+    return read;
+  };
+  BSTR text = nullptr;
+  clock->get_accDescription(child(CHILDID_SELF), &text);
+  EXPECT_EQ(taken(text), "Hora de apagado no ajustada");
+  Click(main.ImgHora[0].rect, true);
+  Click(main.ImgTipOk.rect);
+  Click(main.TipApagado.rect);
+  clock->get_accDescription(child(CHILDID_SELF), &text);
+  EXPECT_EQ(taken(text), "Hora de apagado 00:00:00, activado");
+
+  long count = 0;
+  clock->get_accChildCount(&count);
+  EXPECT_EQ(count, 13) << "the face's twelve, and the \"!\" button";
+  clock->get_accName(child(3), &text);
+  EXPECT_EQ(taken(text), "Indica si el apagado automático está activado");
+  POINT tip{main.TipApagado.rect.left + 2, main.TipApagado.rect.top + 2};
+  ClientToScreen(window.Handle(), &tip);
+  VARIANT at{};
+  ASSERT_EQ(clock->accHitTest(tip.x, tip.y, &at), S_OK);
+  EXPECT_EQ(at.vt, VT_I4);
+  EXPECT_EQ(at.lVal, 3);
+  clock->Release();
+  CoUninitialize();
 }
 
 TEST_F(Win32ClockWindowTest, DraggedByItsBackground) {

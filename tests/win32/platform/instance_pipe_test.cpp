@@ -64,7 +64,8 @@ TEST(InstancePipe, ASecondStartIsHeardByTheCopyHoldingTheMutex) {
 
   Win32Environment second(L"vesperon.exe", mutex, pipe);
   ASSERT_TRUE(second.PrevInstance());
-  auto answer = std::async(std::launch::async, [&] { return second.AskRunningCopy("show"); });
+  auto answer = std::async(std::launch::async,
+                           [&] { return second.AskRunningCopy("show", kRequestDeadline); });
   EXPECT_EQ(Await(answer), std::optional<std::string>("ok"));
   EXPECT_EQ(heard, std::vector<std::string>{"show"});
 
