@@ -8,6 +8,7 @@
 
 #include "forms/controls.h"
 #include "forms/form.h"
+#include "forms/main_window.h"
 #include "forms/timer.h"
 #include "ports/clock.h"
 #include "ports/desktop_notifier.h"
@@ -54,7 +55,7 @@ struct MainPorts {
 // The clock window. One class; its handlers are defined by the folder that
 // owns them: start-up and the face in app/, the editor, arming, countdown
 // and message line in shutdown/, the skin step in skin/.
-class FrmMain : public Form {
+class FrmMain : public Form, public MainWindow {
  public:
   explicit FrmMain(MainPorts ports);
 
@@ -66,7 +67,7 @@ class FrmMain : public Form {
   void Form_QueryUnload();
   void Form_Unload();
   // The close request followed by the unload: how every way out ends.
-  void Unload();
+  void Unload() override;
   // The system asks the program to end (a signal, the end of the session,
   // a close from outside): every box, menu and dialog closes as though
   // dismissed, and the window unloads as a close does, storing its place;
@@ -102,7 +103,7 @@ class FrmMain : public Form {
   void TimerSep_Timer();
 
   // --- time editor (shutdown/time_editor.cpp) ---
-  void mnAjustarApagado_Click();
+  void mnAjustarApagado_Click() override;
   void ImgHora_DblClick(int index);  // 1..6
   void ImgDosPuntos_DblClick();
   void ImgDosPuntos2_DblClick();
@@ -138,7 +139,7 @@ class FrmMain : public Form {
   // The configuration dialog turned it on: the accepted time (at start, the
   // stored one) is armed at once for its next occurrence. A running
   // countdown is left to run; its end arms the next day.
-  void DailyShutdown_TurnedOn();
+  void DailyShutdown_TurnedOn() override;
   // --- the shutdown driven from the command line (shutdown/shutdown_commands.cpp) ---
   // Each does what its control on the face does, messages included, whether
   // or not the editor is open.
@@ -169,7 +170,7 @@ class FrmMain : public Form {
   // selected (the skin then stays as it is). Returns false, after a warning,
   // when the chosen skin is not valid: the dialog must stay open. `skin`:
   // the dialog's own skin operations.
-  bool AplicarSkinElegido(ModSkin& skin, const std::optional<std::string>& selected);
+  bool AplicarSkinElegido(ModSkin& skin, const std::optional<std::string>& selected) override;
 
   // --- message line (shutdown/message_line.cpp) ---
   void MostrarMensaje(const std::string& text);
@@ -180,10 +181,16 @@ class FrmMain : public Form {
 
   // --- settings, as every window of the program saves them ---
   // A write that fails is remembered until ShowUnsavedSettings.
-  void WriteSetting(const Setting& setting, const std::string& value);
+  void WriteSetting(const Setting& setting, const std::string& value) override;
   // Ends an operation that wrote settings: when one of its writes failed,
   // says so once on the message line and returns true.
-  bool ShowUnsavedSettings();
+  bool ShowUnsavedSettings() override;
+
+  // --- the rest of what the menu and the configuration dialog reach ---
+  bool IsMinimized() const override { return windowState == WindowState::Minimized; }
+  void SetConfigShowing(bool showing) override { FrmConfigShow = showing; }
+  const Picture& Icon() const override { return icon; }
+  Picture& SkinScratch() override { return ImgTemp.picture; }
 
   // --- controls on the face ---
   std::array<Image, 6> ImgHora;  // ImgHora01 .. ImgHora06

@@ -3,10 +3,9 @@
 #include <cmath>
 #include <optional>
 
-#include "app/frm_main.h"
+#include "common/melodies.h"
 #include "common/settings_schema.h"
 #include "config/autostart.h"
-#include "shutdown/melodies.h"
 
 namespace vesperon {
 
@@ -27,7 +26,7 @@ int ListIndexOf(std::optional<double> value, const ListControl& list) {
 
 }  // namespace
 
-FrmConfig::FrmConfig(ConfigPorts ports, FrmMain& main) : ports_(ports), main_(main) {
+FrmConfig::FrmConfig(ConfigPorts ports, MainWindow& main) : ports_(ports), main_(main) {
   caption = "Configuración";
   // Client area 387 × 513 pixels: the daily box's row made Frame1, and so
   // the dialog, 20 pixels taller.
@@ -77,7 +76,7 @@ FrmConfig::FrmConfig(ConfigPorts ports, FrmMain& main) : ports_(ports), main_(ma
 
 void FrmConfig::Form_Load() {
   loaded = true;
-  ImgIcono.picture = main_.icon;
+  ImgIcono.picture = main_.Icon();
 
   const StoredSettings stored(ports_.settings);
   const auto windowsVersion = stored.StoredNumber(settings::kWindowsVersion);

@@ -1,8 +1,8 @@
 #include "app/frm_main.h"
+#include "common/melodies.h"
 #include "common/settings_schema.h"
 #include "common/stand_aside.h"
 #include "notes/frm_mostrar_nota.h"
-#include "shutdown/melodies.h"
 #include "shutdown/power_off.h"
 #include "tray/mod_tray.h"
 

@@ -3,7 +3,6 @@
 
 #include "skin/skin_browser.h"
 
-#include "app/frm_main.h"
 #include "common/conversions.h"
 #include "common/face_size.h"
 #include "common/settings_schema.h"
@@ -53,7 +52,7 @@ std::optional<std::string> FrmConfig::SelectedSkin() const {
 void FrmConfig::LstSkin_Click() {
   const std::string name = SelectedSkin().value_or("");
   // Only for its diagnostics under /debugskin: the skin is judged on accept.
-  ports_.skin.ComprobarSkin(name, main_.ImgTemp.picture);
+  ports_.skin.ComprobarSkin(name, main_.SkinScratch());
   MostrarInfoSkin(name);
 }
 

@@ -12,28 +12,12 @@
 #include <optional>
 
 #include "common/face_size.h"
+#include "qt/form_controls.h"
 #include "qt/qt_picture_loader.h"
 
 namespace vesperon::qt_view {
 
 namespace {
-
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
-
-// Only the three buttons the handlers know; the others (back, forward, ...)
-// do nothing at all.
-std::optional<MouseButton> ToButton(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton:
-      return MouseButton::Left;
-    case Qt::RightButton:
-      return MouseButton::Right;
-    case Qt::MiddleButton:
-      return MouseButton::Middle;
-    default:
-      return std::nullopt;
-  }
-}
 
 // The keys the clock answers, by Qt's names for them. With Control, Alt or
 // the logo key held they are the desktop's shortcuts, not the clock's.
@@ -91,7 +75,7 @@ ClockWindow::ClockWindow(FrmMain& model, QWidget* parent)
   setWindowTitle(QString::fromStdString(model_.caption));
 
   command1_.setText(QString::fromStdString(model_.Command1.caption));
-  command1_.setGeometry(ToQRect(model_.Command1.rect));
+  command1_.setGeometry(PixelRect(model_.Command1.rect));
   command1_.setFocusPolicy(Qt::NoFocus);
   // Dressed like the buttons painted on the face.
   QPalette palette = command1_.palette();
@@ -116,7 +100,7 @@ void ClockWindow::paintEvent(QPaintEvent* event) {
     painter.fillRect(area, Qt::black);
 
   for (const Image* face : mouse_.Faces()) {
-    if (!face->visible || !area.intersects(ToQRect(PictureRect(*face)))) continue;
+    if (!face->visible || !area.intersects(PixelRect(PictureRect(*face)))) continue;
     if (const QImage* picture = ImageOf(face->picture))
       painter.drawImage(face->rect.left, face->rect.top, *picture);
   }
@@ -126,7 +110,7 @@ void ClockWindow::paintEvent(QPaintEvent* event) {
     font.setPixelSize(10);
     painter.setFont(font);
     painter.setPen(MessageColourOf(model_.ImgPuntos.picture));
-    painter.drawText(ToQRect(model_.LblInfo.rect), Qt::AlignCenter,
+    painter.drawText(PixelRect(model_.LblInfo.rect), Qt::AlignCenter,
                      QString::fromStdString(model_.LblInfo.caption));
   }
 }
@@ -142,7 +126,7 @@ QColor ClockWindow::MessageColourOf(const Picture& colon) {
 
 void ClockWindow::SyncFaces() {
   QRegion changed;
-  for (const Rect& r : repaint_.Changed(mouse_.Faces())) changed += ToQRect(r);
+  for (const Rect& r : repaint_.Changed(mouse_.Faces())) changed += PixelRect(r);
   // Painted at once rather than on a later turn of the event loop: the
   // clock wakes twice a second and each wake-up should do all of its work.
   if (!changed.isEmpty() && isVisible()) repaint(changed);
@@ -221,8 +205,10 @@ QPointF ClockWindow::TwipsInWindow(QPointF global) const {
   return QPointF(global.x() * tppX - model_.left, global.y() * tppY - model_.top);
 }
 
-void ClockWindow::mousePressEvent(QMouseEvent* event) {
-  const std::optional<MouseButton> button = ToButton(event->button());
+void ClockWindow::mousePressEvent(QMouseEvent* event) { PassPress(event, &ClockMouse::Press); }
+
+void ClockWindow::PassPress(QMouseEvent* event, PressRule rule) {
+  const std::optional<MouseButton> button = HandlerButton(event->button());
   if (!button) return;
   const QPoint p = event->position().toPoint();
   if (HeldByModal(p)) return;
@@ -230,7 +216,7 @@ void ClockWindow::mousePressEvent(QMouseEvent* event) {
   // gives it on a click.
   if (!isActiveWindow()) activateWindow();
   const QPointF at = TwipsInWindow(event->globalPosition());
-  mouse_.Press(*button, p.x(), p.y(), static_cast<float>(at.x()), static_cast<float>(at.y()));
+  (mouse_.*rule)(*button, p.x(), p.y(), static_cast<float>(at.x()), static_cast<float>(at.y()));
   Sync();
 }
 
@@ -245,28 +231,21 @@ bool ClockWindow::HeldByModal(QPoint p) const {
 void ClockWindow::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   const QPointF at = TwipsInWindow(event->globalPosition());
-  const bool anyHeld =
-      (event->buttons() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)) != 0;
+  const bool anyHeld = HeldButtons(event->buttons()) != 0;
   mouse_.Move(anyHeld, event->buttons().testFlag(Qt::LeftButton), p.x(), p.y(),
               static_cast<float>(at.x()), static_cast<float>(at.y()));
   Sync();
 }
 
 void ClockWindow::mouseReleaseEvent(QMouseEvent* event) {
-  const std::optional<MouseButton> button = ToButton(event->button());
+  const std::optional<MouseButton> button = HandlerButton(event->button());
   if (!button) return;
   mouse_.Release(*button);
   Sync();
 }
 
 void ClockWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-  const std::optional<MouseButton> button = ToButton(event->button());
-  if (!button) return;
-  const QPoint p = event->position().toPoint();
-  if (HeldByModal(p)) return;
-  const QPointF at = TwipsInWindow(event->globalPosition());
-  mouse_.DoubleClick(*button, p.x(), p.y(), static_cast<float>(at.x()), static_cast<float>(at.y()));
-  Sync();
+  PassPress(event, &ClockMouse::DoubleClick);
 }
 
 void ClockWindow::keyPressEvent(QKeyEvent* event) {
@@ -316,7 +295,7 @@ bool ClockWindow::event(QEvent* event) {
   for (const Image* control : mouse_.Tipped()) {
     if (control->visible && !control->tooltip.empty() && control->rect.Contains(p.x(), p.y())) {
       QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
-                         QString::fromStdString(control->tooltip), this, ToQRect(control->rect));
+                         QString::fromStdString(control->tooltip), this, PixelRect(control->rect));
       return true;
     }
   }

@@ -65,6 +65,10 @@ class ClockWindow : public QWidget {
   QPoint ModelPosition() const;
   QPointF TwipsInWindow(QPointF global) const;
   bool HeldByModal(QPoint p) const;
+  // A press or the second press of a double click, handed to the mouse
+  // rule with the place in pixels and in twips.
+  using PressRule = void (ClockMouse::*)(MouseButton, int, int, float, float);
+  void PassPress(QMouseEvent* event, PressRule rule);
   void SyncFaces();
   void SyncWindow();
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "common/face_size.h"
+#include "win32/form_controls.h"
 #include "win32/gdi_drawing.h"
 #include "win32/routed_window.h"
 #include "win32/win32_picture_loader.h"
@@ -19,28 +20,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VesperonClock";
 constexpr UINT_PTR kCommand1Id = 1;
-RECT ToRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
-
-// Only the three buttons the handlers know; the others (back, forward)
-// do nothing at all.
-std::optional<MouseButton> ButtonOf(UINT message) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-      return MouseButton::Left;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-      return MouseButton::Right;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-      return MouseButton::Middle;
-    default:
-      return std::nullopt;
-  }
-}
 
 }  // namespace
 
@@ -91,7 +70,7 @@ void ClockWindow::AddTips() {
     tool.uFlags = TTF_SUBCLASS;
     tool.hwnd = window_;
     tool.uId = id++;
-    tool.rect = ToRect(control->rect);
+    tool.rect = PixelRect(control->rect);
     tool.lpszText = text.data();
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
@@ -192,60 +171,40 @@ LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool ClockWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_XBUTTONDOWN:
-    case WM_XBUTTONUP:
-    case WM_XBUTTONDBLCLK:
-      return true;  // no handler knows these buttons
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-      break;
-    default:
-      return false;
-  }
+  const MouseAction action = MouseActionOf(message);
+  if (action == MouseAction::None)
+    // No handler knows the side buttons: their messages end here.
+    return message == WM_XBUTTONDOWN || message == WM_XBUTTONUP || message == WM_XBUTTONDBLCLK;
   const int x = GET_X_LPARAM(lParam);
   const int y = GET_Y_LPARAM(lParam);
   const float xTwips = static_cast<float>(x) * TwipsPerPixelX();
   const float yTwips = static_cast<float>(y) * TwipsPerPixelY();
-  const std::optional<MouseButton> button = ButtonOf(message);
+  const std::optional<MouseButton> button = HandlerButton(message);
   // A countdown keeps the clock enabled over an open dialog or box; only the
   // stop is meant for those clicks, the rest of the face waits for the
   // dialog to close, as it does outside a countdown.
-  const bool press = message != WM_MOUSEMOVE && button && message != WM_LBUTTONUP &&
-                     message != WM_RBUTTONUP && message != WM_MBUTTONUP;
+  const bool press = action == MouseAction::Press || action == MouseAction::DoubleClick;
   if (press && modalOpen_ && modalOpen_() && mouse_.AreaAt(x, y) != ClockMouse::Area::TipApagado)
     return true;
-  switch (message) {
-    case WM_MOUSEMOVE:
-      mouse_.Move((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0,
-                  (wParam & MK_LBUTTON) != 0, x, y, xTwips, yTwips);
+  switch (action) {
+    case MouseAction::Move:
+      mouse_.Move(HeldButtons(wParam) != 0, (wParam & MK_LBUTTON) != 0, x, y, xTwips, yTwips);
       break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
+    case MouseAction::Press:
       SetCapture(window_);
       // Clicked, the clock takes the keyboard (from the "!" button too).
       SetFocus(window_);
       mouse_.Press(*button, x, y, xTwips, yTwips);
       break;
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
+    case MouseAction::DoubleClick:
       SetCapture(window_);
       mouse_.DoubleClick(*button, x, y, xTwips, yTwips);
       break;
-    default:  // a button released
+    case MouseAction::Release:
       mouse_.Release(*button);
-      if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == window_)
-        ReleaseCapture();
+      if (HeldButtons(wParam) == 0 && GetCapture() == window_) ReleaseCapture();
+      break;
+    case MouseAction::None:
       break;
   }
   Sync();
@@ -267,7 +226,7 @@ void ClockWindow::Paint(HDC target, const RECT& area) {
   }
   for (const Image* face : mouse_.Faces()) {
     RECT overlap;
-    const RECT where = ToRect(PictureRect(*face));
+    const RECT where = PixelRect(PictureRect(*face));
     if (face->visible && IntersectRect(&overlap, &where, &area))
       DrawPicture(canvas, face->rect.left, face->rect.top, face->picture);
   }
@@ -279,7 +238,7 @@ void ClockWindow::Paint(HDC target, const RECT& area) {
     const HGDIOBJ oldFont = SelectObject(canvas, messageFont_);
     SetBkMode(canvas, TRANSPARENT);
     SetTextColor(canvas, messageColour_);
-    RECT line = ToRect(model_.LblInfo.rect);
+    RECT line = PixelRect(model_.LblInfo.rect);
     const std::wstring text = Wide(model_.LblInfo.caption);
     DrawTextW(canvas, text.c_str(), static_cast<int>(text.size()), &line,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -305,7 +264,7 @@ void ClockWindow::SyncFaces() {
   const std::vector<Rect> changed = repaint_.Changed(mouse_.Faces());
   if (changed.empty()) return;
   for (const Rect& r : changed) {
-    const RECT area = ToRect(r);
+    const RECT area = PixelRect(r);
     InvalidateRect(window_, &area, FALSE);
   }
   // Painted at once rather than when the queue is empty: the clock wakes

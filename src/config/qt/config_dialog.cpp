@@ -9,13 +9,12 @@
 #include <QPushButton>
 #include <cmath>
 
+#include "qt/form_controls.h"
 #include "qt/qt_picture_loader.h"
 
 namespace vesperon::qt_view {
 
 namespace {
-
-QRect PixelRect(const Rect& r) { return {r.left, r.top, r.width, r.height}; }
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -66,7 +65,7 @@ QPushButton* MakeButton(QWidget* parent, const Button& button) {
 
 }  // namespace
 
-ConfigDialog::ConfigDialog(ConfigPorts ports, FrmMain& main, QWidget* parent)
+ConfigDialog::ConfigDialog(ConfigPorts ports, MainWindow& main, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       model_(ports, main) {

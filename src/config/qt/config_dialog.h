@@ -22,7 +22,7 @@ class ConfigDialog : public QDialog {
 
  public:
 
-  ConfigDialog(ConfigPorts ports, FrmMain& main, QWidget* parent);
+  ConfigDialog(ConfigPorts ports, MainWindow& main, QWidget* parent);
 
   const FrmConfig& Model() const { return model_; }
 

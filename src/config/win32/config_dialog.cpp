@@ -23,7 +23,7 @@ Rect Shifted(Rect r, const Rect& by) {
 
 }  // namespace
 
-ConfigDialog::ConfigDialog(ConfigPorts ports, FrmMain& main)
+ConfigDialog::ConfigDialog(ConfigPorts ports, MainWindow& main)
     : ConfigDialog(std::make_unique<FrmConfig>(ports, main)) {}
 
 ConfigDialog::ConfigDialog(std::unique_ptr<FrmConfig> model)

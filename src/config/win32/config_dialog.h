@@ -14,7 +14,7 @@ namespace vesperon::win32_view {
 class ConfigDialog : public ModalDialog {
  public:
 
-  ConfigDialog(ConfigPorts ports, FrmMain& main);
+  ConfigDialog(ConfigPorts ports, MainWindow& main);
 
   const FrmConfig& Model() const { return *model_; }
 

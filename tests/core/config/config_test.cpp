@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "common/melodies.h"
 #include "config/frm_config.h"
 #include "main_harness.h"
-#include "shutdown/melodies.h"
 
 namespace vesperon {
 namespace {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "canned_picture_loader.h"
 #include "notes/frm_mostrar_nota.h"
 #include "notes/note_mouse.h"
@@ -17,6 +19,10 @@ class NoteWindowTest : public ::testing::Test {
     nota.left = 3000;
     nota.top = 2400;
   }
+
+  // Where the window stands.
+  using Twips = std::pair<float, float>;
+  Twips Place() const { return {nota.left, nota.top}; }
 
   CannedPictureLoader pictures;
   FrmMostrarNota nota{pictures};
@@ -86,16 +92,13 @@ TEST_F(NoteWindowTest, DragByTitleFollowsThePointer) {
   // The pointer moves 10 px right and 4 px up over a window that has not
   // moved yet; the window follows by the same amount.
   nota.ImgTitulo_MouseMove(kLeft, 750, 90);
-  EXPECT_EQ(nota.left, 3150);
-  EXPECT_EQ(nota.top, 2340);
+  EXPECT_EQ(Place(), Twips(3150, 2340));
   // Now over the moved window the pointer is back on the grab point.
   nota.ImgTitulo_MouseMove(kLeft, 600, 150);
-  EXPECT_EQ(nota.left, 3150);
-  EXPECT_EQ(nota.top, 2340);
+  EXPECT_EQ(Place(), Twips(3150, 2340));
   // Another button held as well does not stop the drag.
   nota.ImgTitulo_MouseMove(kLeft | kRight, 570, 165);
-  EXPECT_EQ(nota.left, 3120);
-  EXPECT_EQ(nota.top, 2355);
+  EXPECT_EQ(Place(), Twips(3120, 2355));
 }
 
 TEST_F(NoteWindowTest, RightButtonDoesNotDrag) {
@@ -103,12 +106,10 @@ TEST_F(NoteWindowTest, RightButtonDoesNotDrag) {
   nota.ImgTitulo_MouseMove(0, 900, 300);  // hovering, no button held
   nota.ImgTitulo_MouseDown(MouseButton::Right, 30, 30);
   nota.ImgTitulo_MouseMove(kRight, 900, 300);
-  EXPECT_EQ(nota.left, 3000);
-  EXPECT_EQ(nota.top, 2400);
+  EXPECT_EQ(Place(), Twips(3000, 2400));
   // The right press did not move the grab point of the left-button drag.
   nota.ImgTitulo_MouseMove(kLeft, 615, 165);
-  EXPECT_EQ(nota.left, 3015);
-  EXPECT_EQ(nota.top, 2415);
+  EXPECT_EQ(Place(), Twips(3015, 2415));
 }
 
 // The window starts at 200, 160 px on the screen.
@@ -117,8 +118,7 @@ TEST_F(NoteWindowTest, TheControlPressedKeepsTheMouseUntilTheLastButtonIsRelease
   // Grabbed by the title, dragged far below it, over the note's text.
   mouse.Press(MouseButton::Left, 50, 10, 250, 170);
   mouse.Move(kLeft, 90, 310, 290, 470);
-  EXPECT_EQ(nota.left, 3600);
-  EXPECT_EQ(nota.top, 6900);
+  EXPECT_EQ(Place(), Twips(3600, 6900));
   mouse.Release(MouseButton::Left, 0, 90, 310);
   EXPECT_FALSE(mouse.Captured());
 
@@ -126,8 +126,7 @@ TEST_F(NoteWindowTest, TheControlPressedKeepsTheMouseUntilTheLastButtonIsRelease
   // drags nothing.
   mouse.Press(MouseButton::Left, 1, 50, 241, 510);
   mouse.Move(kLeft, 120, 12, 360, 472);
-  EXPECT_EQ(nota.left, 3600);
-  EXPECT_EQ(nota.top, 6900);
+  EXPECT_EQ(Place(), Twips(3600, 6900));
   mouse.Release(MouseButton::Left, 0, 120, 12);
 
   // The close button pressed with two buttons closes at the last release,

@@ -160,9 +160,23 @@ struct Arming : ::testing::Test {
     h.main.ImgTipOk_MouseDown(MouseButton::Left);
   }
   void Tip() { h.main.TipApagado_MouseDown(MouseButton::Left); }
+  // Accepts 10:00:01, a second after the start, and arms it.
+  void ArmOneSecondAhead() {
+    Accept(10, 0, 1);
+    Tip();
+  }
   std::string TrayTip() const {
     const auto& tip = h.trayPort.calls.back().data.szTip;
     return tip.substr(0, tip.find('\0'));
+  }
+  // Armed or not, as the face's indicator and the tray's tip and icon show it.
+  void ExpectArmed(bool armed) {
+    EXPECT_EQ(h.main.ApagarEquipo, armed);
+    EXPECT_TRUE(h.main.TipApagado.picture ==
+                (armed ? h.main.ImgTipApagadoON : h.main.ImgTipApagadoOFF).picture);
+    EXPECT_EQ(TrayTip(), armed ? "Vesperon - Inciado" : "Vesperon");
+    EXPECT_TRUE(h.trayPort.calls.back().data.hIcon ==
+                (armed ? h.main.ImgIconMain1 : h.main.ImgIconMain2).picture);
   }
   std::vector<std::string> Messages(int seconds) {
     std::vector<std::string> seen;
@@ -187,21 +201,15 @@ TEST_F(Arming, ArmDisarmArmFollowsOnFaceAndTray) {
   Accept(11, 0, 0);
   Tip();
   EXPECT_EQ(h.main.LblInfo.caption, "Apagado ON!");
-  EXPECT_TRUE(h.main.ApagarEquipo);
-  EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipApagadoON.picture);
-  EXPECT_EQ(TrayTip(), "Vesperon - Inciado");
-  EXPECT_TRUE(h.trayPort.calls.back().data.hIcon == h.main.ImgIconMain1.picture);
+  ExpectArmed(true);
 
   Tip();
   EXPECT_EQ(h.main.LblInfo.caption, "Apagado OFF");
-  EXPECT_FALSE(h.main.ApagarEquipo);
-  EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipApagadoOFF.picture);
-  EXPECT_EQ(TrayTip(), "Vesperon");
-  EXPECT_TRUE(h.trayPort.calls.back().data.hIcon == h.main.ImgIconMain2.picture);
+  ExpectArmed(false);
 
   Tip();
   EXPECT_EQ(h.main.LblInfo.caption, "Apagado ON!");
-  EXPECT_EQ(TrayTip(), "Vesperon - Inciado");
+  ExpectArmed(true);
   EXPECT_TRUE(h.main.HoraApagadoSet);
 }
 
@@ -233,14 +241,10 @@ TEST_F(Arming, FiveSecondCountdownEndsInOnePowerOffRequest) {
 TEST_F(Arming, AtZeroTheClockIsDisarmedAndALaterTimeNeedsArmingAgain) {
   h.settings.Set("Apagado", "WindowsVersion", "2");
   h.power.succeed = false;
-  Accept(10, 0, 1);
-  Tip();
+  ArmOneSecondAhead();
   h.time.Advance(milliseconds(8000));
   ASSERT_EQ(h.power.ExitRequests(), 1);
-  EXPECT_FALSE(h.main.ApagarEquipo);
-  EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipApagadoOFF.picture);
-  EXPECT_EQ(TrayTip(), "Vesperon");
-  EXPECT_TRUE(h.trayPort.calls.back().data.hIcon == h.main.ImgIconMain2.picture);
+  ExpectArmed(false);
 
   Accept(10, 0, 12);
   h.time.Advance(milliseconds(12000));
@@ -293,8 +297,7 @@ TEST_F(Arming, SteppingAnArmedTimeFiresNothingUntilAccepted) {
 
 // The blinking stop cancels even while the editor is open.
 TEST_F(Arming, ACountdownIsCancelledWithTheEditorOpen) {
-  Accept(10, 0, 1);
-  Tip();
+  ArmOneSecondAhead();
   h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 2, 50));
   ASSERT_TRUE(h.main.CuentaAtrasActiva);
   h.main.mnAjustarApagado_Click();
@@ -309,8 +312,7 @@ TEST_F(Arming, ACountdownIsCancelledWithTheEditorOpen) {
 // system's later refusal, or a setting that names no way to power off.
 TEST_F(Arming, AFailedPowerOffIsShownAndNotified) {
   h.settings.Set("Apagado", "WindowsVersion", "2");
-  Accept(10, 0, 1);
-  Tip();
+  ArmOneSecondAhead();
   h.time.Advance(milliseconds(8000));
   ASSERT_EQ(h.power.ExitRequests(), 1);
   EXPECT_TRUE(h.notifier.notices.empty());
@@ -342,8 +344,7 @@ TEST_F(Arming, AFailedPowerOffIsShownAndNotified) {
 // system's no makes it a failure; its yes ends the waiting.
 TEST_F(Arming, AWaitingPowerOffSaysSoUntilTheSystemAnswers) {
   h.settings.Set("Apagado", "WindowsVersion", "2");
-  Accept(10, 0, 1);
-  Tip();
+  ArmOneSecondAhead();
   h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 6, 500));  // the request has gone
   ASSERT_EQ(h.power.ExitRequests(), 1);
   ASSERT_EQ(h.main.LblInfo.caption, "Bye bye ;)");
@@ -419,8 +420,7 @@ TEST_F(Arming, ACountdownBringsTheClockBackAndItsNoticeCancelsIt) {
 
 TEST_F(Arming, EveryEndOfACountdownWithdrawsItsNotice) {
   h.settings.Set("Apagado", "WindowsVersion", "2");
-  Accept(10, 0, 1);
-  Tip();
+  ArmOneSecondAhead();
   h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 2, 50));
   Tip();  // the blinking stop
   EXPECT_EQ(h.notifier.withdrawn, 1);
@@ -442,8 +442,7 @@ TEST_F(Arming, EveryEndOfACountdownWithdrawsItsNotice) {
 }
 
 TEST_F(Arming, CountsStayOnTheLineUntilReplaced) {
-  Accept(10, 0, 1);
-  Tip();
+  ArmOneSecondAhead();
   h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 2, 50));  // the first count is up
   for (int ms = 0; ms < 4000; ms += 10) {
     h.time.Advance(milliseconds(10));
@@ -452,17 +451,13 @@ TEST_F(Arming, CountsStayOnTheLineUntilReplaced) {
 }
 
 TEST_F(Arming, CancelDisarmsAndSpendsTheAcceptedTime) {
-  Accept(10, 0, 1);
-  Tip();
+  ArmOneSecondAhead();
   h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 3, 50));
   ASSERT_TRUE(h.main.CuentaAtrasActiva);
   Tip();
   EXPECT_EQ(h.main.LblInfo.caption, "Apagado cancelado");
   EXPECT_FALSE(h.main.CuentaAtrasActiva);
-  EXPECT_FALSE(h.main.ApagarEquipo);
-  EXPECT_TRUE(h.main.TipApagado.picture == h.main.ImgTipApagadoOFF.picture);
-  EXPECT_EQ(TrayTip(), "Vesperon");
-  EXPECT_TRUE(h.trayPort.calls.back().data.hIcon == h.main.ImgIconMain2.picture);
+  ExpectArmed(false);
 
   h.time.Advance(milliseconds(10000));
   EXPECT_EQ(h.power.ExitRequests(), 0);
@@ -472,8 +467,7 @@ TEST_F(Arming, CancelDisarmsAndSpendsTheAcceptedTime) {
 
 TEST_F(Arming, EveryCountdownRunsItsFullLength) {
   h.settings.Set("Apagado", "WindowsVersion", "2");
-  Accept(10, 0, 1);
-  Tip();
+  ArmOneSecondAhead();
   h.time.AdvanceTo(At(2026, 12, 7, 10, 0, 3, 50));
   Tip();  // cancelled with 3 seconds left
   Accept(10, 0, 10);
@@ -491,8 +485,7 @@ TEST_F(Arming, EveryCountdownRunsItsFullLength) {
 }
 
 TEST_F(Arming, MelodyPlaysOnEveryTickOnlyWhenTheSpeakerIsOn) {
-  Accept(10, 0, 1);
-  Tip();
+  ArmOneSecondAhead();
   h.time.Advance(milliseconds(8000));
   EXPECT_TRUE(h.speaker.played.empty());
 

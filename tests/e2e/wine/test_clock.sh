@@ -76,12 +76,7 @@ poll 5 eval '[ -z "$(menu_window_of "$VPID")" ]' || fail "Escape did not close t
 note "the menu opened and closed"
 
 echo "a sample skin chosen in the configuration dialog"
-click 148 8  # ImgConfig
-poll 5 eval '[ -n "$(menu_window_of "$VPID")" ]' || fail "the menu button opened no menu"
-xdotool key c  # "&Configuración"
-poll 5 eval 'DIALOG=$(dialog_window); [ -n "$DIALOG" ]' || fail "no configuration dialog opened"
-poll 5 eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$DIALOG" ]' ||
-  fail "the dialog did not take the keyboard"
+open_dialog
 # From the Windows type, past the countdown, the three boxes, the melody,
 # Probar and the sound mode, to the skins: Nocturno.
 xdotool key Tab Tab Tab Tab Tab Tab Tab Tab N

@@ -29,14 +29,8 @@ class ClockWindowTest : public ::testing::Test {
   }
 
   std::string ShownDigits(const QImage& face) {
-    std::string digits;
-    for (const auto& place : main.ImgHora) {
-      char shown = '?';
-      for (int d = 0; d < 10; ++d)
-        if (Shows(face, place.rect, main.ImgNumero[d].picture)) shown = static_cast<char>('0' + d);
-      digits += shown;
-    }
-    return digits;
+    return h.DigitsShown(
+        [&](const Image& place, const Picture& digit) { return Shows(face, place.rect, digit); });
   }
 
   void Click(const Image& area) {

@@ -9,8 +9,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/linux/skins_folders.h"
 #include "env_guard.h"
+#include "file_system_contract.h"
+#include "platform/linux/skins_folders.h"
 
 namespace vesperon {
 namespace {
@@ -23,6 +24,13 @@ void Write(const std::string& path, const QByteArray& bytes) {
   QFile file(QString::fromStdString(path));
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(bytes);
+}
+
+TEST(LinuxFileSystem, KeepsTheFileSystemContract) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  LinuxFileSystem files;
+  contracts::ExpectFoldersListedAndSmallFilesRead(files, dir.path().toStdString());
 }
 
 TEST(LinuxFileSystem, ListsInTheFileSystemsOrderWithTheFolderAttributeOfWhatEntriesLeadTo) {
@@ -49,26 +57,16 @@ TEST(LinuxFileSystem, ListsInTheFileSystemsOrderWithTheFolderAttributeOfWhatEntr
     EXPECT_EQ(e.isFolder, e.name == "Azul" || e.name == "Enlace") << e.name;
   }
   EXPECT_EQ(names, readdirOrder);
-  EXPECT_FALSE(files.ListFolder(Path(dir, "notas.txt")));
-  EXPECT_FALSE(files.ListFolder(Path(dir, "missing")));
 }
 
-TEST(LinuxFileSystem, ReadsOnlySmallPlainFilesAndNeverBlocks) {
+// A FIFO or a device is refused without being read, so it cannot block.
+TEST(LinuxFileSystem, NeverReadsWhatIsNoPlainFile) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
-  Write(Path(dir, "skin.ini"), "[skin]\nname=Azul\n");
-  Write(Path(dir, "big.ini"), QByteArray(101, 'x'));
   ASSERT_EQ(::mkfifo(Path(dir, "fifo.ini").c_str(), 0600), 0);
-  QDir(dir.path()).mkdir(QStringLiteral("folder.ini"));
 
   LinuxFileSystem files;
-  const FileBytes ok = files.ReadFile(Path(dir, "skin.ini"), 100);
-  EXPECT_EQ(ok.status, FileReadStatus::Ok);
-  EXPECT_EQ(ok.bytes, "[skin]\nname=Azul\n");
-  EXPECT_EQ(files.ReadFile(Path(dir, "big.ini"), 100).status, FileReadStatus::TooLarge);
   EXPECT_EQ(files.ReadFile(Path(dir, "fifo.ini"), 100).status, FileReadStatus::NotAFile);
-  EXPECT_EQ(files.ReadFile(Path(dir, "folder.ini"), 100).status, FileReadStatus::NotAFile);
-  EXPECT_EQ(files.ReadFile(Path(dir, "missing.ini"), 100).status, FileReadStatus::Missing);
   EXPECT_EQ(files.ReadFile("/dev/zero", 100).status, FileReadStatus::NotAFile);
 }
 

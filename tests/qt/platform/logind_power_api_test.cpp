@@ -38,6 +38,16 @@ class LogindPowerApiTest : public ::testing::Test {
     return [this](bool waiting) { waiting_.push_back(waiting); };
   }
 
+  // Asks for a power-off that fails, and returns the program's lines on
+  // standard error once the failure has reached it.
+  std::vector<std::string> LinesOfAFailedPowerOff(LogindPowerApi& api) {
+    StderrCapture errors;
+    EXPECT_TRUE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
+    EXPECT_TRUE(SpinEventsUntil([&] { return !errors.VesperonLines().empty(); }));
+    SpinEventsFor(100);
+    return errors.VesperonLines();
+  }
+
   PrivateBus bus_;
   int busesOpened_ = 0;
   std::vector<std::string> failures_;
@@ -81,13 +91,8 @@ TEST_F(LogindPowerApiTest, RefusalLeavesOneLineOnStderrAndIsReportedOnce) {
                                           "raise dbus.exceptions.DBusException('Access denied', "
                                           "name='org.freedesktop.DBus.Error.AccessDenied')"}));
   LogindPowerApi api(OpenPrivateBus(), RecordFailures());
-  StderrCapture errors;
 
-  EXPECT_TRUE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
-  ASSERT_TRUE(SpinEventsUntil([&] { return !errors.VesperonLines().empty(); }));
-  SpinEventsFor(100);
-
-  EXPECT_THAT(errors.VesperonLines(),
+  EXPECT_THAT(LinesOfAFailedPowerOff(api),
               ElementsAre("vesperon: power-off request failed: "
                           "org.freedesktop.DBus.Error.AccessDenied: Access denied"));
   EXPECT_THAT(bus_.PowerOffArguments(), ElementsAre("True"));
@@ -120,13 +125,8 @@ TEST_F(LogindPowerApiTest, ARequestWaitsForTheAnswerAndFailsOnlyOnANo) {
 
 TEST_F(LogindPowerApiTest, AbsentLogindLeavesOneLineOnStderr) {
   LogindPowerApi api(OpenPrivateBus(), RecordFailures());
-  StderrCapture errors;
 
-  EXPECT_TRUE(api.ExitWindowsEx(kEwxPowerOff, kReasonAllBits));
-  ASSERT_TRUE(SpinEventsUntil([&] { return !errors.VesperonLines().empty(); }));
-  SpinEventsFor(100);
-
-  EXPECT_THAT(errors.VesperonLines(),
+  EXPECT_THAT(LinesOfAFailedPowerOff(api),
               ElementsAre(StartsWith("vesperon: power-off request failed: "
                                      "org.freedesktop.DBus.Error.ServiceUnknown: ")));
   EXPECT_EQ(failures_.size(), 1u);

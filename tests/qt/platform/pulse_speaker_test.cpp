@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "private_sound_server.h"
-#include "shutdown/melodies.h"
+#include "common/melodies.h"
 #include "env_guard.h"
+#include "private_sound_server.h"
 #include "stderr_capture.h"
 
 namespace vesperon {

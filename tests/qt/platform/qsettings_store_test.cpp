@@ -28,17 +28,13 @@
 #include <vector>
 
 #include "env_guard.h"
+#include "file_bytes.h"
 #include "forked_child.h"
+#include "settings_store_contract.h"
 #include "stderr_capture.h"
 
 namespace vesperon {
 namespace {
-
-QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
-}
 
 class QSettingsStoreTest : public ::testing::Test {
  protected:
@@ -96,66 +92,35 @@ TEST_F(QSettingsStoreTest, PlainValuesStayPlainAndReadableInTheFile) {
   EXPECT_TRUE(text.contains("[Vesperon]\nAutoStart=1\n")) << text.constData();
 }
 
-TEST_F(QSettingsStoreTest, EveryTextRoundTripsThroughTheFile) {
-  const std::vector<std::string> texts = {" 1 ",
-                                          " ",
-                                          "a,b",
-                                          "a, b",
-                                          ",",
-                                          "a;b",
-                                          ";c",
-                                          "#h",
-                                          "x=y",
-                                          "=",
-                                          "\"quoted\"",
-                                          "it's",
-                                          "C:\\x\\",
-                                          "a\\x41",
-                                          "[s]",
-                                          "]",
-                                          "@x",
-                                          "@@x",
-                                          "@ByteArray(x)",
-                                          "@Variant(x)",
-                                          "@Invalid()",
-                                          "@",
-                                          "",
-                                          "true",
-                                          "0x10",
-                                          "1e5",
-                                          "áéñ€ 漢字 😀",
-                                          "l1\nl2\r\n",
-                                          "\tt\t",
-                                          "\x01\x7f",
-                                          std::string("a\0b", 3),
-                                          "\xff\xfe not UTF-8 \xc3",
-                                          std::string(100000, 'x') + "\xe2\x82\xac"};
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    store.Write("Vesperon", "Pruebas", "k" + std::to_string(i), texts[i]);
-  }
-  store.Write("Vesperon", "General", "Horas", "general section");
+// The port's contract, with another program reading the file; reading
+// alone creates nothing, and newlines never split a value: one line a key.
+TEST_F(QSettingsStoreTest, KeepsTheSettingsStoreContractThroughTheFile) {
+  EXPECT_EQ(store.Read("Vesperon", "Apagado", "Horas", "def"), "def");
+  EXPECT_FALSE(QDir(home.filePath("Vesperon")).exists()) << "reading created the folder";
+  contracts::ExpectAnAbsentKeyReadsAsTheDefault(store, "Vesperon");
+  contracts::ExpectEveryTextRoundTrips(
+      store, "Vesperon",
+      [&](const std::string& section, const std::string& key, const std::string& defaultValue) {
+        return ReadFromDisk(section, key, defaultValue);
+      });
 
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    EXPECT_EQ(ReadFromDisk("Pruebas", "k" + std::to_string(i)), texts[i]) << "text " << i;
-    EXPECT_EQ(store.Read("Vesperon", "Pruebas", "k" + std::to_string(i), ""), texts[i]);
-  }
-  EXPECT_EQ(ReadFromDisk("General", "Horas"), "general section");
-
-  // Newlines never split a value: one line per key.
   const QList<QByteArray> lines = FileBytes(Path()).split('\n');
   const auto keyLines = std::count_if(lines.begin(), lines.end(),
                                       [](const QByteArray& line) { return line.startsWith('k'); });
-  EXPECT_EQ(static_cast<std::size_t>(keyLines), texts.size());
+  EXPECT_EQ(static_cast<std::size_t>(keyLines), contracts::AwkwardTexts().size());
 }
 
-TEST_F(QSettingsStoreTest, AnAbsentKeyGivesTheDefaultAndAnEmptyOneGivesEmptyText) {
-  EXPECT_EQ(store.Read("Vesperon", "Apagado", "Horas", "def"), "def");
-  EXPECT_FALSE(QDir(home.filePath("Vesperon")).exists()) << "reading created the folder";
-
-  store.Write("Vesperon", "Apagado", "Horas", "");
-  EXPECT_EQ(store.Read("Vesperon", "Apagado", "Horas", "def"), "");
-  EXPECT_EQ(store.Read("Vesperon", "Apagado", "Minutos", "def"), "def");
-  EXPECT_EQ(store.Read("Vesperon", "Window", "Horas", "def"), "def");
+// Bytes that are no UTF-8, a very long text and the section QSettings calls
+// its own come back from the file too.
+TEST_F(QSettingsStoreTest, TextsOfAnyBytesAndTheGeneralSectionRoundTripThroughTheFile) {
+  const std::string texts[] = {"\xff\xfe not UTF-8 \xc3",
+                               std::string(100000, 'x') + "\xe2\x82\xac"};
+  for (const std::string& text : texts) {
+    store.Write("Vesperon", "Pruebas", "k", text);
+    EXPECT_EQ(ReadFromDisk("Pruebas", "k"), text);
+  }
+  store.Write("Vesperon", "General", "Horas", "general section");
+  EXPECT_EQ(ReadFromDisk("General", "Horas"), "general section");
 }
 
 TEST_F(QSettingsStoreTest, AHandEditedCommaListReadsAsItsText) {

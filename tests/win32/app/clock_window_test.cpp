@@ -57,14 +57,8 @@ class Win32ClockWindowTest : public ::testing::Test {
   }
 
   std::string ShownDigits(const std::vector<COLORREF>& face) {
-    std::string digits;
-    for (const auto& place : main.ImgHora) {
-      char shown = '?';
-      for (int d = 0; d < 10; ++d)
-        if (Shows(face, place.rect, main.ImgNumero[d].picture)) shown = static_cast<char>('0' + d);
-      digits += shown;
-    }
-    return digits;
+    return h.DigitsShown(
+        [&](const Image& place, const Picture& digit) { return Shows(face, place.rect, digit); });
   }
 
   LRESULT Send(UINT message, WPARAM wParam, int x, int y) {

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "autostart_registry_contract.h"
 #include "config/autostart.h"
-#include "config/mod_utils.h"
 #include "platform/win32/run_command_lines.h"
 #include "win32/wide_text.h"
 #include "platform/win32/win32_environment.h"
@@ -61,6 +61,12 @@ class AutostartRegistryTest : public ::testing::Test {
   Win32Environment environment_{L"vesperon.exe", L"Vesperon tests mutex, unused"};
 };
 
+TEST_F(AutostartRegistryTest, KeepsTheAutostartContract) {
+  contracts::ExpectReadingGivesErrorTextsAndCutsLongValues(registry_, name_);
+  contracts::ExpectTheEntryReadsBackAndIsRemoved(registry_, environment_, name_,
+                                                 Narrow(MakeProgram().wstring()));
+}
+
 TEST_F(AutostartRegistryTest, APathWithBlanksIsWrittenAsACommandLineWindowsReadsBack) {
   const std::filesystem::path program = MakeProgram();
   const std::string path = Narrow(program.wstring());
@@ -76,9 +82,6 @@ TEST_F(AutostartRegistryTest, APathWithBlanksIsWrittenAsACommandLineWindowsReads
   EXPECT_EQ(std::wstring(words[0]), program.wstring());
   LocalFree(words);
   EXPECT_EQ(Win32Environment(value, L"unused").ArgumentText(), "/autostart");
-  // And it reads back as the program wrote it, every letter of it, so the
-  // configuration dialog finds the entry it asked for.
-  EXPECT_EQ(RegLeerTexto(registry_, kHkeyLocalMachine, kRunKey, name_), path + " /autostart");
 
   // A path without blanks stays bare.
   EXPECT_EQ(QuotedRunCommand("C:\\Vesperon\\vesperon.exe /autostart"),
@@ -100,14 +103,6 @@ TEST_F(AutostartRegistryTest, RegistrationReplacesAnOldEntryAndRemovalTakesOnlyO
   // Removing what is not there changes nothing.
   QuitarAutoInicio(registry_, name_, 1);
   EXPECT_EQ(RunValue(L"Vesperon tests, another program"), L"C:\\other\\other.exe");
-}
-
-TEST_F(AutostartRegistryTest, ReadingGivesTheErrorTextsAndCutsALongValueToTheBuffer) {
-  EXPECT_EQ(RegLeerTexto(registry_, kHkeyLocalMachine, "Software\\Vesperon tests\\none", name_),
-            kErrorCannotOpenKey);
-  EXPECT_EQ(RegLeerTexto(registry_, kHkeyLocalMachine, kRunKey, name_), kErrorCannotRetrieveString);
-  SetRunValue(wideName_, std::wstring(300, L'x'));
-  EXPECT_EQ(RegLeerTexto(registry_, kHkeyLocalMachine, kRunKey, name_), std::string(255, 'x'));
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
+#include "file_system_contract.h"
 #include "platform/win32/skins_folders.h"
 #include "win32/wide_text.h"
 #include "win32/win32_picture_loader.h"
@@ -16,31 +16,11 @@
 namespace vesperon {
 namespace {
 
-TEST(Win32FileSystem, ListsAndReadsInAnyScriptAndRefusesWhatIsNoSmallFile) {
+// In a folder whose own name is beyond the ANSI code page.
+TEST(Win32FileSystem, KeepsTheFileSystemContract) {
   TemporaryFolder folder(L"Vesperon files \u65e5\u672c");
-  const std::filesystem::path& dir = folder.Path();
-  std::filesystem::create_directory(dir / L"\u00d1and\u00fa");
-  std::ofstream(dir / L"skin.ini", std::ios::binary) << "[skin]\r\nname=Azul\r\n";
-
   Win32FileSystem files;
-  const auto entries = files.ListFolder(Narrow(dir.wstring()));
-  ASSERT_TRUE(entries);
-  ASSERT_EQ(entries->size(), 2u);
-  const auto skin = std::find_if(entries->begin(), entries->end(),
-                                 [](const FolderEntry& e) { return e.name == "Ñandú"; });
-  ASSERT_NE(skin, entries->end());
-  EXPECT_TRUE(skin->isFolder);
-
-  const std::string ini = Narrow((dir / L"skin.ini").wstring());
-  const FileBytes read = files.ReadFile(ini, 100);
-  EXPECT_EQ(read.status, FileReadStatus::Ok);
-  EXPECT_EQ(read.bytes, "[skin]\r\nname=Azul\r\n");
-  EXPECT_EQ(files.ReadFile(ini, 10).status, FileReadStatus::TooLarge);
-  EXPECT_EQ(files.ReadFile(Narrow((dir / L"Ñandú").wstring()), 100).status,
-            FileReadStatus::NotAFile);
-  EXPECT_EQ(files.ReadFile(Narrow((dir / L"none.ini").wstring()), 100).status,
-            FileReadStatus::Missing);
-  EXPECT_FALSE(files.ListFolder(Narrow((dir / L"none").wstring())));
+  contracts::ExpectFoldersListedAndSmallFilesRead(files, folder.Path());
 }
 
 TEST(Win32FileSystem, ASkinInTheUsersFolderIsFoundAndItsPathsReadAsWindowsOnes) {

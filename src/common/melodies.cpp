@@ -1,4 +1,4 @@
-#include "shutdown/melodies.h"
+#include "common/melodies.h"
 
 namespace vesperon {
 
