@@ -1,6 +1,8 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a core source includes a header that is not the C++ standard
-# library's: the core must build on any platform without Qt or OS headers.
+# library's, or one of the program's own headers from a toolkit or platform
+# folder (qt/, win32/, platform/, at any depth): the core must build on any
+# platform without Qt or OS headers, and knows no front end.
 set(allowed
   algorithm any array atomic bit bitset cassert cctype cerrno cfloat charconv chrono cinttypes
   climits cmath compare concepts cstddef cstdint cstdio cstdlib cstring ctime deque exception
@@ -22,7 +24,14 @@ foreach(f IN LISTS files)
       string(APPEND bad "  ${f}: <${header}>\n")
     endif()
   endforeach()
+  file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" header "${line}")
+    if(header MATCHES "(^|/)(qt|win32|platform)/")
+      string(APPEND bad "  ${f}: \"${header}\"\n")
+    endif()
+  endforeach()
 endforeach()
 if(bad)
-  message(FATAL_ERROR "The core may include only standard C++ headers:\n${bad}")
+  message(FATAL_ERROR "The core may include only standard C++ headers and core headers:\n${bad}")
 endif()

@@ -1,10 +1,13 @@
 # The Windows side: the platform adapters on the Win32 API, no Qt.
 #
-# vesperon_win32           every adapter, on the system's calls, but the one
+# vesperon_win32           the Win32 layer (src/win32: clock, timers, pictures,
+#                          window routing, wide text, drawing and dialogs) and
+#                          every adapter on the system's calls but the one
 #                          that can switch the machine off; the tests link this
 # vesperon_win32_platform  the platform factory and the system's power-off
 #                          calls; only the program links this
 file(GLOB_RECURSE VESPERON_WIN32_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/src/win32/*.cpp ${CMAKE_SOURCE_DIR}/src/win32/*.h
   ${CMAKE_SOURCE_DIR}/src/platform/win32/*.cpp ${CMAKE_SOURCE_DIR}/src/platform/win32/*.h)
 set(VESPERON_WIN32_PLATFORM_SOURCES
   ${CMAKE_SOURCE_DIR}/src/platform/win32/platform_factory.cpp
@@ -13,20 +16,20 @@ set(VESPERON_WIN32_PLATFORM_SOURCES
 list(REMOVE_ITEM VESPERON_WIN32_SOURCES ${VESPERON_WIN32_PLATFORM_SOURCES})
 
 add_library(vesperon_win32 STATIC ${VESPERON_WIN32_SOURCES})
-target_link_libraries(vesperon_win32 PUBLIC vesperon_core advapi32 user32 shell32 ole32)
+target_link_libraries(vesperon_win32 PUBLIC vesperon_core advapi32 user32 shell32 ole32 comctl32 gdi32)
 
 add_library(vesperon_win32_platform STATIC ${VESPERON_WIN32_PLATFORM_SOURCES})
 target_link_libraries(vesperon_win32_platform PUBLIC vesperon_win32)
 
-# vesperon_win32_views     the windows: every src/<subsystem>/win32 folder
-#                          but the platform's
+# vesperon_win32_views     the views: every src/<subsystem>/win32 folder
 # vesperon                 the program: the views, the platform and the
 #                          resources, one file that needs no DLL beside it
 set(VESPERON_WIN32_VIEW_SOURCES ${VESPERON_ALL_SOURCES})
 list(FILTER VESPERON_WIN32_VIEW_SOURCES INCLUDE REGEX "/src/[^/]+/win32/")
 list(FILTER VESPERON_WIN32_VIEW_SOURCES EXCLUDE REGEX "/src/platform/|/win_main\\.cpp$")
 add_library(vesperon_win32_views STATIC ${VESPERON_WIN32_VIEW_SOURCES})
-target_link_libraries(vesperon_win32_views PUBLIC vesperon_win32 comctl32 gdi32)
+# Active Accessibility for the clock's face.
+target_link_libraries(vesperon_win32_views PUBLIC vesperon_win32 oleacc oleaut32)
 
 # The resources: the built-in pictures under their file names (P_0.BMP for
 # 0.bmp), the manifest and the version.

@@ -1,3 +1,3 @@
 #include "app/qt/application.h"
 
-int main(int argc, char** argv) { return vesperon::RunApplication(argc, argv); }
+int main(int argc, char** argv) { return vesperon::qt_view::RunApplication(argc, argv); }

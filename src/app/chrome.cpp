@@ -104,6 +104,13 @@ void FrmMain::ShowPopupMenu() {
     ports_.menu.Click(*chosen, *this);
 }
 
+void FrmMain::PopupMenuAtClock() {
+  const Rect& button = ImgConfig.rect;
+  if (const MenuEntry* chosen =
+          ports_.shell.PopupMenuAt(ports_.menu.mnMenu, button.left, button.top + button.height))
+    ports_.menu.Click(*chosen, *this);
+}
+
 // Hidden, the clock comes back only through its tray icon; with no tray to
 // show the icon it stays in the taskbar, minimized.
 void FrmMain::MinimizeToTray() {

@@ -54,8 +54,6 @@ class ClockMouse {
   // The controls with a tip, in the order they are looked up.
   std::vector<const Image*> Tipped() const;
 
-  Area Pressed() const { return pressed_; }
-
  private:
   FrmMain& model_;
   Area pressed_ = Area::None;

@@ -22,6 +22,9 @@ class ClosingShell final : public Shell {
   const MenuEntry* PopupMenu(const MenuEntry& menu) override {
     return closed_ ? nullptr : shell_.PopupMenu(menu);
   }
+  const MenuEntry* PopupMenuAt(const MenuEntry& menu, int x, int y) override {
+    return closed_ ? nullptr : shell_.PopupMenuAt(menu, x, y);
+  }
   void ShowModal(Dialog dialog) override {
     if (!closed_) shell_.ShowModal(dialog);
   }

@@ -6,12 +6,11 @@
 #include <optional>
 #include <utility>
 
-#include "app/conversions.h"
-#include "app/settings_keys.h"
-#include "app/time_text.h"
+#include "common/conversions.h"
+#include "common/face_size.h"
+#include "common/time_text.h"
 #include "config/autostart.h"
 #include "notes/frm_mostrar_nota.h"
-#include "skin/mod_skin.h"
 #include "tray/frm_menu.h"
 #include "tray/mod_tray.h"
 
@@ -19,17 +18,8 @@ namespace vesperon {
 
 namespace {
 
-constexpr int kFaceWidthPx = 171;
-constexpr int kFaceHeightPx = 128;
-constexpr int kRemainMax = 7;
-constexpr int kDefaultRemain = 3;
 // What must show of the window on some screen for it to count as reachable.
 constexpr float kVisibleGripPx = 20;
-
-// Seconds of countdown for a list index: 0 → 5 s ... 7 → 40 s.
-std::int16_t CountdownSeconds(double remainIndex) {
-  return static_cast<std::int16_t>(std::nearbyint((remainIndex + 1) * 5));
-}
 
 // A stored window edge in twips, or nullopt when the text is not a number a
 // single-precision value can hold.
@@ -37,13 +27,6 @@ std::optional<float> StoredPosition(const std::string& text) {
   const auto value = TextToDouble(text);
   if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) return std::nullopt;
   return static_cast<float>(*value);
-}
-
-// A stored time field, or nullopt when the text is not a number in range.
-std::optional<std::int16_t> TimeField(const std::string& text, int maximum) {
-  const auto value = TextToInteger(text);
-  if (!value || *value < 0 || *value > maximum) return std::nullopt;
-  return value;
 }
 
 }  // namespace
@@ -90,38 +73,49 @@ FrmMain::FrmMain(MainPorts ports)
   top = ports_.window.ScreenHeightTwips() / 2 - height / 2;
 }
 
-void FrmMain::LoadBuiltInPictures() {
-  auto& pictures = ports_.pictures;
-  Background = pictures.BuiltIn("skin-base.bmp");
-  for (int d = 0; d < 10; ++d) ImgNumero[d].picture = pictures.BuiltIn(std::to_string(d) + ".bmp");
-  ImgPuntos.picture = pictures.BuiltIn("dos_puntos.bmp");
-  ImgIconMain1.picture = pictures.BuiltIn("tray1.ico");
-  ImgIconMain2.picture = pictures.BuiltIn("tray2.ico");
-  ImgTipApagadoON.picture = pictures.BuiltIn("tip-apagado-on.bmp");
-  ImgTipApagadoOFF.picture = pictures.BuiltIn("tip-apagado-off.bmp");
-  ImgTipStopON.picture = pictures.BuiltIn("tip-stop-on.bmp");
-  ImgTipStopOFF.picture = pictures.BuiltIn("tip-stop-off.bmp");
-  ImgTipOkON.picture = pictures.BuiltIn("tip-ok-on.bmp");
-  ImgTipOkOFF.picture = pictures.BuiltIn("tip-ok-off.bmp");
-  ImgTipNotasON.picture = pictures.BuiltIn("tip-notas-on.bmp");
-  ImgTipNotasOFF.picture = pictures.BuiltIn("tip-notas-off.bmp");
-  ImgHand.picture = pictures.BuiltIn("hand.cur");
+std::array<PictureSlot, 22> FrmMain::PictureSlots() {
+  return {{{"skin-base.bmp", &Background},
+           {"0.bmp", &ImgNumero[0].picture},
+           {"1.bmp", &ImgNumero[1].picture},
+           {"2.bmp", &ImgNumero[2].picture},
+           {"3.bmp", &ImgNumero[3].picture},
+           {"4.bmp", &ImgNumero[4].picture},
+           {"5.bmp", &ImgNumero[5].picture},
+           {"6.bmp", &ImgNumero[6].picture},
+           {"7.bmp", &ImgNumero[7].picture},
+           {"8.bmp", &ImgNumero[8].picture},
+           {"9.bmp", &ImgNumero[9].picture},
+           {"dos_puntos.bmp", &ImgPuntos.picture},
+           {"tray1.ico", &ImgIconMain1.picture},
+           {"tray2.ico", &ImgIconMain2.picture},
+           {"tip-apagado-off.bmp", &ImgTipApagadoOFF.picture},
+           {"tip-apagado-on.bmp", &ImgTipApagadoON.picture},
+           {"tip-ok-on.bmp", &ImgTipOkON.picture},
+           {"tip-ok-off.bmp", &ImgTipOkOFF.picture},
+           {"tip-notas-on.bmp", &ImgTipNotasON.picture},
+           {"tip-notas-off.bmp", &ImgTipNotasOFF.picture},
+           {"tip-stop-on.bmp", &ImgTipStopON.picture},
+           {"tip-stop-off.bmp", &ImgTipStopOFF.picture}}};
+}
 
-  for (auto& place : ImgHora) place.picture = ImgNumero[0].picture;
-  ImgDosPuntos.picture = ImgPuntos.picture;
-  ImgDosPuntos2.picture = ImgPuntos.picture;
-  TipApagado.picture = ImgTipApagadoOFF.picture;
-  ImgTipOk.picture = ImgTipOkOFF.picture;
-  ImgTipNotas.picture = ImgTipNotasOFF.picture;
+void FrmMain::LoadBuiltInPictures() {
+  for (const PictureSlot& slot : PictureSlots()) *slot.picture = ports_.pictures.BuiltIn(slot.file);
+  ImgHand.picture = ports_.pictures.BuiltIn("hand.cur");
+  ShowLoadedFaces();
   icon = ImgIconMain1.picture;
 }
 
-std::string FrmMain::ReadSetting(const char* section, const char* key) {
-  return ports_.settings.Read(keys::kApp, section, key, "");
+void FrmMain::ShowLoadedFaces() {
+  for (auto& place : ImgHora) place.picture = ImgNumero[0].picture;
+  ImgDosPuntos.picture = ImgPuntos.picture;
+  ImgDosPuntos2.picture = ImgPuntos.picture;
+  ImgTipNotas.picture = ImgTipNotasOFF.picture;
+  // A skin chosen while armed must not make the face say "off".
+  ShowIndicatorStates();
 }
 
-void FrmMain::WriteSetting(const char* section, const char* key, const std::string& value) {
-  if (!ports_.settings.Write(keys::kApp, section, key, value)) settingsUnsaved_ = true;
+void FrmMain::WriteSetting(const Setting& setting, const std::string& value) {
+  if (!StoredSettings(ports_.settings).Write(setting, value)) settingsUnsaved_ = true;
 }
 
 bool FrmMain::ShowUnsavedSettings() {
@@ -168,102 +162,76 @@ void FrmMain::Form_Load() {
   icon = ImgIconMain1.picture;
   ports_.tray.AgregarIconoBandeja(*this);
 
-  const std::string skin = ReadSetting(keys::kWindow, keys::kSkin);
+  const std::string skin = StoredSettings(ports_.settings).Text(settings::kSkin);
   if (Trim(skin).empty()) {
-    WriteSetting(keys::kWindow, keys::kSkin, "");
-  } else if (ports_.skin.ComprobarSkin(*this, skin + "\\")) {
-    ports_.skin.CargarSkin(*this, skin + "\\");
+    WriteSetting(settings::kSkin, "");
+  } else {
+    CargarSkinElegido(skin);
   }
 
   PlaceWindow();
   TimerSync_Timer();
+  // Every start takes the daily shutdown up again, hidden in the tray too.
+  const bool daily = DailyShutdown();
+  if (daily) {
+    const LocalDateTime now = ports_.clock.Now();
+    ArmNextOccurrence(now, now.date);
+  }
   // A greeting says less than a setting that did not reach the disk.
-  if (!ShowUnsavedSettings()) MostrarMensaje("Bienvenido a Vesperon!");
+  if (!ShowUnsavedSettings()) MostrarMensaje(daily ? "Apagado ON!" : "Bienvenido a Vesperon!");
 }
 
 // Stored texts are trimmed and an empty text counts as absent. A text that
-// does not convert to a usable value is treated as absent too: the dialog
-// reads these keys as numbers and must find numbers there.
+// does not pass its setting's rule is treated as absent too: the dialog
+// reads these keys as numbers and must find numbers there. Absent, the
+// setting's fallback is written, and used even when the write fails.
 void FrmMain::ReadSettings() {
-  auto read = [this](const char* section, const char* key) {
-    return Trim(ReadSetting(section, key));
+  const StoredSettings stored(ports_.settings);
+  // A first start writes "1" for the starts after it, and stays out of the
+  // always-on-top band itself.
+  const bool onTop = stored.Passes(settings::kOnTop) && stored.Number(settings::kOnTop) == 1.0;
+  for (const Setting* setting : settings::kPutRightAtLoad)
+    if (!stored.Passes(*setting)) WriteSetting(*setting, setting->fallback);
+
+  auto field = [&](const Setting& setting) {
+    return static_cast<std::int16_t>(*TextToInteger(stored.Value(setting)));
   };
-
-  const std::pair<const char*, std::int16_t*> fields[] = {
-      {keys::kHoras, &HoraApagado_hrs},
-      {keys::kMinutos, &HoraApagado_min},
-      {keys::kSegundos, &HoraApagado_sec}};
-  for (const auto& [key, field] : fields) {
-    const auto value = TimeField(read(keys::kApagado, key), field == &HoraApagado_hrs ? 23 : 59);
-    if (value) {
-      *field = *value;
-    } else {
-      *field = 0;
-      WriteSetting(keys::kApagado, key, "0");
-    }
-  }
-
+  HoraApagado_hrs = field(settings::kHoras);
+  HoraApagado_min = field(settings::kMinutos);
+  HoraApagado_sec = field(settings::kSegundos);
   HoraApagadoSet = false;
   acceptedTime_ = FormatHhMmSs(HoraApagado_hrs, HoraApagado_min, HoraApagado_sec);
-  acceptedDate_ = ports_.clock.ParseShortDate(read(keys::kApagado, keys::kFechaApagado));
+  acceptedDate_ = ports_.clock.ParseShortDate(stored.Value(settings::kFechaApagado));
 
-  const auto remain = TextToDouble(read(keys::kApagado, keys::kRemain));
-  if (remain && *remain >= 0 && *remain <= kRemainMax) {
-    countdownLength_ = CountdownSeconds(*remain);
-  } else {
-    WriteSetting(keys::kApagado, keys::kRemain, std::to_string(kDefaultRemain));
-    countdownLength_ = CountdownSeconds(kDefaultRemain);
-  }
+  countdownLength_ = CountdownSeconds(*stored.Number(settings::kRemain));
   CuentaAtras = countdownLength_;
 
-  if (read(keys::kApagado, keys::kWindowsVersion).empty())
-    WriteSetting(keys::kApagado, keys::kWindowsVersion, "2");
-
-  const std::string onTop = read(keys::kWindow, keys::kOnTop);
-  if (onTop.empty()) {
-    WriteSetting(keys::kWindow, keys::kOnTop, "1");
-  } else if (TextToDouble(onTop) == 1.0) {
+  if (onTop) {
     ports_.window.SetTopmost(true);
     ports_.menu.mnOnTop.checked = true;
   }
+  UsaSpeaker = stored.Number(settings::kUsaSpeaker) == 1.0;
+  SpeakerMelody = field(settings::kSpeakerMelody);
 
-  const std::string usaSpeaker = read(keys::kApagado, keys::kUsaSpeaker);
-  if (usaSpeaker.empty()) {
-    WriteSetting(keys::kApagado, keys::kUsaSpeaker, "1");
-    UsaSpeaker = true;
-  } else {
-    UsaSpeaker = TextToDouble(usaSpeaker) == 1.0;
-  }
-
-  const auto melody = TextToInteger(read(keys::kApagado, keys::kSpeakerMelody));
-  if (melody) {
-    SpeakerMelody = *melody;
-  } else {
-    WriteSetting(keys::kApagado, keys::kSpeakerMelody, "0");
-    SpeakerMelody = 0;
-  }
-
-  const std::string autoStart = read(keys::kVesperon, keys::kAutoStart);
-  if (autoStart.empty()) {
-    WriteSetting(keys::kVesperon, keys::kAutoStart, "1");
-    RegistrarAutoInicio(ports_.registry, ports_.environment, keys::kApp, "", 1, true);
-  } else if (autoStart == "1") {
-    RegistrarAutoInicio(ports_.registry, ports_.environment, keys::kApp, "", 1, true);
+  const std::string autoStart = stored.Value(settings::kAutoStart);
+  if (autoStart == "1") {
+    RegistrarAutoInicio(ports_.registry, ports_.environment, kSettingsApp, "", 1, true);
   } else if (autoStart == "0") {
-    QuitarAutoInicio(ports_.registry, keys::kApp, 1);
+    QuitarAutoInicio(ports_.registry, kSettingsApp, 1);
   }
 }
 
 // A window that cannot learn where it stands writes no position: what is
 // stored stays for a session that can place the window.
 void FrmMain::PlaceWindow() {
-  const std::string xpos = ReadSetting(keys::kWindow, keys::kXpos);
-  const std::string ypos = ReadSetting(keys::kWindow, keys::kYpos);
+  const StoredSettings stored(ports_.settings);
+  const std::string xpos = stored.Text(settings::kXpos);
+  const std::string ypos = stored.Text(settings::kYpos);
   const bool placed = ports_.window.PlacesWindow();
 
   const auto storedLeft = StoredPosition(xpos);
   if (!storedLeft) {
-    if (placed) WriteSetting(keys::kWindow, keys::kXpos, SingleToText(left));
+    if (placed) WriteSetting(settings::kXpos, SingleToText(left));
     left = ports_.window.ScreenWidthTwips() / 2 - width / 2;
   } else {
     left = *storedLeft;
@@ -271,7 +239,7 @@ void FrmMain::PlaceWindow() {
 
   const auto storedTop = StoredPosition(ypos);
   if (!storedTop) {
-    if (placed) WriteSetting(keys::kWindow, keys::kYpos, SingleToText(top));
+    if (placed) WriteSetting(settings::kYpos, SingleToText(top));
     top = ports_.window.ScreenHeightTwips() / 2 - height / 2;
   } else {
     top = *storedTop;
@@ -323,8 +291,8 @@ void FrmMain::Form_QueryUnload() { ports_.tray.QuitarIconoBandeja(); }
 void FrmMain::Form_Unload() {
   // The window is going: a failure here has only standard error to go to.
   if (ports_.window.PlacesWindow()) {
-    WriteSetting(keys::kWindow, keys::kXpos, SingleToText(left));
-    WriteSetting(keys::kWindow, keys::kYpos, SingleToText(top));
+    WriteSetting(settings::kXpos, SingleToText(left));
+    WriteSetting(settings::kYpos, SingleToText(top));
   }
   ports_.tray.QuitarIconoBandeja();
   ports_.menu.Unload();

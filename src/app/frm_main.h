@@ -8,9 +8,11 @@
 
 #include "forms/controls.h"
 #include "forms/form.h"
+#include "forms/main_window.h"
 #include "forms/timer.h"
 #include "ports/clock.h"
 #include "ports/desktop_notifier.h"
+#include "ports/diagnostics.h"
 #include "ports/environment.h"
 #include "ports/picture_loader.h"
 #include "ports/power_api.h"
@@ -18,13 +20,16 @@
 #include "ports/settings_store.h"
 #include "ports/shell.h"
 #include "ports/speaker.h"
+#include "common/settings_schema.h"
+#include "common/time_text.h"
 #include "ports/window.h"
+#include "shutdown/shutdown_status.h"
+#include "skin/mod_skin.h"
 
 namespace vesperon {
 
 class FrmMenu;
 class FrmMostrarNota;
-class ModSkin;
 class ModTray;
 
 // Everything FrmMain reaches outside itself.
@@ -44,12 +49,13 @@ struct MainPorts {
   FrmMostrarNota& nota;
   DesktopNotifier& notifier;
   Shell& shell;
+  Diagnostics& diagnostics;
 };
 
 // The clock window. One class; its handlers are defined by the folder that
 // owns them: start-up and the face in app/, the editor, arming, countdown
-// and message line in scheduler/.
-class FrmMain : public Form {
+// and message line in shutdown/, the skin step in skin/.
+class FrmMain : public Form, public MainWindow {
  public:
   explicit FrmMain(MainPorts ports);
 
@@ -61,7 +67,7 @@ class FrmMain : public Form {
   void Form_QueryUnload();
   void Form_Unload();
   // The close request followed by the unload: how every way out ends.
-  void Unload();
+  void Unload() override;
   // The system asks the program to end (a signal, the end of the session,
   // a close from outside): every box, menu and dialog closes as though
   // dismissed, and the window unloads as a close does, storing its place;
@@ -88,13 +94,16 @@ class FrmMain : public Form {
   void TrayHostChanged();
   // The clickable controls show the hand while the mouse is over them.
   void Clickable_MouseMove();
+  // The popup menu opened from the keyboard: below the menu button, as
+  // there is no pointer to open it at.
+  void PopupMenuAtClock();
 
   // --- clock face (app/clock_face.cpp) ---
   void TimerSync_Timer();
   void TimerSep_Timer();
 
-  // --- time editor (scheduler/time_editor.cpp) ---
-  void mnAjustarApagado_Click();
+  // --- time editor (shutdown/time_editor.cpp) ---
+  void mnAjustarApagado_Click() override;
   void ImgHora_DblClick(int index);  // 1..6
   void ImgDosPuntos_DblClick();
   void ImgDosPuntos2_DblClick();
@@ -105,8 +114,13 @@ class FrmMain : public Form {
   void ImgButtonMENOS_MouseUp(MouseButton button);
   void TimerInc_Timer();
   void ImgTipOk_MouseDown(MouseButton button);
+  // From the keyboard: the field before the selected one, the reverse of
+  // Image1; and a step key down (each repeat of a held one too) and up.
+  void PreviousField();
+  void StepKey_Down(bool plus);
+  void StepKey_Up();
 
-  // --- arming and countdown (scheduler/arming.cpp) ---
+  // --- arming and countdown (shutdown/arming.cpp) ---
   void TipApagado_MouseDown(MouseButton button);
   void TimerApagado_Timer();
   // "Cancelar" picked on the countdown's desktop notice: the same cancel as
@@ -119,7 +133,46 @@ class FrmMain : public Form {
   // reason in the system's own words. May come long after the countdown.
   void PowerOff_Failed(const std::string& reason);
 
-  // --- message line (scheduler/message_line.cpp) ---
+  // --- the shutdown every day (shutdown/daily_shutdown.cpp) ---
+  // Whether the user asked for it: the setting "Diario" is exactly "1".
+  bool DailyShutdown() const;
+  // The configuration dialog turned it on: the accepted time (at start, the
+  // stored one) is armed at once for its next occurrence. A running
+  // countdown is left to run; its end arms the next day.
+  void DailyShutdown_TurnedOn() override;
+  // --- the shutdown driven from the command line (shutdown/shutdown_commands.cpp) ---
+  // Each does what its control on the face does, messages included, whether
+  // or not the editor is open.
+  // The editor's OK with these fields: for today or tomorrow, stored, and
+  // said on the message line. An open editor closes with it.
+  void AcceptShutdownTime(const TimeOfDay& time);
+  // TipApagado's arming. False, with "Err: Hora no ajustada!", when no time
+  // is accepted; armed already or counting down, nothing changes.
+  bool ArmShutdown();
+  // TipApagado's disarming, or its cancel of a running countdown. False when
+  // neither a time is accepted nor a countdown runs; accepted and not
+  // armed, nothing changes.
+  bool DisarmShutdown();
+  // Where the shutdown stands: the accepted day and time, not the editor's
+  // fields, which count only once accepted.
+  ShutdownStatus Status();
+
+  // --- skins (skin/skin_choice.cpp) ---
+  // Checks the skin of that (folder) name and, when it passes, shows the
+  // window in it: the arming and accept indicators as the state stands, the
+  // notes indicator its off face. False, the look unchanged, when the skin
+  // is refused.
+  bool CargarSkinElegido(const std::string& name);
+  // Shows the window in the pictures of a skin that passed the check.
+  void ShowSkin(const SkinPictures& pictures);
+  // The configuration dialog's skin step on accept. `selected` is the skin
+  // list's selected entry, nullopt when the list is empty or nothing is
+  // selected (the skin then stays as it is). Returns false, after a warning,
+  // when the chosen skin is not valid: the dialog must stay open. `skin`:
+  // the dialog's own skin operations.
+  bool AplicarSkinElegido(ModSkin& skin, const std::optional<std::string>& selected) override;
+
+  // --- message line (shutdown/message_line.cpp) ---
   void MostrarMensaje(const std::string& text);
   void TimerMsg_Timer();
   // A power-off request is, or is no longer, waiting for the system's
@@ -128,10 +181,16 @@ class FrmMain : public Form {
 
   // --- settings, as every window of the program saves them ---
   // A write that fails is remembered until ShowUnsavedSettings.
-  void WriteSetting(const char* section, const char* key, const std::string& value);
+  void WriteSetting(const Setting& setting, const std::string& value) override;
   // Ends an operation that wrote settings: when one of its writes failed,
   // says so once on the message line and returns true.
-  bool ShowUnsavedSettings();
+  bool ShowUnsavedSettings() override;
+
+  // --- the rest of what the menu and the configuration dialog reach ---
+  bool IsMinimized() const override { return windowState == WindowState::Minimized; }
+  void SetConfigShowing(bool showing) override { FrmConfigShow = showing; }
+  const Picture& Icon() const override { return icon; }
+  Picture& SkinScratch() override { return ImgTemp.picture; }
 
   // --- controls on the face ---
   std::array<Image, 6> ImgHora;  // ImgHora01 .. ImgHora06
@@ -201,7 +260,11 @@ class FrmMain : public Form {
   std::int16_t CountdownLength() const { return countdownLength_; }
 
  private:
+  // The picture stores and the file that fills each, in the loader's order.
+  std::array<PictureSlot, 22> PictureSlots();
   void LoadBuiltInPictures();
+  // The visible slots show the faces of the stores just filled.
+  void ShowLoadedFaces();
   void ReadSettings();
   void PlaceWindow();
   void KeepOnScreen();
@@ -217,13 +280,18 @@ class FrmMain : public Form {
   void StartStep(bool plus);
   void StopStep();
   void OpenEditor();
+  void Arm();
+  // The OK's work on the fields as they stand.
+  void AcceptEditedTime();
   void Disarm();
+  void ArmNextOccurrence(const LocalDateTime& now, std::chrono::sys_days notBefore);
+  bool ArmNextDayIfDaily();
+  void KeepDailyShutdownAhead(const LocalDateTime& now);
   void ShowPopupMenu();
   void MinimizeToTray();
   void TellPowerOffFailed(const std::string& body);
   // What the message line shows when no message is up.
   std::string RestingMessage() const;
-  std::string ReadSetting(const char* section, const char* key);
 
   MainPorts ports_;
   std::int16_t countdownLength_ = 20;
@@ -234,6 +302,9 @@ class FrmMain : public Form {
   // editor's fields, which change while the user steps them.
   std::string acceptedTime_;
   std::optional<std::chrono::year_month_day> acceptedDate_;
+  // The day on which the daily shutdown's date was last looked at: only a
+  // day that moved on can have left it behind.
+  std::optional<std::chrono::year_month_day> dailyLookedOn_;
   // Minimized to the taskbar because there was no tray to hide in.
   bool minimizedForWantOfTray_ = false;
   // The load step is running, and the program was asked to end meanwhile.

@@ -18,7 +18,8 @@ Program::Program(Platform& platform, FrontEndPorts frontEnd)
       skin({skins, frontEnd.pictures, shell, *platform.environment}),
       main({*platform.settings, frontEnd.clock, frontEnd.timers, frontEnd.pictures,
             frontEnd.windowSystem, *platform.power, *platform.speaker, *platform.registry,
-            *platform.environment, tray, skin, menu, nota, *platform.notifier, shell}) {}
+            *platform.environment, tray, skin, menu, nota, *platform.notifier, shell,
+            *platform.diagnostics}) {}
 
 void Program::Connect(std::function<void()> sync) {
   sync_ = sync;

@@ -6,7 +6,7 @@
 #include "app/frm_main.h"
 #include "config/frm_config.h"
 #include "notes/frm_mostrar_nota.h"
-#include "platform/platform.h"
+#include "ports/platform.h"
 #include "skin/mod_skin.h"
 #include "skin/skin_library.h"
 #include "tray/frm_menu.h"

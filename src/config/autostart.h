@@ -4,16 +4,9 @@
 
 #include "ports/environment.h"
 #include "ports/registry.h"
+#include "ports/run_keys.h"
 
 namespace vesperon {
-
-// The keys under HKEY_LOCAL_MACHINE that start programs with the session.
-inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr const char* kRunServicesKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices";
-
-// The argument the entry passes, which starts the program hidden in the tray.
-inline constexpr const char* kAutoStartArgument = "/autostart";
 
 // Registers the program to start with the user's session: the value
 // valueName under the Run key (kind 1) holds the program path and " /autostart".

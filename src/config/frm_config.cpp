@@ -3,12 +3,9 @@
 #include <cmath>
 #include <optional>
 
-#include "app/conversions.h"
-#include "app/frm_main.h"
-#include "app/settings_keys.h"
+#include "common/melodies.h"
+#include "common/settings_schema.h"
 #include "config/autostart.h"
-#include "scheduler/melodies.h"
-#include "skin/mod_skin.h"
 
 namespace vesperon {
 
@@ -29,12 +26,14 @@ int ListIndexOf(std::optional<double> value, const ListControl& list) {
 
 }  // namespace
 
-FrmConfig::FrmConfig(ConfigPorts ports, FrmMain& main) : ports_(ports), main_(main) {
+FrmConfig::FrmConfig(ConfigPorts ports, MainWindow& main) : ports_(ports), main_(main) {
   caption = "Configuración";
-  width = 5805;  // client area, 387 × 493 pixels
-  height = 7395;
+  // Client area 387 × 513 pixels: the daily box's row made Frame1, and so
+  // the dialog, 20 pixels taller.
+  width = 5805;
+  height = 7695;
 
-  Frame1 = {"Opciones de Vesperon", {8, 6, 371, 446}};
+  Frame1 = {"Opciones de Vesperon", {8, 6, 371, 466}};
   ImgIcono.rect = {12, 24, 32, 32};
 
   Frame2 = {"", {50, 14, 313, 64}};
@@ -42,59 +41,59 @@ FrmConfig::FrmConfig(ConfigPorts ports, FrmMain& main) : ports_(ports), main_(ma
   CmbTipoWin.items = {"Windows 95/98", "Windows 2000/NT/XP"};
   CmbTipoWin.rect = {214, 24, 146, 21};
   Label3 = {"Tiempo antes de apagado:", true, {58, 53, 154, 15}};
-  CmbRespuesta.items = {"5", "10", "15", "20", "25", "30", "35", "40"};
+  for (int i = 0; i < kCountdownChoices; ++i)
+    CmbRespuesta.items.push_back(std::to_string(CountdownSeconds(i)));
   CmbRespuesta.rect = {214, 49, 52, 21};
   Label4 = {"segundos", true, {272, 53, 70, 15}};
 
   ChkIniciarConWindows = {"Iniciar Vesperon al inicio de Windows", false, true, {15, 86, 344, 17}};
+  ChkDiario = {"Apagar cada día a esta hora", false, true, {15, 106, 344, 17}};
 
-  Frame3 = {"", {15, 106, 344, 66}};
-  ChkSpeaker = {"Activar Speaker", false, true, {25, 119, 108, 17}};
+  Frame3 = {"", {15, 126, 344, 66}};
+  ChkSpeaker = {"Activar Speaker", false, true, {25, 139, 108, 17}};
   CmbMelodia.items = {"Beep", "Pajaraco", "GWBasic"};
-  CmbMelodia.rect = {136, 117, 110, 21};
-  BtnProbarMelodia = {"Probar", true, true, {252, 116, 96, 23}};
-  Label5 = {"Como usar los sonidos:", true, {25, 146, 130, 15}};
+  CmbMelodia.rect = {136, 137, 110, 21};
+  BtnProbarMelodia = {"Probar", true, true, {252, 136, 96, 23}};
+  Label5 = {"Como usar los sonidos:", true, {25, 166, 130, 15}};
   CmbSonidos.items = {"Una sola vez", "Repetitivo (Loop)", "No usar los sonidos"};
-  CmbSonidos.rect = {160, 142, 188, 21};
+  CmbSonidos.rect = {160, 162, 188, 21};
 
-  Label1 = {"Selección del Skin", true, {15, 180, 120, 15}};
-  LstSkin.rect = {15, 196, 167, 128};
-  Shape1 = {"", {186, 195, 171, 128}};
-  ImgSkinPreview = {ports_.pictures.BuiltIn("preview.bmp"), true, {186, 195, 171, 128}, ""};
-  LblImagen = {"Imagen no Disponible", true, {192, 249, 159, 17}};
-  LblSkinVersion = {"Version:", true, {188, 330, 171, 18}};
-  LblSkinName = {"Nombre:", true, {15, 353, 350, 18}};
-  LblSkinAutor = {"Autor:", true, {15, 374, 350, 18}};
-  LblSkinEmail = {"E-Mail:", true, {15, 395, 353, 18}};
-  LblSkinWeb = {"Web:", true, {15, 416, 351, 18}};
+  Label1 = {"Selección del Skin", true, {15, 200, 120, 15}};
+  LstSkin.rect = {15, 216, 167, 128};
+  Shape1 = {"", {186, 215, 171, 128}};
+  ImgSkinPreview = {ports_.pictures.BuiltIn("preview.bmp"), true, {186, 215, 171, 128}, ""};
+  LblImagen = {"Imagen no Disponible", true, {192, 269, 159, 17}};
+  LblSkinVersion = {"Version:", true, {188, 350, 171, 18}};
+  LblSkinName = {"Nombre:", true, {15, 373, 350, 18}};
+  LblSkinAutor = {"Autor:", true, {15, 394, 350, 18}};
+  LblSkinEmail = {"E-Mail:", true, {15, 415, 353, 18}};
+  LblSkinWeb = {"Web:", true, {15, 436, 351, 18}};
 
-  BtnAceptar = {"&Aceptar", true, true, {206, 460, 84, 25}};
-  BtnCancelar = {"&Cancelar", true, true, {295, 460, 84, 25}};
+  BtnAceptar = {"&Aceptar", true, true, {206, 480, 84, 25}};
+  BtnCancelar = {"&Cancelar", true, true, {295, 480, 84, 25}};
   ImgTemp.visible = false;
-}
-
-std::string FrmConfig::ReadSetting(const char* section, const char* key) {
-  return ports_.settings.Read(keys::kApp, section, key, "");
 }
 
 void FrmConfig::Form_Load() {
   loaded = true;
-  ImgIcono.picture = main_.icon;
+  ImgIcono.picture = main_.Icon();
 
-  const auto windowsVersion = TextToDouble(ReadSetting(keys::kApagado, keys::kWindowsVersion));
+  const StoredSettings stored(ports_.settings);
+  const auto windowsVersion = stored.StoredNumber(settings::kWindowsVersion);
   CmbTipoWin.listIndex = ListIndexOf(
       windowsVersion ? std::optional<double>(*windowsVersion - 1) : std::nullopt, CmbTipoWin);
   CmbRespuesta.listIndex =
-      ListIndexOf(TextToDouble(ReadSetting(keys::kApagado, keys::kRemain)), CmbRespuesta);
+      ListIndexOf(stored.StoredNumber(settings::kRemain), CmbRespuesta);
 
-  const bool speaker = TextToDouble(ReadSetting(keys::kApagado, keys::kUsaSpeaker)) == 1.0;
+  const bool speaker = stored.StoredNumber(settings::kUsaSpeaker) == 1.0;
   CmbMelodia.enabled = speaker;
   ChkSpeaker.value = speaker;
   CmbMelodia.listIndex =
-      ListIndexOf(TextToDouble(ReadSetting(keys::kApagado, keys::kSpeakerMelody)), CmbMelodia);
+      ListIndexOf(stored.StoredNumber(settings::kSpeakerMelody), CmbMelodia);
 
   // Exactly "1": the start-up load trims it, the dialog does not.
-  ChkIniciarConWindows.value = ReadSetting(keys::kVesperon, keys::kAutoStart) == "1";
+  ChkIniciarConWindows.value = stored.Text(settings::kAutoStart) == "1";
+  ChkDiario.value = stored.Text(settings::kDiario) == "1";
 
   ChkSpeaker_Click();
   LoadSkinPanel();
@@ -104,29 +103,37 @@ void FrmConfig::Form_Load() {
 // dialog then stays open.
 void FrmConfig::BtnAceptar_Click() {
   if (CmbTipoWin.Selected())
-    main_.WriteSetting(keys::kApagado, keys::kWindowsVersion,
+    main_.WriteSetting(settings::kWindowsVersion,
                        std::to_string(CmbTipoWin.listIndex + 1));
   // A list with nothing selected writes nothing: "-1" is no value the
   // program could read back.
   if (CmbRespuesta.Selected())
-    main_.WriteSetting(keys::kApagado, keys::kRemain, std::to_string(CmbRespuesta.listIndex));
-  main_.WriteSetting(keys::kApagado, keys::kUsaSpeaker, ChkSpeaker.value ? "1" : "0");
+    main_.WriteSetting(settings::kRemain, std::to_string(CmbRespuesta.listIndex));
+  main_.WriteSetting(settings::kUsaSpeaker, ChkSpeaker.value ? "1" : "0");
   if (CmbMelodia.Selected())
-    main_.WriteSetting(keys::kApagado, keys::kSpeakerMelody, std::to_string(CmbMelodia.listIndex));
+    main_.WriteSetting(settings::kSpeakerMelody, std::to_string(CmbMelodia.listIndex));
 
   const bool autoStart = ChkIniciarConWindows.value;
   if (autoStart) {
-    RegistrarAutoInicio(ports_.registry, ports_.environment, keys::kApp, "", kRunKind, true);
-    main_.WriteSetting(keys::kVesperon, keys::kAutoStart, "1");
+    RegistrarAutoInicio(ports_.registry, ports_.environment, kSettingsApp, "", kRunKind, true);
+    main_.WriteSetting(settings::kAutoStart, "1");
   } else {
-    main_.WriteSetting(keys::kVesperon, keys::kAutoStart, "0");
-    QuitarAutoInicio(ports_.registry, keys::kApp, kRunKind);
+    main_.WriteSetting(settings::kAutoStart, "0");
+    QuitarAutoInicio(ports_.registry, kSettingsApp, kRunKind);
   }
   const bool autoStartDone =
-      AutoStartAsWanted(ports_.registry, ports_.environment, keys::kApp, kRunKind, autoStart) ||
+      AutoStartAsWanted(ports_.registry, ports_.environment, kSettingsApp, kRunKind, autoStart) ||
       !MayChangeAutoStart(ports_.registry, kRunKind);
 
-  const bool skinTaken = ports_.skin.AplicarSkinElegido(main_, SelectedSkin());
+  // Turned on (and saved), it arms the accepted time at once, as the next
+  // start would. Turned off, what is armed stays armed: only the arming
+  // again after it stops.
+  const StoredSettings stored(ports_.settings);
+  const bool wasDaily = stored.Text(settings::kDiario) == "1";
+  main_.WriteSetting(settings::kDiario, ChkDiario.value ? "1" : "0");
+  if (!wasDaily && stored.Text(settings::kDiario) == "1") main_.DailyShutdown_TurnedOn();
+
+  const bool skinTaken = main_.AplicarSkinElegido(ports_.skin, SelectedSkin());
 
   // Closing now would pass for a success: the dialog stays open, with the
   // user's choices in it, until a save succeeds or the user cancels.

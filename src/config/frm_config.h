@@ -6,6 +6,7 @@
 
 #include "forms/controls.h"
 #include "forms/form.h"
+#include "forms/main_window.h"
 #include "ports/environment.h"
 #include "ports/picture_loader.h"
 #include "ports/registry.h"
@@ -15,7 +16,6 @@
 
 namespace vesperon {
 
-class FrmMain;
 class ModSkin;
 class SkinLibrary;
 
@@ -41,7 +41,7 @@ class FrmConfig : public Form {
  public:
   // `main`: the clock window, whose icon the dialog shows, through which it
   // saves, and whose skin it changes.
-  FrmConfig(ConfigPorts ports, FrmMain& main);
+  FrmConfig(ConfigPorts ports, MainWindow& main);
   FrmConfig(const FrmConfig&) = delete;
   FrmConfig& operator=(const FrmConfig&) = delete;
 
@@ -76,6 +76,7 @@ class FrmConfig : public Form {
   Label Label4;
 
   CheckBox ChkIniciarConWindows;
+  CheckBox ChkDiario;
 
   Frame Frame3;
   CheckBox ChkSpeaker;
@@ -102,10 +103,9 @@ class FrmConfig : public Form {
 
  private:
   void LoadSkinPanel();
-  std::string ReadSetting(const char* section, const char* key);
 
   ConfigPorts ports_;
-  FrmMain& main_;
+  MainWindow& main_;
   std::vector<std::string> skinNames_;  // the folder name of each LstSkin entry
 };
 

@@ -1,6 +1,6 @@
 #include "config/mod_ini.h"
 
-#include "config/text_encoding.h"
+#include "common/text_encoding.h"
 
 namespace vesperon {
 

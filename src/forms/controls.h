@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/picture.h"
+#include "ports/picture.h"
 
 namespace vesperon {
 

@@ -3,9 +3,14 @@
 #include <cstdint>
 #include <string>
 
-#include "forms/picture.h"
+#include "ports/picture.h"
 
 namespace vesperon {
+
+// The design's windows are laid out at 96 dots per inch: 15 twips to the
+// pixel. (The clock window takes the screen's own figure from the window
+// system.)
+inline constexpr float kTwipsPerPixel = 15;
 
 enum class WindowState { Normal = 0, Minimized = 1 };
 

@@ -14,8 +14,6 @@ namespace vesperon {
 // in twips from the top-left corner of the control under the mouse.
 class FrmMostrarNota : public Form {
  public:
-  static constexpr float kTwipsPerPixel = 15;
-
   explicit FrmMostrarNota(PictureLoader& pictures);
 
   // Loads the window when needed and shows it, modeless.

@@ -16,7 +16,7 @@ NoteMouse::Control NoteMouse::ControlAt(int x, int y) const {
 
 void NoteMouse::TwipsIn(Control control, float screenX, float screenY, float& x,
                         float& y) const {
-  const float t = FrmMostrarNota::kTwipsPerPixel;
+  const float t = kTwipsPerPixel;
   x = screenX * t - model_.left;
   y = screenY * t - model_.top;
   if (control == Control::ImgTitulo) {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "forms/menu.h"
+#include "ports/menu.h"
 
 namespace vesperon {
 
@@ -22,6 +22,9 @@ class Shell {
   // Pops the children of `menu` up at the mouse pointer; returns when the
   // menu has closed: the entry chosen, or nullptr when none was.
   virtual const MenuEntry* PopupMenu(const MenuEntry& menu) = 0;
+  // The same at a point of the clock's face, in pixels from its top-left
+  // corner: for the menu opened from the keyboard, which no pointer placed.
+  virtual const MenuEntry* PopupMenuAt(const MenuEntry& menu, int x, int y) = 0;
   // Shows the dialog, built afresh, modal to the main window; returns when
   // it has closed.
   virtual void ShowModal(Dialog dialog) = 0;

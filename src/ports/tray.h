@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "forms/picture.h"
+#include "ports/picture.h"
 
 namespace vesperon {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "forms/picture.h"
+#include "ports/picture.h"
 
 namespace vesperon {
 

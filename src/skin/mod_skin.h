@@ -1,6 +1,8 @@
 #pragma once
 
+#include <map>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "ports/environment.h"
@@ -10,8 +12,6 @@
 
 namespace vesperon {
 
-class FrmMain;
-
 // What the skin operations reach outside the clock window.
 struct SkinPorts {
   SkinLibrary& library;
@@ -20,31 +20,34 @@ struct SkinPorts {
   Environment& environment;
 };
 
-// The skin check and the loader. Both take the skin argument: the skin's
-// name followed by one backslash.
+// One picture store of the clock window and the file that fills it, from
+// the built-in pictures or from a skin: the one table of the window's
+// pictures, which the built-in load and the skin loader both go through.
+struct PictureSlot {
+  const char* file;
+  Picture* picture;
+};
+
+// The pictures of one skin, by file name, as the check read them.
+using SkinPictures = std::map<std::string, Picture>;
+
+// The skin check and the loader. Every file of a skin is read once, by the
+// check; the loader puts what the check read into the window's stores.
 class ModSkin {
  public:
   explicit ModSkin(SkinPorts ports) : ports_(ports) {}
 
-  // True when every picture of the skin loads and every bitmap has its
-  // size. Silent unless the argument text is exactly "/debugskin"; then a
-  // missing or unreadable file, or a wrong-sized picture (one larger than
-  // the program reads included), is explained in a message box. Leaves the
-  // last picture it loaded in the window's ImgTemp.
-  bool ComprobarSkin(FrmMain& window, const std::string& skin);
+  // The pictures of the skin of that (folder) name when every one of them
+  // loads and every bitmap has its size; nullopt otherwise. Silent unless
+  // the argument text is exactly "/debugskin"; then a missing or unreadable
+  // file, or a wrong-sized picture (one larger than the program reads
+  // included), is explained in a message box. Leaves the last picture it
+  // loaded in `scratch` (the window's ImgTemp).
+  std::optional<SkinPictures> ComprobarSkin(const std::string& name, Picture& scratch);
 
-  // Reads all 22 pictures the window shows and only then puts them into its
-  // slots, so a failure leaves the look exactly as it was; a failure is
-  // reported in a message box. After a load the arming and accept
-  // indicators show the state as it stands, the notes indicator its off face.
-  bool CargarSkin(FrmMain& window, const std::string& skin);
-
-  // The configuration dialog's skin step on accept. `selected` is the skin
-  // list's selected entry, nullopt when the list is empty or nothing is
-  // selected (the skin then stays as it is). Returns false, after a warning,
-  // when the chosen skin is not valid: the dialog must stay open. The name
-  // is stored through the window, which remembers a write that failed.
-  bool AplicarSkinElegido(FrmMain& window, const std::optional<std::string>& selected);
+  // Puts the pictures of a checked skin into the stores, all of them: the
+  // check read every one, so the look never ends half changed.
+  static void CargarSkin(const SkinPictures& pictures, std::span<const PictureSlot> slots);
 
  private:
   bool Diagnostics();

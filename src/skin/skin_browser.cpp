@@ -3,24 +3,17 @@
 
 #include "skin/skin_browser.h"
 
-#include "app/conversions.h"
-#include "app/settings_keys.h"
+#include "common/conversions.h"
+#include "common/face_size.h"
+#include "common/settings_schema.h"
 #include "config/frm_config.h"
 #include "config/mod_ini.h"
-#include "config/text_encoding.h"
+#include "common/text_encoding.h"
 #include "skin/mod_skin.h"
 #include "skin/skin_files.h"
 #include "skin/skin_format.h"
 
 namespace vesperon {
-
-namespace {
-
-// A background that can be previewed is the clock's own size.
-constexpr int kBackgroundWidth = 171;
-constexpr int kBackgroundHeight = 128;
-
-}  // namespace
 
 void ListarSkins(SkinLibrary& library, ListBox& list, std::vector<std::string>& names) {
   for (const SkinFolder& skin : library.ListarSkins()) {
@@ -38,7 +31,7 @@ void FrmConfig::LoadSkinPanel() {
 
   // Letter case counts here: a stored "azul" selects no "Azul". The stored
   // name is the folder's own, byte for byte.
-  const std::string stored = Trim(ReadSetting(keys::kWindow, keys::kSkin));
+  const std::string stored = StoredSettings(ports_.settings).Trimmed(settings::kSkin);
   if (!stored.empty()) {
     for (std::size_t i = 0; i < skinNames_.size(); ++i) {
       if (Trim(skinNames_[i]) != stored) continue;
@@ -59,7 +52,7 @@ std::optional<std::string> FrmConfig::SelectedSkin() const {
 void FrmConfig::LstSkin_Click() {
   const std::string name = SelectedSkin().value_or("");
   // Only for its diagnostics under /debugskin: the skin is judged on accept.
-  ports_.skin.ComprobarSkin(main_, name + "\\");
+  ports_.skin.ComprobarSkin(name, main_.SkinScratch());
   MostrarInfoSkin(name);
 }
 
@@ -88,8 +81,8 @@ void FrmConfig::MostrarInfoSkin(const std::string& name) {
   }
   ImgTemp.picture = background.picture;
   if (background.error == PictureLoadError::None &&
-      background.picture.Width() == kBackgroundWidth &&
-      background.picture.Height() == kBackgroundHeight) {
+      // A background that can be previewed is the clock's own size.
+      background.picture.Width() == kFaceWidthPx && background.picture.Height() == kFaceHeightPx) {
     ImgSkinPreview.picture = ImgTemp.picture;
     ImgSkinPreview.visible = true;
     LblImagen.visible = false;

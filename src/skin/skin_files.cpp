@@ -1,6 +1,6 @@
 #include "skin/skin_files.h"
 
-#include "config/text_encoding.h"
+#include "common/text_encoding.h"
 
 namespace vesperon {
 

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "common/face_size.h"
+
 namespace vesperon {
 
 // One picture file of a skin and the size it must have, in pixels. Icons
@@ -29,7 +31,7 @@ inline constexpr std::array<SkinPictureFile, 24> kSkinFiles = {{
     {"dos_puntos.bmp", 5, 21},
     {"menu-bkg.bmp", 24, 20},
     {"menu-left.bmp", 16, 171},
-    {"skin-base.bmp", 171, 128},
+    {"skin-base.bmp", kFaceWidthPx, kFaceHeightPx},
     {"tip-apagado-off.bmp", 49, 9},
     {"tip-apagado-on.bmp", 49, 9},
     {"tip-notas-off.bmp", 33, 9},

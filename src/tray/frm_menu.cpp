@@ -1,7 +1,6 @@
 #include "tray/frm_menu.h"
 
-#include "app/frm_main.h"
-#include "app/settings_keys.h"
+#include "common/settings_schema.h"
 
 namespace vesperon {
 
@@ -32,7 +31,7 @@ void FrmMenu::AsignarBitmapMenu(std::size_t subMenuPosition, std::size_t entryPo
   popup[entryPosition]->picture = bitmap;
 }
 
-void FrmMenu::Click(const MenuEntry& entry, FrmMain& main) {
+void FrmMenu::Click(const MenuEntry& entry, MainWindow& main) {
   if (&entry == &mnAjustarApagado) mnAjustarApagado_Click(main);
   if (&entry == &mnConfig) mnConfig_Click(main);
   if (&entry == &mnOnTop) mnOnTop_Click(main);
@@ -42,39 +41,39 @@ void FrmMenu::Click(const MenuEntry& entry, FrmMain& main) {
     if (&entry == &mnAñadirNota[i]) mnAñadirNota_Click(static_cast<int>(i));
 }
 
-void FrmMenu::mnAjustarApagado_Click(FrmMain& main) { main.mnAjustarApagado_Click(); }
+void FrmMenu::mnAjustarApagado_Click(MainWindow& main) { main.mnAjustarApagado_Click(); }
 
-void FrmMenu::OutOfTopmostBandWhile(FrmMain& main, const std::function<void()>& showDialog) {
+void FrmMenu::OutOfTopmostBandWhile(MainWindow& main, const std::function<void()>& showDialog) {
   bool wasTopmost = false;
-  if (main.windowState != WindowState::Minimized && mnOnTop.checked) {
+  if (!main.IsMinimized() && mnOnTop.checked) {
     wasTopmost = true;
     ports_.window.SetTopmost(false);
   }
   showDialog();
-  if (main.windowState != WindowState::Minimized && wasTopmost) ports_.window.SetTopmost(true);
+  if (!main.IsMinimized() && wasTopmost) ports_.window.SetTopmost(true);
 }
 
-void FrmMenu::mnConfig_Click(FrmMain& main) {
+void FrmMenu::mnConfig_Click(MainWindow& main) {
   OutOfTopmostBandWhile(main, [&] {
-    main.FrmConfigShow = true;
+    main.SetConfigShowing(true);
     ports_.shell.ShowModal(Dialog::Config);
-    main.FrmConfigShow = false;
+    main.SetConfigShowing(false);
   });
 }
 
-void FrmMenu::mnAbout_Click(FrmMain& main) {
+void FrmMenu::mnAbout_Click(MainWindow& main) {
   OutOfTopmostBandWhile(main, [&] { ports_.shell.ShowModal(Dialog::About); });
 }
 
 // The setting is written at once: the check mark is its copy in memory.
-void FrmMenu::mnOnTop_Click(FrmMain& main) {
+void FrmMenu::mnOnTop_Click(MainWindow& main) {
   const bool onTop = !mnOnTop.checked;
-  main.WriteSetting(keys::kWindow, keys::kOnTop, onTop ? "1" : "0");
+  main.WriteSetting(settings::kOnTop, onTop ? "1" : "0");
   ports_.window.SetTopmost(onTop);
   mnOnTop.checked = onTop;
   main.ShowUnsavedSettings();
 }
 
-void FrmMenu::mnSalir_Click(FrmMain& main) { main.Unload(); }
+void FrmMenu::mnSalir_Click(MainWindow& main) { main.Unload(); }
 
 }  // namespace vesperon

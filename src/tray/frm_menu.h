@@ -6,14 +6,13 @@
 
 #include "forms/controls.h"
 #include "forms/form.h"
-#include "forms/menu.h"
+#include "forms/main_window.h"
+#include "ports/menu.h"
 #include "ports/picture_loader.h"
 #include "ports/shell.h"
 #include "ports/window.h"
 
 namespace vesperon {
-
-class FrmMain;
 
 // What the menu's handlers reach outside the menu. The main window, which
 // every handler acts on, comes with each call: the main window owns the
@@ -36,14 +35,14 @@ class FrmMenu : public Form {
   void Unload() { loaded = false; }
 
   // Runs the handler of an entry chosen in the popup.
-  void Click(const MenuEntry& entry, FrmMain& main);
+  void Click(const MenuEntry& entry, MainWindow& main);
 
   // --- handlers (the notes entry's in notes/) ---
-  void mnAjustarApagado_Click(FrmMain& main);
-  void mnConfig_Click(FrmMain& main);
-  void mnOnTop_Click(FrmMain& main);
-  void mnAbout_Click(FrmMain& main);
-  void mnSalir_Click(FrmMain& main);
+  void mnAjustarApagado_Click(MainWindow& main);
+  void mnConfig_Click(MainWindow& main);
+  void mnOnTop_Click(MainWindow& main);
+  void mnAbout_Click(MainWindow& main);
+  void mnSalir_Click(MainWindow& main);
   void mnAñadirNota_Click(int index);
 
   Image ImgMenuSet;
@@ -75,7 +74,7 @@ class FrmMenu : public Form {
                          const Picture& bitmap);
   // Runs a modal dialog with the main window out of the always-on-top band,
   // so the dialog can come above it; a minimized main window is left alone.
-  void OutOfTopmostBandWhile(FrmMain& main, const std::function<void()>& showDialog);
+  void OutOfTopmostBandWhile(MainWindow& main, const std::function<void()>& showDialog);
 
   MenuPorts ports_;
 };

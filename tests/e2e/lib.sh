@@ -1,6 +1,8 @@
-# shellcheck shell=bash disable=SC2034  # the variables are for the scripts
+# shellcheck shell=bash disable=SC2034,SC2120  # the variables and arguments are the scripts'
 # Shared by the end-to-end scripts: a private X server, a fresh home, the
-# program started and found on screen, screenshots read back as digits.
+# program started and found on screen, screenshots read back as digits; and,
+# in the two files it sources, services of the test's own (services.sh) and
+# the steps of a shutdown on the clock (shutdown_road.sh).
 #
 # Usage from a script:  source "$(dirname "$0")/lib.sh" "$1"
 #
@@ -164,36 +166,6 @@ start_trayer() {
     fail "trayer did not start: $(cat "$WORK/trayer.log")"
 }
 
-# A session bus of the test's own (the system bus still points nowhere).
-start_session_bus() {
-  local socket="$WORK/session-bus"
-  dbus-daemon --session --nofork --address="unix:path=$socket" >/dev/null 2>"$WORK/session-bus.err" &
-  track $!
-  poll 10 test -S "$socket" || fail "session dbus-daemon did not start: $(cat "$WORK/session-bus.err")"
-  export DBUS_SESSION_BUS_ADDRESS="unix:path=$socket"
-}
-
-# A stand-in panel on that bus: a StatusNotifierWatcher with a host, which
-# logs each item registered to $SNI_LOG; sets SNI_WATCHER.
-start_sni_watcher() {
-  SNI_LOG="$WORK/sni.log"
-  "$PYTHON" "$E2E_DIR/sni_watcher.py" "$SNI_LOG" 2>"$WORK/sni_watcher.err" &
-  SNI_WATCHER=$!
-  track "$SNI_WATCHER"
-  poll 10 eval 'dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-      org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher 2>/dev/null |
-      grep -q "boolean true"' || fail "the stand-in watcher did not start: $(cat "$WORK/sni_watcher.err")"
-}
-
-# Waits (max $1 s) for an item registered with the stand-in watcher; sets
-# SNI_ITEM to its bus name.
-wait_sni_item() {
-  poll "$1" eval 'SNI_ITEM=$(awk "{print \$2}" "$SNI_LOG" 2>/dev/null | tail -n1); [ -n "$SNI_ITEM" ]' ||
-    fail "no item registered with the watcher within $1 s"
-}
-
-sni() { "$PYTHON" "$E2E_DIR/sni_item.py" "$SNI_ITEM" "$@"; }
-
 # Waits (max $1 s) for the program's icon docked in trayer; sets ICON_X and
 # ICON_Y to its middle on the screen.
 wait_tray_icon() {
@@ -202,6 +174,19 @@ wait_tray_icon() {
       grep -v "171x128" | head -n1); [ -n "$line" ]' || fail "no icon docked in the tray within $1 s"
   read -r ICON_X ICON_Y < <(awk '{ split($(NF-1), size, "[x+]"); split($NF, at, "+");
     print at[2] + int(size[1] / 2), at[3] + int(size[2] / 2) }' <<<"$line")
+}
+
+# A desktop of openbox and trayer, and the clock started on it out of the
+# always-on-top band, on screen and docked in the tray.
+start_clock_in_tray() {
+  start_xvfb
+  start_openbox
+  start_trayer
+  mkdir -p "$(dirname "$INI")"
+  printf '[Window]\nOnTop=0\n' >"$INI"
+  start_vesperon
+  wait_window "$VPID"
+  wait_tray_icon 10
 }
 
 # The ICCCM state of window $1 as the window manager set it: Normal, Iconic,
@@ -237,7 +222,7 @@ is_private_address() {
 # Starts the program with any arguments; sets VPID. Output goes to
 # $WORK/vesperon-N.out/.err, N counting the starts of this script.
 VSTARTS=0
-start_vesperon() {
+refuse_unless_power_off_unreachable() {
   if [ "${VESPERON_DRY_RUN:-}" = 1 ]; then
     case "${DBUS_SYSTEM_BUS_ADDRESS:-}" in
       unix:path=/nonexistent/*) ;;
@@ -246,11 +231,25 @@ start_vesperon() {
   elif [ -z "$MOCK_BUS_ADDRESS" ] || [ "${DBUS_SYSTEM_BUS_ADDRESS:-}" != "$MOCK_BUS_ADDRESS" ]; then
     fail "refusing to start: no dry run and the system bus is not the checked mock"
   fi
+}
+start_vesperon() {
+  refuse_unless_power_off_unreachable
   VSTARTS=$((VSTARTS + 1))
   VLOG="$WORK/vesperon-$VSTARTS"
   "$VESPERON" "$@" >"$VLOG.out" 2>"$VLOG.err" &
   VPID=$!
   track "$VPID"
+}
+
+# Runs the program with a command line for the clock that runs, to its end
+# (max 30 s), as a terminal would; a clock it starts takes this environment.
+# Sets OUT, ERR (what it printed) and STATUS.
+run_vesperon_command() {
+  refuse_unless_power_off_unreachable
+  STATUS=0
+  timeout 30 "$VESPERON" "$@" >"$WORK/command.out" 2>"$WORK/command.err" || STATUS=$?
+  OUT=$(cat "$WORK/command.out")
+  ERR=$(cat "$WORK/command.err")
 }
 
 # The window of process $1 titled exactly $2, if there is one; mapped only
@@ -302,6 +301,13 @@ wait_exit() {
   { wait "$pid"; } 2>/dev/null || EXIT_STATUS=$?
 }
 
+# Waits (max $1 s) for the clock $VPID to end after $2, what ended it; it
+# must end with status 0.
+expect_ended() {
+  wait_exit "$VPID" "$1" || fail "still running $1 s after $2"
+  [ "$EXIT_STATUS" = 0 ] || fail "ended with status $EXIT_STATUS after $2"
+}
+
 # Two presses closer together than the double-click time make a double
 # click, whose second press reaches only the stepping buttons: single clicks
 # keep that far apart.
@@ -321,7 +327,7 @@ double_click() { xdotool mousemove --window "$WID" "$1" "$2" click --repeat 2 --
 dialog_window() {
   local id
   for id in $(xdotool search --onlyvisible --pid "$VPID" 2>/dev/null); do
-    [ "$(window_geometry "$id" | cut -d' ' -f3,4)" = "387 493" ] && { echo "$id"; return; }
+    [ "$(window_geometry "$id" | cut -d' ' -f3,4)" = "387 513" ] && { echo "$id"; return; }
   done
 }
 
@@ -331,7 +337,7 @@ open_dialog() {
   click 148 8  # ImgConfig
   poll 5 eval '[ -n "$(menu_window_of "$VPID")" ]' || fail "the menu button opened no menu"
   xdotool key c  # "&Configuración"
-  poll 5 eval 'DIALOG=$(dialog_window); [ -n "$DIALOG" ]' || fail "no 387x493 dialog opened"
+  poll 5 eval 'DIALOG=$(dialog_window); [ -n "$DIALOG" ]' || fail "no 387x513 dialog opened"
   poll 5 eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$DIALOG" ]' ||
     fail "the dialog did not take the keyboard"
 }
@@ -354,6 +360,15 @@ expect_ini() {
   [ "$value" = "$3" ] || fail "[$1] $2 is '$value', expected '$3'"
 }
 
+# Twips to the pixel at 96 dots per inch, which Xvfb reports (and Wine on it).
+TWIPS=15
+
+# The window's place stored in the settings file: $1,$2 pixels, in twips.
+expect_stored_place() {
+  expect_ini Window xpos $(($1 * TWIPS))
+  expect_ini Window ypos $(($2 * TWIPS))
+}
+
 # ------------------------------------------------------------- screenshots
 
 # Captures window $1 into $WORK/face.ppm and reads what its face shows into
@@ -374,122 +389,7 @@ read_face() {
   [ -n "${FACE[digits]:-}" ] || fail "could not read the face from the capture"
 }
 
-# ------------------------------------------------------------ mock logind
-
-# Starts a private bus with a mock logind on it and checks, over that bus,
-# that org.freedesktop.login1 is owned and answers the mock's own interface.
-# Only then is the system bus pointed at it and the dry run switched off.
-use_mock_logind_bus() {
-  local socket="$WORK/private-system-bus"
-  local address="unix:path=$socket"
-  MOCK_LOG="$WORK/logind.log"
-
-  dbus-daemon --session --nofork --address="$address" >/dev/null 2>"$WORK/dbus.err" &
-  track $!
-  poll 10 test -S "$socket" || fail "private dbus-daemon did not start: $(cat "$WORK/dbus.err")"
-
-  DBUS_SYSTEM_BUS_ADDRESS="$address" "$PYTHON" -m dbusmock --system -l "$MOCK_LOG" \
-    --template logind >"$WORK/dbusmock.out" 2>&1 &
-  track $!
-  local mock=$!
-
-  poll 15 eval 'dbus-send --bus="$address" --print-reply --dest=org.freedesktop.DBus \
-      /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner \
-      string:org.freedesktop.login1 2>/dev/null | grep -q "boolean true"' ||
-    fail "the mock logind did not appear on the private bus: $(cat "$WORK/dbusmock.out")"
-  kill -0 "$mock" 2>/dev/null || fail "the mock logind ended: $(cat "$WORK/dbusmock.out")"
-  # Only a dbusmock object has the Mock interface: this is not a real logind.
-  dbus-send --bus="$address" --print-reply --dest=org.freedesktop.login1 \
-    /org/freedesktop/login1 org.freedesktop.DBus.Mock.GetCalls >/dev/null 2>&1 ||
-    fail "org.freedesktop.login1 on the private bus does not answer as the mock"
-
-  MOCK_BUS_ADDRESS=$address
-  export DBUS_SYSTEM_BUS_ADDRESS=$address
-  unset VESPERON_DRY_RUN
-}
-
-# Makes the power-off of the mock logind answer with a refusal, as polkit
-# does when the user may not power off.
-refuse_power_off() {
-  dbus-send --bus="$MOCK_BUS_ADDRESS" --print-reply --dest=org.freedesktop.login1 \
-    /org/freedesktop/login1 org.freedesktop.DBus.Mock.AddMethod \
-    string:org.freedesktop.login1.Manager string:PowerOff string:b string: \
-    string:"raise dbus.exceptions.DBusException('Access denied', name='org.freedesktop.DBus.Error.AccessDenied')" \
-    >/dev/null || fail "could not make the mock logind refuse"
-}
-
-# ------------------------------------------------- mock notification server
-
-# A private session bus with a mock notification server on it; every
-# Notify lands in $NOTIFY_LOG.
-use_mock_notifications_bus() {
-  local socket="$WORK/private-session-bus"
-  local address="unix:path=$socket"
-  NOTIFY_LOG="$WORK/notifications.log"
-
-  dbus-daemon --session --nofork --address="$address" >/dev/null 2>"$WORK/session-dbus.err" &
-  track $!
-  poll 10 test -S "$socket" || fail "private session bus did not start: $(cat "$WORK/session-dbus.err")"
-  DBUS_SESSION_BUS_ADDRESS="$address" "$PYTHON" -m dbusmock --session -l "$NOTIFY_LOG" \
-    --template notification_daemon >"$WORK/notifications.out" 2>&1 &
-  track $!
-  poll 15 eval 'dbus-send --bus="$address" --print-reply --dest=org.freedesktop.DBus \
-      /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner \
-      string:org.freedesktop.Notifications 2>/dev/null | grep -q "boolean true"' ||
-    fail "the mock notification server did not appear: $(cat "$WORK/notifications.out")"
-  export DBUS_SESSION_BUS_ADDRESS=$address
-}
-
-# ------------------------------------------------------- small file system
-
-# Mounts a 64 KiB file system over folder $1 (unmounted by the clean-up,
-# whatever happens). Needs root; without it the script fails and says so.
-mount_small_fs() {
-  mkdir -p "$1"
-  mount -t tmpfs -o size=64k,mode=0700 tmpfs "$1" 2>"$WORK/mount.err" ||
-    fail "cannot mount a small file system on $1 (this test needs root): $(cat "$WORK/mount.err")"
-  E2E_MOUNTS+=("$1")
-}
-
-# Fills the file system that holds folder $1 to its last byte.
-fill_fs() {
-  head -c 1M /dev/zero >"$1/filler" 2>/dev/null || true
-  ! printf x >>"$1/probe" 2>/dev/null || fail "$1 is not full"
-}
-
-# ------------------------------------------------------------ sound server
-
-# A PulseAudio daemon of the test's own whose only sink plays into nothing
-# (no rewinds, so what it plays keeps its place in time), with the program
-# pointed at it through PULSE_SERVER; sets SOUND_SERVER to its process.
-start_sound_server() {
-  local dir="$WORK/pulse"
-  mkdir -p "$dir"
-  mkdir -m 0700 "$dir/runtime"
-  HOME="$dir" XDG_RUNTIME_DIR="$dir/runtime" PULSE_SERVER="" \
-    DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/vesperon-e2e-session \
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-target=stderr \
-    --load="module-null-sink sink_name=vesperon rate=48000 channels=1 format=s16le norewinds=1" \
-    --load="module-native-protocol-unix socket=$dir/native auth-anonymous=1" \
-    >/dev/null 2>"$WORK/pulseaudio.err" &
-  SOUND_SERVER=$!
-  track "$SOUND_SERVER"
-  export PULSE_SERVER="unix:$dir/native"
-  poll 10 eval 'pactl info >/dev/null 2>&1' || fail "pulseaudio did not start: $(cat "$WORK/pulseaudio.err")"
-}
-
-# Records what the sink plays to $WORK/$1.raw (mono, signed 16-bit, 48 kHz)
-# until stop_recording; returns once the recording runs.
-start_recording() {
-  RECORDING="$WORK/$1.raw"
-  parec --device=vesperon.monitor --raw --format=s16le --rate=48000 --channels=1 \
-    --latency-msec=10 >"$RECORDING" 2>"$WORK/parec.err" &
-  RECORDER=$!
-  track "$RECORDER"
-  poll 10 test -s "$RECORDING" || fail "parec recorded nothing: $(cat "$WORK/parec.err")"
-}
-
-stop_recording() {
-  kill -TERM "$RECORDER"
-  wait "$RECORDER" 2>/dev/null || true
-}
+# shellcheck source=services.sh
+source "$E2E_DIR/services.sh"
+# shellcheck source=shutdown_road.sh
+source "$E2E_DIR/shutdown_road.sh"

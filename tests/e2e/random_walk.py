@@ -81,7 +81,7 @@ class Walk(Actions):
                 f.write("[Apagado]\n" + "".join(f"{k}={v}\n" for k, v in fields.items()) +
                         f"Remain={self.rng.choice([0, 0, 0, 1, 1, 3])}\n"
                         f"UsaSpeaker={self.rng.choice([0, 1])}\nSpeakerMelody={self.rng.randint(0, 2)}\n"
-                        f"WindowsVersion={self.rng.choice([1, 2])}\n"
+                        f"WindowsVersion={self.rng.choice([1, 2])}\nDiario={self.rng.choice([0, 0, 1])}\n"
                         f"[Window]\nOnTop={self.rng.choice([0, 1])}\nSkin={self.rng.choice(SKINS)}\n")
             return
         with open(self.session.ini) as f:
@@ -99,7 +99,11 @@ class Walk(Actions):
         self.load_skin(settings.get("Window", {}).get("Skin", ""))
         self.process = self.session.start(*(["/autostart"] if autostart else []))
         self.counts["starts"] += 1
-        self.shutdown = Shutdown(self.session, (int(remain) + 1) * 5)
+        apagado = settings.get("Apagado", {})
+        time_of_day = datetime.time(*(int(apagado.get(k, "0")) for k in ("Horas", "Minutos", "Segundos")))
+        self.shutdown = Shutdown(self.session, (int(remain) + 1) * 5, apagado.get("Diario") == "1", time_of_day)
+        if self.shutdown.daily:  # armed at every start
+            self.shutdown.arm_daily(self.session.program_time())
         self.editing, self.visible, self.clock_id, self.probed = False, not autostart, None, None
         self.record(f"start{' /autostart' if autostart else ''} ({self.shutdown.length} s countdown)")
         self.expect("no tray icon docked", lambda: "tray" in self.seen, 10)

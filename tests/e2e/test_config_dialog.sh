@@ -18,8 +18,9 @@ poll 5 test -f "$AUTOSTART_ENTRY" || fail "the first start registered no autosta
 echo "Enter saves what was changed"
 open_dialog
 # Focus starts on the Windows type; from there: countdown 20 -> 30 s,
-# autostart off, past the speaker box to the melody, Beep -> Pajaraco.
-xdotool key Tab Down Down Tab space Tab Tab Down Return
+# autostart off, past the daily and speaker boxes to the melody, Beep ->
+# Pajaraco.
+xdotool key Tab Down Down Tab space Tab Tab Tab Down Return
 poll 5 dialog_closed || fail "Enter did not close the dialog"
 expect_ini Apagado Remain 5
 expect_ini Apagado SpeakerMelody 1
@@ -31,9 +32,9 @@ note "Remain=5, SpeakerMelody=1, AutoStart=0, the entry gone"
 echo "Escape after changing everything writes nothing"
 cp "$INI" "$WORK/before.ini"
 open_dialog
-# Windows 95/98, countdown 25 s, autostart on, speaker off (the melody and
-# Probar are then skipped), a sound mode, then the list: Nocturno.
-xdotool key Up Tab Up Tab space Tab space Tab Down Tab N
+# Windows 95/98, countdown 25 s, autostart on, daily on, speaker off (the
+# melody and Probar are then skipped), a sound mode, then the list: Nocturno.
+xdotool key Up Tab Up Tab space Tab space Tab space Tab Down Tab N
 sleep 0.5  # for the preview to be drawn, as a user would look at it
 xdotool key Escape
 poll 5 dialog_closed || fail "Escape did not close the dialog"
@@ -45,8 +46,8 @@ note "the settings file unchanged, no entry, the built-in look"
 
 echo "a sample skin chosen in the list is on the clock at once"
 open_dialog
-# Past the countdown, the two boxes, the melody, Probar and the sound mode.
-xdotool key Tab Tab Tab Tab Tab Tab Tab N
+# Past the countdown, the three boxes, the melody, Probar and the sound mode.
+xdotool key Tab Tab Tab Tab Tab Tab Tab Tab N
 sleep 0.5
 if [ -n "${VESPERON_SHOTS_DIR:-}" ]; then
   xwd -silent -frame -id "$DIALOG" | "$CONVERT" xwd:- "$VESPERON_SHOTS_DIR/config-dialog.png"

@@ -12,7 +12,7 @@
 source "$(dirname "$0")/lib.sh" "$1"
 
 LEAD_SECONDS=6       # from arming to the shutdown time
-COUNTDOWN_SECONDS=10 # Remain=1
+COUNTDOWN_SECONDS=10
 
 start_xvfb
 start_openbox
@@ -23,38 +23,12 @@ note "mock logind and mock notification server up"
 
 shot() { [ -z "${E2E_SHOT_DIR:-}" ] || import -window root "$E2E_SHOT_DIR/$1.png"; }
 
-# Opens the editor, accepts $hh:$mm:$ss as stored and arms it.
-arm_stored_time() {
-  double_click 26 47
-  sleep 0.3
-  click 145 42
-  [ "${EPOCHREALTIME%.*}" -lt "$target" ] || fail "too slow: the shutdown time passed before it was accepted"
-  sleep 0.3
-  click 128 52
-  sleep 0.3
-  read_face "$WID"
-  [ "${FACE[tip_apagado]}" = tip-apagado-on ] || fail "not armed: the indicator shows ${FACE[tip_apagado]}"
-}
-
-write_time() {
-  mkdir -p "$(dirname "$INI")"
-  cat >"$INI" <<EOF
-[Apagado]
-Horas=$((10#$hh))
-Minutos=$((10#$mm))
-Segundos=$((10#$ss))
-Remain=1
-UsaSpeaker=0
-WindowsVersion=2
-EOF
-}
-
 # The countdown notices the mock got, one line each.
 notices() { grep ' Notify "Vesperon" [0-9]* "vesperon" ' "$NOTIFY_LOG" || true; }
 
 echo "start hidden in the tray, bring the clock out and arm"
 shutdown_time_ahead $((LEAD_SECONDS + 4))
-write_time
+store_shutdown_time
 start_vesperon /autostart
 wait_tray_icon 10
 [ -z "$(visible_window_of "$VPID")" ] || fail "the clock shows although started with /autostart"
@@ -98,7 +72,7 @@ echo "a second countdown while About covers the clock"
 kill -TERM "$VPID"
 wait_exit "$VPID" 5 || fail "the clock did not end on SIGTERM"
 shutdown_time_ahead "$LEAD_SECONDS"
-write_time
+store_shutdown_time
 start_vesperon
 wait_window "$VPID"
 arm_stored_time

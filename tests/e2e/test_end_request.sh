@@ -11,7 +11,6 @@
 source "$(dirname "$0")/lib.sh" "$1"
 
 SESSION_MANAGER_PROGRAM=${VESPERON_SESSION_MANAGER:?the path to the test session manager}
-TWIPS=15  # per pixel at 96 dpi, which Xvfb reports
 export XDG_DATA_HOME="$WORK/data"
 "$PYTHON" "$E2E_DIR/../fixtures/make_skins.py" "$RESOURCES" "$XDG_DATA_HOME/vesperon/Skins"
 
@@ -36,7 +35,7 @@ visible_named() { [ -n "$(visible_window_named "$VPID" "$1")" ]; }
 config_dialog_open() {
   local id
   for id in $(xdotool search --onlyvisible --pid "$VPID" 2>/dev/null); do
-    [ "$(window_geometry "$id" | cut -d' ' -f3,4)" = "387 493" ] && return 0
+    [ "$(window_geometry "$id" | cut -d' ' -f3,4)" = "387 513" ] && return 0
   done
   return 1
 }
@@ -160,12 +159,10 @@ for state in box_at_start box_later about config_dialog note_window menu editor 
   fi
   sent_at=$(now_us)
   end_clock "$way"
-  wait_exit "$VPID" 2 || fail "$state: still running 2 s after $way"
+  expect_ended 2 "$way in $state"
   ms=$((($(now_us) - sent_at) / 1000))
   [ "$ms" -le "$slowest_ms" ] || slowest_ms=$ms
-  [ "$EXIT_STATUS" = 0 ] || fail "$state: ended with status $EXIT_STATUS after $way"
-  expect_ini Window xpos $((EXPECT_X * TWIPS))
-  expect_ini Window ypos $((EXPECT_Y * TWIPS))
+  expect_stored_place "$EXPECT_X" "$EXPECT_Y"
   note "ended in $ms ms, status 0, stored $EXPECT_X,$EXPECT_Y px"
 done
 

@@ -6,7 +6,7 @@
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$1"
 
-COUNTDOWN_SECONDS=5  # Remain=0
+COUNTDOWN_SECONDS=5
 
 start_xvfb
 use_mock_logind_bus
@@ -22,17 +22,8 @@ read -r hh mm ss < <(printf '%(%H %M %S)T\n' "$earlier")
 today=$(printf '%(%-d %b %Y)T' -1)
 
 mount_small_fs "$XDG_CONFIG_HOME/Vesperon"
-cat >"$INI" <<EOF2
-[Apagado]
-FechaApagado=$today
-Horas=$((10#$hh))
-Minutos=$((10#$mm))
-Segundos=$((10#$ss))
-Remain=0
-SpeakerMelody=0
-UsaSpeaker=0
-WindowsVersion=2
-
+store_shutdown_time "FechaApagado=$today" SpeakerMelody=0 UsaSpeaker=0 ""
+cat >>"$INI" <<EOF2
 [Vesperon]
 AutoStart=0
 
@@ -49,21 +40,14 @@ start_vesperon
 wait_window "$VPID"
 
 echo "open the editor, accept the stored time (passed: for tomorrow)"
-double_click 26 47
-sleep 0.3
-click 145 42
-sleep 0.3
-read_face "$WID"
-[ "${FACE[tip_ok]}" = tip-ok-off ] || fail "the editor did not close on accepting"
+open_editor
+accept_time
 [ "${FACE[message]}" = other ] || fail "no message on accepting"
 grep -q 'could not save Apagado/' "$VLOG.err" || fail "standard error does not say the save failed"
 expect_ini Apagado FechaApagado "$today"  # the disk is full: the store keeps the old date
 
 echo "arm, and wait longer than a countdown"
-click 128 52
-sleep 0.3
-read_face "$WID"
-[ "${FACE[tip_apagado]}" = tip-apagado-on ] || fail "arm indicator shows ${FACE[tip_apagado]} after arming"
+arm_accepted_time
 sleep $((COUNTDOWN_SECONDS + 3))
 read_face "$WID"
 [ "${FACE[tip_apagado]}" = tip-apagado-on ] ||

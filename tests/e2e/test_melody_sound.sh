@@ -10,7 +10,7 @@
 source "$(dirname "$0")/lib.sh" "$1"
 
 LEAD_SECONDS=6       # from now to the shutdown time
-COUNTDOWN_SECONDS=5  # Remain=0
+COUNTDOWN_SECONDS=5
 GWBASIC_SECONDS=0.505
 ANALYSE=("$PYTHON" "$E2E_DIR/melody_sound.py")
 
@@ -26,28 +26,13 @@ start_sound_server
 note "pulseaudio up at $PULSE_SERVER"
 
 shutdown_time_ahead "$LEAD_SECONDS"
-mkdir -p "$(dirname "$INI")"
-cat >"$INI" <<EOF_INI
-[Apagado]
-Horas=$((10#$hh))
-Minutos=$((10#$mm))
-Segundos=$((10#$ss))
-Remain=0
-UsaSpeaker=1
-SpeakerMelody=2
-WindowsVersion=2
-EOF_INI
-
+store_shutdown_time UsaSpeaker=1 SpeakerMelody=2
 start_vesperon
 wait_window "$VPID"
 
 echo "the countdown plays GWBasic on each tick"
 start_recording countdown
-double_click 26 47  # the editor, showing the stored time
-sleep 0.3
-click 145 42  # accept
-[ "${EPOCHREALTIME%.*}" -lt "$target" ] || fail "too slow: the shutdown time passed before it was accepted"
-click 128 52  # arm
+arm_stored_time
 # Ticks come a second apart from the shutdown time; the second melody has
 # ended 2.5 s after it.
 sleep_until_after_target 2.75
@@ -70,9 +55,9 @@ echo "\"Probar\" plays each melody on the server that is back"
 sleep 1  # for the server to catch up
 start_recording probar
 open_dialog
-# Focus starts on the Windows type; the melody list is four steps on, and
+# Focus starts on the Windows type; the melody list is five steps on, and
 # "Probar" the next. Each melody blocks the dialog while it plays.
-xdotool key Tab Tab Tab Tab Up Up Tab space  # Beep
+xdotool key Tab Tab Tab Tab Tab Up Up Tab space  # Beep
 sleep 0.8
 xdotool key shift+Tab Down Tab space  # Pajaraco
 sleep 0.8

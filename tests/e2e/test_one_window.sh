@@ -7,15 +7,7 @@
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$1"
 
-start_xvfb
-start_openbox
-start_trayer
-
-mkdir -p "$(dirname "$INI")"
-printf '[Window]\nOnTop=0\n' >"$INI"
-start_vesperon
-wait_window "$VPID"
-wait_tray_icon 10
+start_clock_in_tray
 CLOCK=$WID
 note "the clock is X window $CLOCK"
 

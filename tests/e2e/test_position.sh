@@ -5,8 +5,6 @@
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$1"
 
-TWIPS=15  # per pixel at 96 dpi, which Xvfb reports
-
 expect_at() {
   local left top
   read -r left top _ < <(window_geometry "$WID")
@@ -33,10 +31,8 @@ close_and_expect() {
     wm-close) "$PYTHON" "$E2E_DIR/wm_close.py" "$WID" || fail "could not send the close message" ;;
     close-area) click 161 8 ;;  # ImgCerrar
   esac
-  wait_exit "$VPID" 5 || fail "still running 5 s after $how"
-  [ "$EXIT_STATUS" = 0 ] || fail "ended with status $EXIT_STATUS after $how"
-  expect_ini Window xpos $((px * TWIPS))
-  expect_ini Window ypos $((py * TWIPS))
+  expect_ended 5 "$how"
+  expect_stored_place "$px" "$py"
   note "$how: ended, stored $((px * TWIPS)),$((py * TWIPS)) twips ($px,$py px)"
 }
 
@@ -47,8 +43,7 @@ start_vesperon
 wait_window "$VPID"
 read -r left top _ < <(window_geometry "$WID")
 kill -TERM "$VPID"
-wait_exit "$VPID" 5 || fail "still running 5 s after SIGTERM"
-[ "$EXIT_STATUS" = 0 ] || fail "ended with status $EXIT_STATUS after SIGTERM"
+expect_ended 5 SIGTERM
 xpos=$(ini_get Window xpos) && ypos=$(ini_get Window ypos) || fail "no position stored"
 # The centre of 1024 is half a pixel off the grid: 426.5 px shown as 427.
 awk -v x="$xpos" -v y="$ypos" -v l="$left" -v t="$top" -v k=$TWIPS \

@@ -7,7 +7,7 @@
 source "$(dirname "$0")/lib.sh" "$1"
 
 LEAD_SECONDS=5       # from now to the shutdown time
-COUNTDOWN_SECONDS=5  # Remain=0
+COUNTDOWN_SECONDS=5
 
 start_xvfb
 use_mock_logind_bus
@@ -16,28 +16,10 @@ use_mock_notifications_bus
 note "mock logind refuses; mock notification server on $DBUS_SESSION_BUS_ADDRESS"
 
 shutdown_time_ahead "$LEAD_SECONDS"
-mkdir -p "$(dirname "$INI")"
-cat >"$INI" <<EOF2
-[Apagado]
-Horas=$((10#$hh))
-Minutos=$((10#$mm))
-Segundos=$((10#$ss))
-Remain=0
-UsaSpeaker=0
-WindowsVersion=2
-EOF2
-
+store_shutdown_time
 start_vesperon
 wait_window "$VPID"
-double_click 26 47
-sleep 0.3
-click 145 42
-[ "${EPOCHREALTIME%.*}" -lt "$target" ] || fail "too slow: the shutdown time passed before it was accepted"
-sleep 0.3
-click 128 52
-sleep 0.3
-read_face "$WID"
-[ "${FACE[tip_apagado]}" = tip-apagado-on ] || fail "not armed: the indicator shows ${FACE[tip_apagado]}"
+arm_stored_time
 
 poll $((LEAD_SECONDS + COUNTDOWN_SECONDS + 5)) grep -q ' PowerOff ' "$MOCK_LOG" ||
   fail "logind got no PowerOff call; its log: $(cat "$MOCK_LOG")"

@@ -87,6 +87,13 @@ class Actions(Screen):
         blocked, editing, clicked_at = self.modal() is not None, self.editing, time.time()
         if not self.reach(spot):
             return False
+        if blocked and "popup" in self.look():
+            # A list's pop-up open in the dialog takes the click to close;
+            # the stop takes the next one.
+            self.press(*spot, button=button)
+            self.expect("a click away left a list's pop-up open", lambda: "popup" not in self.seen)
+            self.history[-1] += " (closes the list's pop-up)"
+            return True
         self.press(*spot, button=button, double=double, hold=hold)
         if name == "Command1" and button == 3 and not blocked:  # the button leaves it to the face
             self.expect("a right click on the ! button opened no menu", lambda: "menu" in self.seen)
@@ -130,6 +137,7 @@ class Actions(Screen):
                 day == at.date() + one_day and target - one_day <= at + late):
             raise Fault(f"OK at {at:%H:%M:%S} accepted {target:%H:%M:%S %d %b}")
         self.shutdown.accepted, self.shutdown.since = target, time.time()
+        self.shutdown.alternative = None
         self.history[-1] += f" (accepts {target:%H:%M:%S %d %b})"
 
     def held(self, name):
@@ -237,6 +245,7 @@ class Actions(Screen):
         with open(self.session.ini, "rb") as f:
             before = f.read()
         window = self.one(kind)
+        pressed_at = time.time()
         if how == "close":
             self.x.close(window.id)
         else:
@@ -251,6 +260,11 @@ class Actions(Screen):
             with open(self.session.ini, "rb") as f:
                 if how in ("Escape", "alt+c", "close") and f.read() != before:
                     raise Fault(f"{how} on the configuration dialog changed the settings file")
+            daily = self.setting("Apagado", "Diario") == "1"
+            if daily and not self.shutdown.daily:
+                self.shutdown.daily_turned_on(pressed_at)
+                self.history[-1] += f" (daily on: {self.shutdown.describe()})"
+            self.shutdown.daily = daily
             self.load_skin(self.setting("Window", "Skin") or "")
         return how
 

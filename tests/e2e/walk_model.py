@@ -110,7 +110,7 @@ def rss_kib(pid):
 SETTINGS = {
     "Apagado": {"Horas": range(24), "Minutos": range(60), "Segundos": range(60), "Remain": range(8),
                 "WindowsVersion": (1, 2), "UsaSpeaker": (0, 1), "SpeakerMelody": range(3),
-                "FechaApagado": "date"},
+                "FechaApagado": "date", "Diario": (0, 1)},
     "Window": {"OnTop": (0, 1), "Skin": "skin", "xpos": "number", "ypos": "number"},
     "Vesperon": {"AutoStart": (0, 1)},
 }
@@ -204,13 +204,20 @@ class Shutdown:
     read from the settings file after each accept), armed or not (its own
     clicks, which the face's indicator confirms), the countdown (its start,
     from the notice in the mock's log) and the countdown's length (from the
-    settings file at the start)."""
+    settings file at the start). With the daily shutdown on, the stored time
+    is armed at the start and again after each countdown, for its next
+    occurrence strictly ahead."""
 
-    def __init__(self, session, length):
+    def __init__(self, session, length, daily=False, time_of_day=None):
         self.session, self.length = session, length
+        self.daily, self.time_of_day = daily, time_of_day
         self.accepted = None
         self.armed = False
         self.countdown = None
+        self.fired_for = None     # the accepted time the countdown is for
+        # Armed within a second or two of the time itself: the program may
+        # have taken the other of today's and tomorrow's.
+        self.alternative = None
         self.notice = None
         self.since = time.time()  # an armed time may fire from here on
         self.withdraw_by = None   # after a cancel, the notice goes by then
@@ -220,6 +227,26 @@ class Shutdown:
         countdown = f"since {time.time() - self.countdown:.1f} s" if self.countdown else "none"
         return (f"accepted {accepted}, armed {self.armed}, countdown {countdown} "
                 f"({self.length} s), program clock {self.session.program_time():%H:%M:%S}")
+
+    def arm_daily(self, now, not_before=None):
+        """The stored time armed for its next occurrence strictly after the
+        program's `now`, on `not_before` at the earliest."""
+        today = datetime.datetime.combine(now.date(), self.time_of_day)
+        target = today if today > now else today + datetime.timedelta(days=1)
+        if not_before is not None:
+            target = max(target, not_before)
+        # The program read its clock when the walk did, give or take a second.
+        near = abs(today - now) < datetime.timedelta(seconds=2)
+        other = today + datetime.timedelta(days=1) if target == today else today
+        self.alternative = other if near and (not_before is None or other >= not_before) else None
+        self.accepted, self.armed, self.since = target, True, time.time()
+
+    def after_countdown(self, at):
+        """A countdown ended, at zero or cancelled: disarmed, or with the daily
+        shutdown on, armed for the day after the one it fired on."""
+        self.countdown, self.armed = None, False
+        if self.daily and self.fired_for is not None:
+            self.arm_daily(self.session.program_time(at), self.fired_for + datetime.timedelta(days=1))
 
     def due(self):
         """Real time at which the armed time starts a countdown, or None."""
@@ -231,6 +258,8 @@ class Shutdown:
         """Why the walk must only wait now, or None: an armed time coming due,
         or a countdown coming to zero, whose outcome a click could race."""
         now, due = time.time(), self.due()
+        if due is not None and self.alternative:
+            due = min(due, self.alternative.timestamp() - self.session.offset())
         if due is not None and now >= due - QUIET:
             return f"the armed time is due in {due - now:.1f} s"
         if self.countdown is not None and now >= self.countdown + self.length - QUIET:
@@ -241,20 +270,25 @@ class Shutdown:
         """An event from the mocks' logs."""
         if kind == "countdown":
             fired = self.session.program_time(at, latest_within=1.0)
+            if self.alternative and fired >= self.alternative:
+                self.accepted = self.alternative  # the program took today's
             if not (self.armed and self.accepted and fired >= self.accepted):
                 raise Fault(f"a countdown started at {fired:%H:%M:%S} (program clock) with {self.describe()}")
-            self.countdown, self.notice, self.accepted = at, detail, None
+            self.countdown, self.notice, self.fired_for, self.accepted = at, detail, self.accepted, None
+            self.alternative = None
         elif kind == "poweroff":
             if self.countdown is None or not (
                     self.countdown + self.length - 1 <= at <= self.countdown + self.length + SLACK):
                 raise Fault(f"PowerOff reached logind with {self.describe()}")
-            self.countdown, self.armed = None, False  # spent: the clock disarms at zero
+            self.after_countdown(at)  # spent: the clock disarms at zero, unless daily
         elif kind == "withdrawn":
             self.withdraw_by = None
 
     def check_due(self):
         now, due = time.time(), self.due()
-        if due is not None and now > due + SLACK:
+        if due is not None and now > due + SLACK and self.alternative and self.alternative > self.accepted:
+            self.accepted, self.alternative = self.alternative, None  # the program took tomorrow's
+        elif due is not None and now > due + SLACK:
             raise Fault(f"the armed time came {now - due:.1f} s ago and no countdown started: {self.describe()}")
         if self.countdown is not None and now > self.countdown + self.length + SLACK:
             raise Fault(f"no PowerOff at the end of the countdown: {self.describe()}")
@@ -262,9 +296,18 @@ class Shutdown:
             raise Fault("the countdown's notice was not withdrawn after the cancel")
 
     def cancelled(self, by_exit=False):
-        self.countdown, self.armed = None, False
-        if not by_exit:
-            self.withdraw_by = time.time() + SLACK
+        if by_exit:
+            self.countdown, self.armed = None, False
+            return
+        self.after_countdown(time.time())
+        self.withdraw_by = time.time() + SLACK
+
+    def daily_turned_on(self, at):
+        """The configuration dialog turned the daily shutdown on at real time
+        `at`: the stored time is armed at once, unless a countdown runs."""
+        self.daily = True
+        if self.countdown is None:
+            self.arm_daily(self.session.program_time(at))
 
     def tip_pressed(self, editing, blocked):
         """TipApagado pressed: what it does."""

@@ -26,7 +26,7 @@ PLACES = {**CONTROLS, **DIGITS, **COLONS}
 OPENERS = ("ImgMinimizar", "ImgConfig", "ImgCerrar", "ImgAbout", "Command1")
 # The popup menu, top to bottom; None for a separator.
 MENU_ROWS = ["Ajustar", None, "Config", None, "OnTop", "About", None, "Salir", None, "Notas"]
-SIZES = {(387, 493): "config", (353, 345): "about", (191, 145): "note"}
+SIZES = {(387, 513): "config", (353, 345): "about", (191, 145): "note"}
 MODALS = ("config", "about", "box")
 TIP = {"off": {"tip-apagado-off"}, "on": {"tip-apagado-on"}, "stop": {"tip-stop-on", "tip-stop-off"}}
 OK = {False: {"tip-ok-off"}, True: {"tip-ok-on"}}

@@ -36,11 +36,19 @@ struct BasicMainHarness {
 
   // The digits the six places show, read back through picture identity.
   std::string Face() const {
+    return DigitsShown(
+        [](const Image& place, const Picture& digit) { return place.picture == digit; });
+  }
+
+  // The digits the six places show, '?' for none: `shows(place, digit)`
+  // tells whether a place shows a digit's picture.
+  template <class Shows>
+  std::string DigitsShown(Shows shows) const {
     std::string digits;
     for (const auto& place : main.ImgHora) {
       char shown = '?';
       for (int d = 0; d < 10; ++d)
-        if (place.picture == main.ImgNumero[d].picture) shown = static_cast<char>('0' + d);
+        if (shows(place, main.ImgNumero[d].picture)) shown = static_cast<char>('0' + d);
       digits += shown;
     }
     return digits;
@@ -82,8 +90,9 @@ struct BasicMainHarness {
   FrmMenu menu{{pictures, window, closingShell}};
   FrmMostrarNota nota{pictures};
   RecordingNotifier notifier;
+  RecordingDiagnostics diagnostics;
   FrmMain main{{settings, time, time, pictures, window, power, speaker, registry, environment, tray,
-                skin, menu, nota, notifier, closingShell}};
+                skin, menu, nota, notifier, closingShell, diagnostics}};
 };
 
 template <class Pictures>

@@ -81,6 +81,11 @@ const MenuEntry* RecordingShell::PopupMenu(const MenuEntry& menu) {
   return choose ? choose(menu) : nullptr;
 }
 
+const MenuEntry* RecordingShell::PopupMenuAt(const MenuEntry& menu, int x, int y) {
+  menusAtFace.emplace_back(x, y);
+  return PopupMenu(menu);
+}
+
 void RecordingShell::ShowModal(Dialog dialog) {
   dialogs.push_back(dialog);
   if (whileDialogOpen) whileDialogOpen(dialog);

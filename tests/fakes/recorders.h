@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ports/desktop_notifier.h"
+#include "ports/diagnostics.h"
 #include "ports/power_api.h"
 #include "ports/shell.h"
 #include "ports/speaker.h"
@@ -67,6 +68,7 @@ class RecordingShell : public Shell {
   };
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
+  const MenuEntry* PopupMenuAt(const MenuEntry& menu, int x, int y) override;
   void ShowModal(Dialog dialog) override;
   void CloseAll() override { ++closedAll; }
   void BringToFront(Dialog dialog) override { broughtToFront.push_back(dialog); }
@@ -78,11 +80,19 @@ class RecordingShell : public Shell {
 
   std::vector<const MenuEntry*> menus;
   std::function<const MenuEntry*(const MenuEntry& menu)> choose;
+  // Where the menus opened at a point of the face opened (also in `menus`).
+  std::vector<std::pair<int, int>> menusAtFace;
 
   std::vector<Dialog> dialogs;
   std::function<void(Dialog)> whileDialogOpen;
   std::vector<Dialog> broughtToFront;
   std::vector<bool> inReachCalls;
+};
+
+class RecordingDiagnostics : public Diagnostics {
+ public:
+  void Report(const std::string& line) override { lines.push_back(line); }
+  std::vector<std::string> lines;
 };
 
 class RecordingNotifier : public DesktopNotifier {

@@ -23,8 +23,9 @@ VirtualTime::VirtualTime(TimePoint start) : now_(start) {
 }
 
 LocalDateTime VirtualTime::Now() {
-  const auto day = floor<days>(now_);
-  const hh_mm_ss<milliseconds> time{now_ - day};
+  const TimePoint local = localOffset ? now_ + localOffset(now_) : now_;
+  const auto day = floor<days>(local);
+  const hh_mm_ss<milliseconds> time{local - day};
   LocalDateTime t;
   t.date = year_month_day{day};
   t.hour = static_cast<int>(time.hours().count());
@@ -65,6 +66,17 @@ VirtualTime::TimePoint VirtualTime::FirstTick(const Timer& timer) const {
 void VirtualTime::Start(Timer& timer) { due_[&timer] = Due{FirstTick(timer), nextOrder_++}; }
 
 void VirtualTime::Stop(Timer& timer) { due_.erase(&timer); }
+
+void VirtualTime::SetClock(TimePoint when) {
+  const milliseconds jump = when - now_;
+  now_ = when;
+  for (auto& [timer, due] : due_) {
+    if (timer->Phase() == TimerPhase::FromStart)
+      due.when += jump;
+    else
+      due.when = std::min(due.when, now_);
+  }
+}
 
 void VirtualTime::Advance(Ms duration) { AdvanceTo(now_ + duration); }
 

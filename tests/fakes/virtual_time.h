@@ -37,8 +37,17 @@ class VirtualTime : public Clock, public TimerPort {
   void AdvanceTo(TimePoint when);
   // Time passing inside a handler, without firing anything.
   void Spend(Ms duration) { now_ += duration; }
+  // The system clock set forward or back, or a machine waking from sleep:
+  // time jumps without passing. Each wall-clock timer then ticks once at the
+  // next Advance, as the face's timers do; the others keep the time they had
+  // left, as monotonic timers do.
+  void SetClock(TimePoint when);
   TimePoint Current() const { return now_; }
   bool IsRunning(const Timer& timer) const { return due_.count(&timer) != 0; }
+
+  // What the local time is ahead of the timeline (summer time); none unless
+  // set. The timeline then reads as UTC, and Now() as the local time.
+  std::function<Ms(TimePoint)> localOffset;
 
   // The locale's time text; 24-hour "H:mm:ss" unless replaced.
   std::function<std::string(const LocalDateTime&)> timeText;

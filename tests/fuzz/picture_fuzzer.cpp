@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "skin/qt/picture_decoder.h"
+#include "qt/picture_decoder.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   // The icon reader is a plugin, found through the application's paths.

@@ -5,7 +5,8 @@
 # (every target by default), so that adding one keeps the run as long.
 # Seeds: the BMP corpus, the built-in pictures and the sample skins for the
 # picture reader; the files in seeds/ini for the profile reader; small zips
-# made by tests/fixtures/make_zips.py for the skin archive reader. New
+# made by tests/fixtures/make_zips.py for the skin archive reader; the
+# files in seeds/request for a later start's request line. New
 # inputs are kept in build-fuzz/corpus/<target>, so later runs start from
 # them.
 set -euo pipefail
@@ -14,7 +15,7 @@ root=$(cd "$here/../.." && pwd)
 total=${1:-120}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(picture_fuzzer skin_ini_fuzzer skin_archive_fuzzer)
+[ ${#targets[@]} -gt 0 ] || targets=(picture_fuzzer skin_ini_fuzzer skin_archive_fuzzer instance_request_fuzzer)
 seconds=$((total / ${#targets[@]}))
 [ "$seconds" -ge 1 ] || seconds=1
 
@@ -43,6 +44,9 @@ for target in "${targets[@]}"; do
       /usr/bin/python3 "$root/tests/fixtures/make_zips.py" --seeds "$build/seeds/zip"
       seeds=("$build/seeds/zip")
       options=(-max_len=65536 -dict="$here/seeds/zip.dict") ;;
+    instance_request_fuzzer)
+      seeds=("$here/seeds/request")
+      options=(-max_len=2048 -dict="$here/seeds/request.dict") ;;
     *) echo "unknown fuzz target $target" >&2; exit 2 ;;
   esac
   existing=()

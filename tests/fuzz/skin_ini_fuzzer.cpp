@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "config/mod_ini.h"
-#include "config/text_encoding.h"
+#include "common/text_encoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -50,37 +50,31 @@ QDBusConnection PrivateBus::Connect() {
 }
 
 bool PrivateBus::StartMockLogind() {
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("DBUS_SYSTEM_BUS_ADDRESS", address_);
-  mock_.setProcessEnvironment(environment);
-  mock_.setStandardOutputFile(QProcess::nullDevice());
-  mock_.setStandardErrorFile(QProcess::nullDevice());
-  // Debian's own Python, which has dbusmock; the first python3 on PATH may not.
-  mock_.start("/usr/bin/python3", {"-m", "dbusmock", "--system", "-l", dir_.filePath("logind.log"),
-                                   "--template", "logind"});
-  if (!mock_.waitForStarted(kStartTimeoutMs)) return false;
-  return SpinEventsUntil(
-      [&] {
-        return mock_.state() == QProcess::Running &&
-               control_.interface()->isServiceRegistered("org.freedesktop.login1").value();
-      },
-      kStartTimeoutMs);
+  return StartMock(mock_, "--system", "logind", "logind.log", "org.freedesktop.login1");
 }
 
 bool PrivateBus::StartMockNotifications() {
+  return StartMock(notificationsMock_, "--session", "notification_daemon", "notifications.log",
+                   "org.freedesktop.Notifications");
+}
+
+bool PrivateBus::StartMock(QProcess& mock, const QString& busOption, const QString& dbusTemplate,
+                           const QString& log, const QString& name) {
+  // The mock finds this bus as its system or its session bus.
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("DBUS_SYSTEM_BUS_ADDRESS", address_);
   environment.insert("DBUS_SESSION_BUS_ADDRESS", address_);
-  notificationsMock_.setProcessEnvironment(environment);
-  notificationsMock_.setStandardOutputFile(QProcess::nullDevice());
-  notificationsMock_.setStandardErrorFile(QProcess::nullDevice());
-  notificationsMock_.start("/usr/bin/python3",
-                           {"-m", "dbusmock", "--session", "-l", dir_.filePath("notifications.log"),
-                            "--template", "notification_daemon"});
-  if (!notificationsMock_.waitForStarted(kStartTimeoutMs)) return false;
+  mock.setProcessEnvironment(environment);
+  mock.setStandardOutputFile(QProcess::nullDevice());
+  mock.setStandardErrorFile(QProcess::nullDevice());
+  // Debian's own Python, which has dbusmock; the first python3 on PATH may not.
+  mock.start("/usr/bin/python3",
+             {"-m", "dbusmock", busOption, "-l", dir_.filePath(log), "--template", dbusTemplate});
+  if (!mock.waitForStarted(kStartTimeoutMs)) return false;
   return SpinEventsUntil(
       [&] {
-        return notificationsMock_.state() == QProcess::Running &&
-               control_.interface()->isServiceRegistered("org.freedesktop.Notifications").value();
+        return mock.state() == QProcess::Running &&
+               control_.interface()->isServiceRegistered(name).value();
       },
       kStartTimeoutMs);
 }

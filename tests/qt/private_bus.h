@@ -40,6 +40,12 @@ class PrivateBus {
   QStringList PowerOffArguments() const;
 
  private:
+  // Starts python-dbusmock's `dbusTemplate` on this bus (`busOption`:
+  // --system or --session), logging to `log` in the bus's folder, and
+  // returns once it owns the bus name `name`.
+  bool StartMock(QProcess& mock, const QString& busOption, const QString& dbusTemplate,
+                 const QString& log, const QString& name);
+
   QTemporaryDir dir_;
   QProcess daemon_;
   QProcess mock_;

@@ -3,17 +3,11 @@
 # and the clock takes it; hostile zips are refused with nothing written
 # anywhere.
 # Usage: test_skin_install.sh <vesperon-skin>
-set -euo pipefail
-TOOL=$(readlink -f "$1")
-HERE=$(cd "$(dirname "$0")" && pwd)
-ROOT=$(cd "$HERE/../.." && pwd)
-WORK=$(mktemp -d /tmp/vesperon-skin-install.XXXXXX)
-trap 'rm -rf "$WORK"' EXIT
-export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 XDG_DATA_HOME="$WORK/data"
+# shellcheck source=lib.sh
+source "$(dirname "$0")/lib.sh" "$1"
+export XDG_DATA_HOME="$WORK/data"
 SKINS="$XDG_DATA_HOME/vesperon/Skins"
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
-/usr/bin/python3 "$ROOT/tests/fixtures/make_skins.py" "$ROOT/resources" "$WORK/fixtures"
 /usr/bin/python3 "$ROOT/tests/fixtures/make_zips.py" "$WORK/fixtures/Completo" "$WORK/zips" \
   "$WORK/escaped"
 

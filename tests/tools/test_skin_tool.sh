@@ -4,16 +4,8 @@
 # overwrites one, render draws the time asked for, a skin ImageMagick
 # compressed is drawn as it was drawn, and so is one imported from PNG.
 # Usage: test_skin_tool.sh <vesperon-skin>
-set -euo pipefail
-TOOL=$(readlink -f "$1")
-HERE=$(cd "$(dirname "$0")" && pwd)
-ROOT=$(cd "$HERE/../.." && pwd)
-WORK=$(mktemp -d /tmp/vesperon-skin-tool.XXXXXX)
-trap 'rm -rf "$WORK"' EXIT
-export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-/usr/bin/python3 "$ROOT/tests/fixtures/make_skins.py" "$ROOT/resources" "$WORK/fixtures"
+# shellcheck source=lib.sh
+source "$(dirname "$0")/lib.sh" "$1"
 
 echo "check: every problem with the size wanted and a fix, and the clock's verdict"
 for skin in "$WORK"/fixtures/*; do

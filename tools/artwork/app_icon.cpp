@@ -44,32 +44,30 @@ constexpr Geometry kGeometries[] = {
 
 // At 16 pixels every pixel is placed by hand.
 QImage SmallestIcon() {
-  QImage image = NewTransparentCanvas(16, 16);
   // clang-format off
-  DrawArt(image, QPoint(0, 0),
-          {
-              "....#####.......",
-              "..##LLLLL##.....",
-              ".#LLWWHWWBB#....",
-              ".#LWWWHWWWB#....",
-              "#LWHWWHWWWWB#...",
-              "#LWWHHHWWWWB#...",
-              "#LmWWWHWWWmB#...",
-              "#BWWWWWWWrrrrr..",
-              "#BWWWWWWrPPRRRr.",
-              ".#BWWWWrPRRwRRRr",
-              ".#BBWWmrRwRwRwRr",
-              "..##DDDrRwRwRwRr",
-              "....###rRwRRRwRr",
-              ".......rRRwwwRRr",
-              "........rRRRRRr.",
-              ".........rrrrr..",
-          },
-          {{'#', 0xFF10171D}, {'L', 0xFF9AAAB6}, {'B', 0xFF566673}, {'D', 0xFF2C3841},
-           {'W', 0xFFF4FAFC}, {'m', 0xFF5A6A76}, {'H', 0xFF18242E}, {'r', 0xFF5A0A0A},
-           {'R', 0xFFD8302A}, {'P', 0xFFFF7A66}, {'w', 0xFFFFFFFF}});
+  return ArtPicture(NewTransparentCanvas(16, 16),
+                    {
+                        "....#####.......",
+                        "..##LLLLL##.....",
+                        ".#LLWWHWWBB#....",
+                        ".#LWWWHWWWB#....",
+                        "#LWHWWHWWWWB#...",
+                        "#LWWHHHWWWWB#...",
+                        "#LmWWWHWWWmB#...",
+                        "#BWWWWWWWrrrrr..",
+                        "#BWWWWWWrPPRRRr.",
+                        ".#BWWWWrPRRwRRRr",
+                        ".#BBWWmrRwRwRwRr",
+                        "..##DDDrRwRwRwRr",
+                        "....###rRwRRRwRr",
+                        ".......rRRwwwRRr",
+                        "........rRRRRRr.",
+                        ".........rrrrr..",
+                    },
+                    {{'#', 0xFF10171D}, {'L', 0xFF9AAAB6}, {'B', 0xFF566673}, {'D', 0xFF2C3841},
+                     {'W', 0xFFF4FAFC}, {'m', 0xFF5A6A76}, {'H', 0xFF18242E}, {'r', 0xFF5A0A0A},
+                     {'R', 0xFFD8302A}, {'P', 0xFFFF7A66}, {'w', 0xFFFFFFFF}});
   // clang-format on
-  return image;
 }
 
 struct Colour {

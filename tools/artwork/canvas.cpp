@@ -18,6 +18,13 @@ QImage NewTransparentCanvas(int width, int height) {
   return image;
 }
 
+QImage NewGradientCanvas(int width, int height, QRgb top, QRgb bottom) {
+  QImage image = NewCanvas(width, height, top);
+  for (int y = 0; y < height; ++y)
+    HLine(image, 0, width - 1, y, Mix(top, bottom, y / double(height - 1)));
+  return image;
+}
+
 QRgb Mix(QRgb a, QRgb b, double t) {
   const auto channel = [t](int from, int to) {
     return static_cast<int>(std::lround(from + (to - from) * t));
@@ -57,6 +64,20 @@ void Blit(QImage& target, const QImage& source, QPoint at) {
     }
 }
 
+void Border(QImage& image, const QRect& rect, QRgb colour) {
+  HLine(image, rect.left(), rect.right(), rect.top(), colour);
+  HLine(image, rect.left(), rect.right(), rect.bottom(), colour);
+  VLine(image, rect.left(), rect.top(), rect.bottom(), colour);
+  VLine(image, rect.right(), rect.top(), rect.bottom(), colour);
+}
+
+void RoundedBorder(QImage& image, const QRect& rect, QRgb colour) {
+  HLine(image, rect.left() + 1, rect.right() - 1, rect.top(), colour);
+  HLine(image, rect.left() + 1, rect.right() - 1, rect.bottom(), colour);
+  VLine(image, rect.left(), rect.top() + 1, rect.bottom() - 1, colour);
+  VLine(image, rect.right(), rect.top() + 1, rect.bottom() - 1, colour);
+}
+
 QImage Crop(const QImage& image, const QRect& rect) { return image.copy(rect); }
 
 void DrawArt(QImage& image, QPoint at, std::initializer_list<const char*> rows,
@@ -69,6 +90,12 @@ void DrawArt(QImage& image, QPoint at, std::initializer_list<const char*> rows,
     }
     ++y;
   }
+}
+
+QImage ArtPicture(QImage canvas, std::initializer_list<const char*> rows,
+                  const ArtColours& colours) {
+  DrawArt(canvas, QPoint(0, 0), rows, colours);
+  return canvas;
 }
 
 int Grain(int x, int y, int amplitude) {

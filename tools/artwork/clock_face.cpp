@@ -86,10 +86,7 @@ QImage Indicator(const FaceTheme& t, int width, std::string_view text, Lamp lamp
   if (lamp != Lamp::Dim)
     Fill(image, frame.adjusted(1, 1, -1, -1),
          lamp == Lamp::Lit ? Mix(t.lcdGlass, t.lcdLit, 0.10) : t.lcdLit);
-  HLine(image, 1, width - 2, 0, frameColour);
-  HLine(image, 1, width - 2, 8, frameColour);
-  VLine(image, 0, 1, 7, frameColour);
-  VLine(image, width - 1, 1, 7, frameColour);
+  RoundedBorder(image, frame, frameColour);
   const int textLeft = (width - TextWidth(Font::Small, text)) / 2;
   DrawText(image, QPoint(textLeft, 2), Font::Small, text, textColour);
   return image;
@@ -105,10 +102,7 @@ void DrawKey(const FaceTheme& t, QImage& image, const QRect& rect) {
     const double f = (y - rect.top()) / double(rect.height() - 1);
     HLine(image, rect.left() + 1, rect.right() - 1, y, Mix(t.keyTop, t.keyBottom, f));
   }
-  HLine(image, rect.left() + 1, rect.right() - 1, rect.top(), t.outline);
-  HLine(image, rect.left() + 1, rect.right() - 1, rect.bottom(), t.outline);
-  VLine(image, rect.left(), rect.top() + 1, rect.bottom() - 1, t.outline);
-  VLine(image, rect.right(), rect.top() + 1, rect.bottom() - 1, t.outline);
+  RoundedBorder(image, rect, t.outline);
   HLine(image, rect.left() + 1, rect.right() - 1, rect.top() + 1, t.keyHighlight);
   VLine(image, rect.left() + 1, rect.top() + 2, rect.bottom() - 2,
         Mix(t.keyHighlight, t.keyTop, 0.5));
@@ -129,59 +123,66 @@ void DrawKeySymbol(const FaceTheme& t, QImage& image, const QRect& rect,
   DrawArt(image, at, rows, {{'#', colour}});
 }
 
+// The keys, each with its symbol in the colour it takes from the theme.
+struct FaceKey {
+  QRect rect;
+  std::initializer_list<const char*> symbol;
+  QRgb FaceTheme::*colour;
+};
+
 // clang-format off
-void DrawFaceKeys(const FaceTheme& t, QImage& image) {
-  DrawKey(t, image, slot::kMinimize);
-  DrawKeySymbol(t, image, slot::kMinimize, {"....",
-                                         "....",
-                                         "....",
-                                         "####"}, t.keySymbol);
-  DrawKey(t, image, slot::kMenu);
-  DrawKeySymbol(t, image, slot::kMenu, {"####",
-                                     "....",
-                                     "####",
-                                     "....",
-                                     "####"}, t.keySymbol);
-  DrawKey(t, image, slot::kClose);
-  DrawKeySymbol(t, image, slot::kClose, {"#...#",
-                                      ".#.#.",
-                                      "..#..",
-                                      ".#.#.",
-                                      "#...#"}, t.closeSymbol);
-  DrawKey(t, image, slot::kNextField);
-  DrawKeySymbol(t, image, slot::kNextField, {"#.....##",
-                                          "##....##",
-                                          "###...##",
-                                          "####..##",
-                                          "#####.##",
-                                          "####..##",
-                                          "###...##",
-                                          "##....##",
-                                          "#.....##"}, t.keySymbol);
-  DrawKey(t, image, slot::kMinus);
-  DrawKeySymbol(t, image, slot::kMinus, {"########",
-                                      "########"}, t.keySymbol);
-  DrawKey(t, image, slot::kPlus);
-  DrawKeySymbol(t, image, slot::kPlus, {"...##...",
-                                     "...##...",
-                                     "...##...",
-                                     "########",
-                                     "########",
-                                     "...##...",
-                                     "...##...",
-                                     "...##..."}, t.keySymbol);
-  DrawKey(t, image, slot::kAbout);
-  DrawKeySymbol(t, image, slot::kAbout, {".####.",
-                                      "##..##",
-                                      "....##",
-                                      "...##.",
-                                      "..##..",
-                                      "..##..",
-                                      "......",
-                                      "..##..",
-                                      "..##.."}, t.keySymbol);
-}
+const FaceKey kFaceKeys[] = {
+  {slot::kMinimize, {"....",
+                     "....",
+                     "....",
+                     "####"}, &FaceTheme::keySymbol},
+  {slot::kMenu, {"####",
+                 "....",
+                 "####",
+                 "....",
+                 "####"}, &FaceTheme::keySymbol},
+  {slot::kClose, {"#...#",
+                  ".#.#.",
+                  "..#..",
+                  ".#.#.",
+                  "#...#"}, &FaceTheme::closeSymbol},
+  {slot::kNextField, {"#.....##",
+                      "##....##",
+                      "###...##",
+                      "####..##",
+                      "#####.##",
+                      "####..##",
+                      "###...##",
+                      "##....##",
+                      "#.....##"}, &FaceTheme::keySymbol},
+  {slot::kMinus, {"########",
+                  "########"}, &FaceTheme::keySymbol},
+  {slot::kPlus, {"...##...",
+                 "...##...",
+                 "...##...",
+                 "########",
+                 "########",
+                 "...##...",
+                 "...##...",
+                 "...##..."}, &FaceTheme::keySymbol},
+  {slot::kAbout, {".####.",
+                  "##..##",
+                  "....##",
+                  "...##.",
+                  "..##..",
+                  "..##..",
+                  "......",
+                  "..##..",
+                  "..##.."}, &FaceTheme::keySymbol},
+};
 // clang-format on
+
+void DrawFaceKeys(const FaceTheme& t, QImage& image) {
+  for (const FaceKey& key : kFaceKeys) {
+    DrawKey(t, image, key.rect);
+    DrawKeySymbol(t, image, key.rect, key.symbol, t.*key.colour);
+  }
+}
 
 // --- the face -----------------------------------------------------------------
 void DrawBody(const FaceTheme& t, QImage& image) {
@@ -199,10 +200,7 @@ void DrawBody(const FaceTheme& t, QImage& image) {
   VLine(image, 1, 2, kHeight - 3, Mix(t.edgeLight, t.bodyTop, 0.4));
   HLine(image, 2, kWidth - 2, kHeight - 2, t.edgeShadow);
   VLine(image, kWidth - 2, 2, kHeight - 2, t.edgeShadow);
-  HLine(image, 0, kWidth - 1, 0, t.outline);
-  HLine(image, 0, kWidth - 1, kHeight - 1, t.outline);
-  VLine(image, 0, 0, kHeight - 1, t.outline);
-  VLine(image, kWidth - 1, 0, kHeight - 1, t.outline);
+  Border(image, QRect(0, 0, kWidth, kHeight), t.outline);
 }
 
 void DrawEngravings(const FaceTheme& t, QImage& image) {
@@ -234,10 +232,7 @@ void DrawLcdWindow(const FaceTheme& t, QImage& image) {
   HLine(image, b.left() + 1, b.right() - 1, b.bottom(), t.edgeLight);
   VLine(image, b.right(), b.top() + 1, b.bottom() - 1, Mix(t.edgeLight, t.edgeShadow, 0.3));
   const QRect inner = b.adjusted(1, 1, -1, -1);
-  HLine(image, inner.left(), inner.right(), inner.top(), t.outline);
-  HLine(image, inner.left(), inner.right(), inner.bottom(), t.outline);
-  VLine(image, inner.left(), inner.top(), inner.bottom(), t.outline);
-  VLine(image, inner.right(), inner.top(), inner.bottom(), t.outline);
+  Border(image, inner, t.outline);
   Fill(image, kGlass, t.lcdGlass);
   // A faint rule between the time and the message line.
   HLine(image, slot::kMessageLine.left(), slot::kMessageLine.right(), 60,
@@ -304,13 +299,35 @@ QImage TipOkOn() { return TipOkOn(BuiltInTheme()); }
 QImage TipNotasOff() { return TipNotasOff(BuiltInTheme()); }
 QImage TipNotasOn() { return TipNotasOn(BuiltInTheme()); }
 
-QImage PreviewFace() {
-  QImage image = FaceWithGhosts(BuiltInTheme());
-  const int digits[6] = {1, 2, 0, 0, 0, 0};
+std::vector<NamedPicture> FacePictures(const FaceTheme& t) {
+  std::vector<NamedPicture> pictures = {
+      {QStringLiteral("skin-base.bmp"), SkinBase(t)},
+      {QStringLiteral("dos_puntos.bmp"), ColonFace(t)},
+      {QStringLiteral("tip-apagado-off.bmp"), TipApagadoOff(t)},
+      {QStringLiteral("tip-apagado-on.bmp"), TipApagadoOn(t)},
+      {QStringLiteral("tip-stop-off.bmp"), TipStopOff(t)},
+      {QStringLiteral("tip-stop-on.bmp"), TipStopOn(t)},
+      {QStringLiteral("tip-ok-off.bmp"), TipOkOff(t)},
+      {QStringLiteral("tip-ok-on.bmp"), TipOkOn(t)},
+      {QStringLiteral("tip-notas-off.bmp"), TipNotasOff(t)},
+      {QStringLiteral("tip-notas-on.bmp"), TipNotasOn(t)},
+  };
+  for (int d = 0; d <= 9; ++d)
+    pictures.push_back({QString::number(d) + QStringLiteral(".bmp"), DigitFace(d, t)});
+  return pictures;
+}
+
+QImage FaceShowingTime(const int (&digits)[6]) {
+  QImage image = SkinBase();
   for (int i = 0; i < 6; ++i)
     Blit(image, DigitFace(digits[i]), QPoint(slot::kDigitLeft[i], slot::kDigitTop));
   Blit(image, ColonFace(), slot::kColon1.topLeft());
   Blit(image, ColonFace(), slot::kColon2.topLeft());
+  return image;
+}
+
+QImage PreviewFace() {
+  QImage image = FaceShowingTime({1, 2, 0, 0, 0, 0});
   const std::string_view text = "VISTA PREVIA";
   const QRect& line = slot::kMessageLine;
   DrawText(image,

@@ -2,6 +2,8 @@
 
 #include <QImage>
 #include <QRect>
+#include <QString>
+#include <vector>
 
 #include "face_theme.h"
 
@@ -53,7 +55,20 @@ QImage TipOkOn(const FaceTheme& theme);
 QImage TipNotasOff(const FaceTheme& theme);
 QImage TipNotasOn(const FaceTheme& theme);
 
+// The built-in face showing six digits, and both colons lit.
+QImage FaceShowingTime(const int (&digits)[6]);
 // The configuration dialog's picture for "no skin": the face as it looks.
 QImage PreviewFace();
+
+// A picture and the name of the file that holds it.
+struct NamedPicture {
+  QString file;
+  QImage image;
+};
+
+// The face's pictures in a theme, named as the program's resources and a
+// skin's folder name them: the background, the colon, the ten digits and the
+// eight indicator faces.
+std::vector<NamedPicture> FacePictures(const FaceTheme& theme);
 
 }  // namespace artwork

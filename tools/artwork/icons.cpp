@@ -103,34 +103,32 @@ QImage TrayArmedIcon() { return TrayIcon(kArmed); }
 QImage TrayDisarmedIcon() { return TrayIcon(kDisarmed); }
 
 QImage HandCursor() {
-  QImage image = NewTransparentCanvas(32, 32);
   // clang-format off
-  DrawArt(image, QPoint(0, 0),
-          {
-              "................",
-              ".....##.........",
-              "....#WW#........",
-              "....#WW#........",
-              "....#WW#........",
-              "....#WW#........",
-              "....#WW###......",
-              "....#WW#WW###...",
-              "....#WW#WW#WW##.",
-              ".##.#WW#WW#WW#W#",
-              "#WW##WWWWWWWW#W#",
-              "#WWW#WWWWWWWWWW#",
-              ".#WWWWWWWWWWWWW#",
-              "..#WWWWWWWWWWWW#",
-              "..#WWWWWWWWWWWW#",
-              "...#WWWWWWWWWWW#",
-              "...#WWWWWWWWWW#.",
-              "....#WWWWWWWWW#.",
-              "....#WWWWWWWWW#.",
-              "....##########..",
-          },
-          {{'#', 0xFF000000}, {'W', 0xFFFFFFFF}});
+  return ArtPicture(NewTransparentCanvas(32, 32),
+                    {
+                        "................",
+                        ".....##.........",
+                        "....#WW#........",
+                        "....#WW#........",
+                        "....#WW#........",
+                        "....#WW#........",
+                        "....#WW###......",
+                        "....#WW#WW###...",
+                        "....#WW#WW#WW##.",
+                        ".##.#WW#WW#WW#W#",
+                        "#WW##WWWWWWWW#W#",
+                        "#WWW#WWWWWWWWWW#",
+                        ".#WWWWWWWWWWWWW#",
+                        "..#WWWWWWWWWWWW#",
+                        "..#WWWWWWWWWWWW#",
+                        "...#WWWWWWWWWWW#",
+                        "...#WWWWWWWWWW#.",
+                        "....#WWWWWWWWW#.",
+                        "....#WWWWWWWWW#.",
+                        "....##########..",
+                    },
+                    {{'#', 0xFF000000}, {'W', 0xFFFFFFFF}});
   // clang-format on
-  return image;
 }
 
 }  // namespace artwork

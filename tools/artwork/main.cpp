@@ -7,7 +7,6 @@
 
 #include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QString>
 #include <cstdio>
@@ -22,6 +21,7 @@
 #include "icons.h"
 #include "menu_pictures.h"
 #include "note_pictures.h"
+#include "output_file.h"
 #include "png_file.h"
 #include "review_sheet.h"
 #include "sample_skins.h"
@@ -29,7 +29,7 @@
 namespace {
 
 struct Output {
-  const char* name;
+  QString name;
   std::function<QByteArray()> encode;
 };
 
@@ -40,16 +40,6 @@ std::function<QByteArray()> Bmp(QImage (*draw)()) {
 std::vector<Output> Outputs() {
   using namespace artwork;
   std::vector<Output> outputs = {
-      {"skin-base.bmp", Bmp(SkinBase)},
-      {"dos_puntos.bmp", Bmp(ColonFace)},
-      {"tip-apagado-off.bmp", Bmp(TipApagadoOff)},
-      {"tip-apagado-on.bmp", Bmp(TipApagadoOn)},
-      {"tip-stop-off.bmp", Bmp(TipStopOff)},
-      {"tip-stop-on.bmp", Bmp(TipStopOn)},
-      {"tip-ok-off.bmp", Bmp(TipOkOff)},
-      {"tip-ok-on.bmp", Bmp(TipOkOn)},
-      {"tip-notas-off.bmp", Bmp(TipNotasOff)},
-      {"tip-notas-on.bmp", Bmp(TipNotasOn)},
       {"tray1.ico", [] { return EncodeIcon4(TrayArmedIcon()); }},
       {"tray2.ico", [] { return EncodeIcon4(TrayDisarmedIcon()); }},
       {"hand.cur", [] { return EncodeCursor4(HandCursor(), kHandHotspot); }},
@@ -65,10 +55,8 @@ std::vector<Output> Outputs() {
       {"nota-derecha.bmp", Bmp(NoteRightBorder)},
       {"nota-inferior.bmp", Bmp(NoteBottomBorder)},
   };
-  static const char* const kDigitNames[10] = {"0.bmp", "1.bmp", "2.bmp", "3.bmp", "4.bmp",
-                                              "5.bmp", "6.bmp", "7.bmp", "8.bmp", "9.bmp"};
-  for (int d = 0; d <= 9; ++d)
-    outputs.push_back({kDigitNames[d], [d] { return EncodeBmp24(DigitFace(d)); }});
+  for (const NamedPicture& face : FacePictures(BuiltInTheme()))
+    outputs.push_back({face.file, [image = face.image] { return EncodeBmp24(image); }});
   // The application icon for the desktop's icon theme, one file per size.
   static const char* const kAppIconNames[] = {
       "vesperon-16.png", "vesperon-22.png", "vesperon-24.png",  "vesperon-32.png",
@@ -77,23 +65,6 @@ std::vector<Output> Outputs() {
   for (std::size_t i = 0; i < kAppIconSizes.size(); ++i)
     outputs.push_back({kAppIconNames[i], [i] { return EncodePng(AppIcon(kAppIconSizes[i])); }});
   return outputs;
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
-    std::fprintf(stderr, "vesperon_artwork: cannot write %s\n", qPrintable(path));
-    return false;
-  }
-  return true;
-}
-
-bool WritePng(const QString& path, const QImage& image) {
-  if (!image.save(path, "PNG")) {
-    std::fprintf(stderr, "vesperon_artwork: cannot write %s\n", qPrintable(path));
-    return false;
-  }
-  return true;
 }
 
 int Usage() {
@@ -111,14 +82,14 @@ int main(int argc, char** argv) {
   if (!folder.exists() && !QDir().mkpath(folder.path())) return Usage();
   bool ok = true;
   for (const Output& output : Outputs())
-    ok = WriteFile(folder.filePath(QString::fromLatin1(output.name)), output.encode()) && ok;
+    ok = artwork::WriteFile(folder.filePath(output.name), output.encode()) && ok;
   for (int i = 2; i + 1 < argc; i += 2) {
     const QByteArray option(argv[i]);
     const QString path = QString::fromLocal8Bit(argv[i + 1]);
     if (option == "--preview")
-      ok = WritePng(path, artwork::FacePreview(4)) && ok;
+      ok = artwork::WritePng(path, artwork::FacePreview(4)) && ok;
     else if (option == "--sheet")
-      ok = WritePng(path, artwork::ReviewSheet(3)) && ok;
+      ok = artwork::WritePng(path, artwork::ReviewSheet(3)) && ok;
     else
       return Usage();
   }

@@ -37,18 +37,12 @@ QImage Frame() {
       if (edge == 1) Put(image, x, y, kFrameMetal);
       if (edge == 2) Put(image, x, y, kFrameInner);
     }
-  HLine(image, 0, kWidth - 1, 0, kOutline);
-  HLine(image, 0, kWidth - 1, kHeight - 1, kOutline);
-  VLine(image, 0, 0, kHeight - 1, kOutline);
-  VLine(image, kWidth - 1, 0, kHeight - 1, kOutline);
+  Border(image, QRect(0, 0, kWidth, kHeight), kOutline);
 
   // The badge: the clock's LCD with a lit "!".
   const QRect badge(6, 5, 11, 11);
   Fill(image, badge.adjusted(1, 1, -1, -1), kLcdGlass);
-  HLine(image, badge.left() + 1, badge.right() - 1, badge.top(), kOutline);
-  HLine(image, badge.left() + 1, badge.right() - 1, badge.bottom(), kOutline);
-  VLine(image, badge.left(), badge.top() + 1, badge.bottom() - 1, kOutline);
-  VLine(image, badge.right(), badge.top() + 1, badge.bottom() - 1, kOutline);
+  RoundedBorder(image, badge, kOutline);
   Fill(image, QRect(11, 7, 1, 5), kLcdLit);
   Put(image, 11, 13, kLcdLit);
 
@@ -75,10 +69,7 @@ QImage CloseButton(CloseState state) {
   } else {
     HLine(image, 1, 11, 1, Shade(top, 30));
   }
-  HLine(image, 1, 11, 0, kOutline);
-  HLine(image, 1, 11, 12, kOutline);
-  VLine(image, 0, 1, 11, kOutline);
-  VLine(image, 12, 1, 11, kOutline);
+  RoundedBorder(image, QRect(0, 0, 13, 13), kOutline);
   const int shift = state == CloseState::Pushed ? 1 : 0;
   DrawArt(image, QPoint(3 + shift, 3 + shift),
           {

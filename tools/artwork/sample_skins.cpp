@@ -1,9 +1,6 @@
 #include "sample_skins.h"
 
 #include <QColor>
-#include <QFile>
-#include <cstdio>
-#include <functional>
 #include <vector>
 
 #include "bmp_file.h"
@@ -12,6 +9,7 @@
 #include "face_theme.h"
 #include "icon_file.h"
 #include "icons.h"
+#include "output_file.h"
 
 namespace artwork {
 
@@ -72,28 +70,17 @@ QImage Tinted(QImage icon, int hue, double saturation) {
 // Never shown by the clock; a skin must still carry them. Drawn in the
 // skin's key colours so they look like part of it.
 QImage MenuBackground(const FaceTheme& t) {
-  QImage image = NewCanvas(24, 20, t.keyTop);
-  for (int y = 0; y < 20; ++y) HLine(image, 0, 23, y, Mix(t.keyTop, t.keyBottom, y / 19.0));
+  QImage image = NewGradientCanvas(24, 20, t.keyTop, t.keyBottom);
   HLine(image, 0, 23, 0, t.keyHighlight);
   HLine(image, 0, 23, 19, t.keyShade);
   return image;
 }
 
 QImage MenuLeft(const FaceTheme& t) {
-  QImage image = NewCanvas(16, 171, t.bodyTop);
-  for (int y = 0; y < 171; ++y) HLine(image, 0, 15, y, Mix(t.bodyTop, t.bodyBottom, y / 170.0));
+  QImage image = NewGradientCanvas(16, 171, t.bodyTop, t.bodyBottom);
   VLine(image, 15, 0, 170, t.outline);
   VLine(image, 13, 4, 166, t.lcdLit);
   return image;
-}
-
-bool Write(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
-    std::fprintf(stderr, "vesperon_artwork: cannot write %s\n", qPrintable(path));
-    return false;
-  }
-  return true;
 }
 
 bool WriteSkin(const QDir& parent, const SampleSkin& skin) {
@@ -101,34 +88,19 @@ bool WriteSkin(const QDir& parent, const SampleSkin& skin) {
   if (!parent.mkpath(name)) return false;
   const QDir folder(parent.filePath(name));
   const FaceTheme& t = skin.theme;
-  const std::vector<std::pair<const char*, std::function<QImage()>>> bitmaps = {
-      {"skin-base.bmp", [&] { return SkinBase(t); }},
-      {"dos_puntos.bmp", [&] { return ColonFace(t); }},
-      {"menu-bkg.bmp", [&] { return MenuBackground(t); }},
-      {"menu-left.bmp", [&] { return MenuLeft(t); }},
-      {"tip-apagado-off.bmp", [&] { return TipApagadoOff(t); }},
-      {"tip-apagado-on.bmp", [&] { return TipApagadoOn(t); }},
-      {"tip-stop-off.bmp", [&] { return TipStopOff(t); }},
-      {"tip-stop-on.bmp", [&] { return TipStopOn(t); }},
-      {"tip-ok-off.bmp", [&] { return TipOkOff(t); }},
-      {"tip-ok-on.bmp", [&] { return TipOkOn(t); }},
-      {"tip-notas-off.bmp", [&] { return TipNotasOff(t); }},
-      {"tip-notas-on.bmp", [&] { return TipNotasOn(t); }},
-  };
+  std::vector<NamedPicture> bitmaps = FacePictures(t);
+  bitmaps.push_back({QStringLiteral("menu-bkg.bmp"), MenuBackground(t)});
+  bitmaps.push_back({QStringLiteral("menu-left.bmp"), MenuLeft(t)});
   bool ok = true;
-  for (const auto& [file, draw] : bitmaps)
-    ok = Write(folder.filePath(QString::fromLatin1(file)), EncodeBmp24(draw())) && ok;
-  for (int d = 0; d <= 9; ++d)
-    ok = Write(folder.filePath(QString::number(d) + QStringLiteral(".bmp")),
-               EncodeBmp24(DigitFace(d, t))) &&
-         ok;
-  ok = Write(folder.filePath(QStringLiteral("tray1.ico")),
-             EncodeIcon4(Tinted(TrayArmedIcon(), skin.iconHue, skin.iconSaturation))) &&
+  for (const NamedPicture& bitmap : bitmaps)
+    ok = WriteFile(folder.filePath(bitmap.file), EncodeBmp24(bitmap.image)) && ok;
+  ok = WriteFile(folder.filePath(QStringLiteral("tray1.ico")),
+                 EncodeIcon4(Tinted(TrayArmedIcon(), skin.iconHue, skin.iconSaturation))) &&
        ok;
-  ok = Write(folder.filePath(QStringLiteral("tray2.ico")),
-             EncodeIcon4(Tinted(TrayDisarmedIcon(), skin.iconHue, skin.iconSaturation))) &&
+  ok = WriteFile(folder.filePath(QStringLiteral("tray2.ico")),
+                 EncodeIcon4(Tinted(TrayDisarmedIcon(), skin.iconHue, skin.iconSaturation))) &&
        ok;
-  return Write(folder.filePath(QStringLiteral("skin.ini")), QByteArray(skin.ini)) && ok;
+  return WriteFile(folder.filePath(QStringLiteral("skin.ini")), QByteArray(skin.ini)) && ok;
 }
 
 }  // namespace

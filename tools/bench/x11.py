@@ -1,5 +1,6 @@
-"""The little of libX11 the benchmarks need, through ctypes: be told the
-moment a window is mapped, and read a window's pixels.
+"""The little of libX11 the benchmarks and the end-to-end tests need, through
+ctypes: be told the moment a window is mapped, read a window's pixels, and
+ask a window to close as a window manager does.
 
 No python3-xlib on the machine, and an X event read in-process is timed to
 the microsecond, where polling xwininfo or xdotool from outside is not.
@@ -12,25 +13,38 @@ import time
 _x = ctypes.cdll.LoadLibrary("libX11.so.6")
 
 MAP_NOTIFY = 19
+CLIENT_MESSAGE = 33
+NO_EVENT_MASK = 0
 SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
 Z_PIXMAP = 2
 ALL_PLANES = ctypes.c_ulong(-1).value
 
 
-class _XMapEvent(ctypes.Structure):
+class _XAnyEvent(ctypes.Structure):  # what every event starts with
     _fields_ = [
         ("type", ctypes.c_int),
         ("serial", ctypes.c_ulong),
         ("send_event", ctypes.c_int),
         ("display", ctypes.c_void_p),
-        ("event", ctypes.c_ulong),
+    ]
+
+
+class _XMapEvent(_XAnyEvent):
+    _fields_ = [("event", ctypes.c_ulong), ("window", ctypes.c_ulong), ("override_redirect", ctypes.c_int)]
+
+
+class _XClientMessageEvent(_XAnyEvent):
+    _fields_ = [
         ("window", ctypes.c_ulong),
-        ("override_redirect", ctypes.c_int),
+        ("message_type", ctypes.c_ulong),
+        ("format", ctypes.c_int),
+        ("data", ctypes.c_long * 5),
     ]
 
 
 class _XEvent(ctypes.Union):
-    _fields_ = [("type", ctypes.c_int), ("xmap", _XMapEvent), ("pad", ctypes.c_long * 24)]
+    _fields_ = [("type", ctypes.c_int), ("xmap", _XMapEvent), ("xclient", _XClientMessageEvent),
+                ("pad", ctypes.c_long * 24)]
 
 
 class _XImage(ctypes.Structure):  # the leading fields, which is all we read
@@ -68,6 +82,13 @@ _x.XGetImage.restype = ctypes.POINTER(_XImage)
 _x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
                          ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
 _x.XDestroyImage.argtypes = [ctypes.POINTER(_XImage)]
+_x.XInternAtom.restype = ctypes.c_ulong
+_x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+_x.XGetWMProtocols.argtypes = [ctypes.c_void_p, ctypes.c_ulong,
+                               ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong)),
+                               ctypes.POINTER(ctypes.c_int)]
+_x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                          ctypes.POINTER(_XEvent)]
 
 # A window that goes away between two requests must not end the benchmark:
 # X errors are ignored, the failed request shows as an empty result.
@@ -84,7 +105,33 @@ class Display:
         self.root = _x.XDefaultRootWindow(self._d)
 
     def close(self):
+        """Closes the connection, sending what is still to be sent."""
         _x.XCloseDisplay(self._d)
+
+    def takes_part_in_delete_window(self, window):
+        """Whether the window lists WM_DELETE_WINDOW in its WM_PROTOCOLS."""
+        protocols = ctypes.POINTER(ctypes.c_ulong)()
+        count = ctypes.c_int()
+        if not _x.XGetWMProtocols(self._d, window, ctypes.byref(protocols), ctypes.byref(count)):
+            return False
+        takes_part = self._atom(b"WM_DELETE_WINDOW") in protocols[:count.value]
+        _x.XFree(protocols)
+        return takes_part
+
+    def send_delete_window(self, window):
+        """Sends the window the WM_DELETE_WINDOW message a window manager sends
+        for its close button; False when it could not be sent."""
+        event = _XEvent()
+        event.xclient.type = CLIENT_MESSAGE
+        event.xclient.window = window
+        event.xclient.message_type = self._atom(b"WM_PROTOCOLS")
+        event.xclient.format = 32
+        event.xclient.data[0] = self._atom(b"WM_DELETE_WINDOW")
+        event.xclient.data[1] = 0  # CurrentTime
+        return bool(_x.XSendEvent(self._d, window, 0, NO_EVENT_MASK, ctypes.byref(event)))
+
+    def _atom(self, name):
+        return _x.XInternAtom(self._d, name, 0)
 
     def watch_maps(self):
         """From now on, MapNotify of every top-level window reaches us."""

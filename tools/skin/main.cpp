@@ -132,7 +132,7 @@ int Render(const SkinDir& dir, const std::array<int, 3>& time, bool armed,
   main.TimerMsg_Timer();
   if (message) main.MostrarMensaje(*message);
 
-  ClockWindow window(main);
+  qt_view::ClockWindow window(main);
   if (!window.grab().save(out, "PNG")) {
     std::fprintf(stderr, "vesperon-skin: no se puede escribir %s\n", Local(out).c_str());
     return 1;

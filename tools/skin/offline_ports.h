@@ -9,6 +9,7 @@
 #include "forms/timer.h"
 #include "ports/clock.h"
 #include "ports/desktop_notifier.h"
+#include "ports/diagnostics.h"
 #include "ports/environment.h"
 #include "ports/power_api.h"
 #include "ports/registry.h"
@@ -121,8 +122,13 @@ class ToolEnvironment : public Environment {
   bool PrevInstance() override { return false; }
   std::string ProgramFilePath() override { return {}; }
   bool VisibleFileExists(const std::string&) override { return false; }
-  std::optional<std::string> AskRunningCopy(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> AskRunningCopy(const std::string&,
+                                            std::chrono::milliseconds) override {
+    return std::nullopt;
+  }
   void AnswerLaterStarts(RequestHandler) override {}
+  bool StartHiddenCopy() override { return false; }
+  bool WaitUntilNoCopyRuns() override { return true; }
 };
 
 class NoTray : public TrayPort {
@@ -139,6 +145,12 @@ class NoNotices : public DesktopNotifier {
   void SetActionHandler(std::function<void()>) override {}
 };
 
+// Diagnostic lines on standard error.
+class ReportedLines : public Diagnostics {
+ public:
+  void Report(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
+};
+
 // Message boxes become lines on standard error.
 class PrintingShell : public Shell {
  public:
@@ -153,6 +165,7 @@ class PrintingShell : public Shell {
   }
   // A face that is only drawn has no menu and no dialogs to open.
   const MenuEntry* PopupMenu(const MenuEntry&) override { return nullptr; }
+  const MenuEntry* PopupMenuAt(const MenuEntry&, int, int) override { return nullptr; }
   void ShowModal(Dialog) override {}
   void CloseAll() override {}
   void BringToFront(Dialog) override {}

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "config/text_encoding.h"
+#include "common/text_encoding.h"
 #include "skin/skin_format.h"
 
 namespace vesperon::skintool {

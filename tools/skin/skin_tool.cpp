@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "config/text_encoding.h"
+#include "common/text_encoding.h"
 #include "skin/skin_inspection.h"
 
 namespace vesperon::skintool {

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "app/frm_main.h"
-#include "app/qt/qt_picture_loader.h"
+#include "qt/qt_picture_loader.h"
 #include "notes/frm_mostrar_nota.h"
 #include "offline_ports.h"
 #include "platform/linux/linux_file_system.h"
@@ -54,14 +54,15 @@ struct OfflineClock {
   SkinLibrary library;
   ModSkin skin{{library, pictures, shell, environment}};
   NoNotices notifier;
+  ReportedLines diagnostics;
   FrmMenu menu{{pictures, screen, shell}};
   FrmMostrarNota nota{pictures};
   FrmMain main{{settings, clock, timers, pictures, screen, power, speaker, registry, environment,
-                tray, skin, menu, nota, notifier, shell}};
+                tray, skin, menu, nota, notifier, shell, diagnostics}};
 
   // The clock's own verdict: its check, then its loader.
   bool TakesSkin(const SkinDir& dir) {
-    return skin.ComprobarSkin(main, dir.name + "\\") && skin.CargarSkin(main, dir.name + "\\");
+    return main.CargarSkinElegido(dir.name);
   }
 };
 

@@ -5,13 +5,12 @@
 #include <QPixmap>
 #include <cmath>
 
-#include "app/qt/qt_picture_loader.h"
+#include "qt/form_controls.h"
+#include "qt/qt_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
-
-QRect PixelRect(const Rect& r) { return {r.left, r.top, r.width, r.height}; }
 
 void AddFrame(QWidget* dialog, const Frame& frame) {
   auto* box = new QGroupBox(QString::fromStdString(frame.caption), dialog);
@@ -65,4 +64,4 @@ AboutDialog::AboutDialog(const Form& mainWindow, QWidget* parent)
     for (const Label& label : *group) AddLabel(this, label);
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -4,7 +4,7 @@
 
 #include "about/frm_about.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // Shows FrmAbout: a fixed-size tool window with a close button only, laid
 // out from the model's frames and labels. Escape closes it too.
@@ -12,7 +12,6 @@ class AboutDialog : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr float kTwipsPerPixel = 15;
 
   AboutDialog(const Form& mainWindow, QWidget* parent);
 
@@ -22,4 +21,4 @@ class AboutDialog : public QDialog {
   FrmAbout model_;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/win32/win32_picture_loader.h"
+#include "win32/win32_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 namespace {
 // The small face the dialog was laid out for.
@@ -40,4 +40,4 @@ void AboutDialog::OnInit() {
     for (const Label& label : *group) AddLabel(label);
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -1,15 +1,14 @@
 #pragma once
 
 #include "about/frm_about.h"
-#include "app/win32/modal_dialog.h"
+#include "win32/modal_dialog.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 // Shows FrmAbout: a fixed-size tool window with a close button only, laid
 // out from the model's frames and labels. Escape closes it too.
 class AboutDialog : public ModalDialog {
  public:
-  static constexpr float kTwipsPerPixel = 15;
 
   explicit AboutDialog(const Form& mainWindow);
 
@@ -22,4 +21,4 @@ class AboutDialog : public ModalDialog {
   FrmAbout model_;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

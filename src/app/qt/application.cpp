@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,17 +10,18 @@
 #include "app/command_line.h"
 #include "about/qt/about_dialog.h"
 #include "app/program.h"
+#include "app/running_clock_commands.h"
 #include "app/qt/clock_window.h"
 #include "app/qt/display_platform.h"
-#include "app/qt/qt_clock.h"
-#include "app/qt/qt_picture_loader.h"
+#include "qt/qt_clock.h"
+#include "qt/qt_picture_loader.h"
 #include "app/qt/qt_shell.h"
-#include "app/qt/qt_timer_port.h"
+#include "qt/qt_timer_port.h"
 #include "app/qt/qt_window_system.h"
 #include "config/qt/config_dialog.h"
 #include "notes/qt/note_window.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -35,6 +37,11 @@ int RunApplication(int argc, char** argv) {
   // Answered before Qt starts: no display needed, no setting read, no lock.
   if (const std::optional<std::string> answer = CommandLineAnswer(arguments))
     return WriteAnswer(*answer, stdout, stderr) ? 0 : 1;
+  // And so are requests for the clock that runs, which need no display
+  // either when a clock runs.
+  if (const std::optional<int> status = CarryOutCommandLine(
+          arguments, [&] { return MakeEnvironment(arguments); }, std::cout, std::cerr))
+    return *status;
 
   ChooseDisplayPlatform();
   // A 2D clock needs no OpenGL; loading the GLX integration costs start-up
@@ -82,4 +89,4 @@ int RunApplication(int argc, char** argv) {
   return QApplication::exec();
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

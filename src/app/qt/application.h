@@ -1,8 +1,8 @@
 #pragma once
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // Builds the adapters, hands them to the windows and runs the event loop.
 int RunApplication(int argc, char** argv);
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -5,9 +5,9 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "app/stand_aside.h"
+#include "common/stand_aside.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -80,4 +80,4 @@ void ClockReach::UpdateBlocked() {
   if (QWindow* clock = clock_->windowHandle()) clock->setTransientParent(clock->transientParent());
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -5,7 +5,7 @@
 #include <QWindow>
 #include <vector>
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // Keeps the clock in sight and taking clicks while a countdown runs,
 // whatever of the program is open. A popup menu closes. A dialog or box
@@ -43,4 +43,4 @@ class ClockReach {
   bool inReach_ = false;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

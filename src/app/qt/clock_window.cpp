@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -10,32 +11,51 @@
 #include <cstdlib>
 #include <optional>
 
-#include "app/qt/qt_picture_loader.h"
+#include "common/face_size.h"
+#include "qt/form_controls.h"
+#include "qt/qt_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
-
-// Only the three buttons the handlers know; the others (back, forward, ...)
-// do nothing at all.
-std::optional<MouseButton> ToButton(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton:
-      return MouseButton::Left;
-    case Qt::RightButton:
-      return MouseButton::Right;
-    case Qt::MiddleButton:
-      return MouseButton::Middle;
+// The keys the clock answers, by Qt's names for them. With Control, Alt or
+// the logo key held they are the desktop's shortcuts, not the clock's.
+std::optional<ClockKeyboard::Key> ToKey(const QKeyEvent& event) {
+  using Key = ClockKeyboard::Key;
+  if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+    return std::nullopt;
+  const bool shift = event.modifiers().testFlag(Qt::ShiftModifier);
+  switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return Key::Enter;
+    case Qt::Key_Tab:
+      return shift ? Key::BackTab : Key::Tab;
+    case Qt::Key_Backtab:
+      return Key::BackTab;
+    case Qt::Key_Up:
+      return Key::Up;
+    case Qt::Key_Down:
+      return Key::Down;
+    case Qt::Key_Plus:
+      return Key::Plus;
+    case Qt::Key_Minus:
+      return Key::Minus;
+    case Qt::Key_Space:
+      return Key::Space;
+    case Qt::Key_Escape:
+      return Key::Escape;
+    case Qt::Key_F1:
+      return Key::F1;
+    case Qt::Key_Menu:
+      return Key::Menu;
+    case Qt::Key_F10:
+      if (shift) return Key::Menu;
+      return std::nullopt;
     default:
       return std::nullopt;
   }
-}
-
-// Pictures are drawn at their own size from the slot's corner.
-QRect PictureRect(const Image& image) {
-  return QRect(image.rect.left, image.rect.top, image.picture.Width(), image.picture.Height());
 }
 
 }  // namespace
@@ -44,14 +64,18 @@ ClockWindow::ClockWindow(FrmMain& model, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       model_(model),
       mouse_(model),
-      command1_(this) {
+      keys_(model),
+      accessibility_(*this, model),
+      command1_(this),
+      repaint_(model) {
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setMouseTracking(true);  // the hand over what can be clicked
-  setFixedSize(static_cast<int>(kFaceWidthPx), static_cast<int>(kFaceHeightPx));
+  setMouseTracking(true);           // the hand over what can be clicked
+  setFocusPolicy(Qt::StrongFocus);  // the keys, once clicked or brought forward
+  setFixedSize(kFaceWidthPx, kFaceHeightPx);
   setWindowTitle(QString::fromStdString(model_.caption));
 
   command1_.setText(QString::fromStdString(model_.Command1.caption));
-  command1_.setGeometry(ToQRect(model_.Command1.rect));
+  command1_.setGeometry(PixelRect(model_.Command1.rect));
   command1_.setFocusPolicy(Qt::NoFocus);
   // Dressed like the buttons painted on the face.
   QPalette palette = command1_.palette();
@@ -76,7 +100,7 @@ void ClockWindow::paintEvent(QPaintEvent* event) {
     painter.fillRect(area, Qt::black);
 
   for (const Image* face : mouse_.Faces()) {
-    if (!face->visible || !area.intersects(PictureRect(*face))) continue;
+    if (!face->visible || !area.intersects(PixelRect(PictureRect(*face)))) continue;
     if (const QImage* picture = ImageOf(face->picture))
       painter.drawImage(face->rect.left, face->rect.top, *picture);
   }
@@ -86,49 +110,23 @@ void ClockWindow::paintEvent(QPaintEvent* event) {
     font.setPixelSize(10);
     painter.setFont(font);
     painter.setPen(MessageColourOf(model_.ImgPuntos.picture));
-    painter.drawText(ToQRect(model_.LblInfo.rect), Qt::AlignCenter,
+    painter.drawText(PixelRect(model_.LblInfo.rect), Qt::AlignCenter,
                      QString::fromStdString(model_.LblInfo.caption));
   }
 }
 
 QColor ClockWindow::MessageColourOf(const Picture& colon) {
-  const QImage* image = ImageOf(colon);
-  if (image == nullptr || image->isNull()) return kMessageColour;
-  const QRgb glass = image->pixel(0, 0);
-  QRgb ink = glass;
-  int farthest = -1;
-  for (int y = 0; y < image->height(); ++y)
-    for (int x = 0; x < image->width(); ++x) {
-      const QRgb p = image->pixel(x, y);
-      const int d = std::abs(qRed(p) - qRed(glass)) + std::abs(qGreen(p) - qGreen(glass)) +
-                    std::abs(qBlue(p) - qBlue(glass));
-      if (d > farthest) farthest = d, ink = p;
-    }
-  return QColor::fromRgb(ink);
+  std::vector<std::uint32_t> pixels;
+  if (const QImage* image = ImageOf(colon)) {
+    for (int y = 0; y < image->height(); ++y)
+      for (int x = 0; x < image->width(); ++x) pixels.push_back(image->pixel(x, y) & 0xFFFFFF);
+  }
+  return QColor::fromRgb(vesperon::MessageColourOf(pixels));
 }
 
 void ClockWindow::SyncFaces() {
-  const auto faces = mouse_.Faces();
   QRegion changed;
-  // A new skin: everything may look different.
-  if (model_.Background.Payload() != shownBackground_) {
-    shownBackground_ = model_.Background.Payload();
-    shown_.clear();
-  }
-  if (shown_.size() != faces.size()) {
-    shown_.assign(faces.size(), Shown{});
-    changed = rect();
-  }
-  for (std::size_t i = 0; i < faces.size(); ++i) {
-    const Shown now{faces[i]->picture.Payload(), faces[i]->visible};
-    if (now.picture == shown_[i].picture && now.visible == shown_[i].visible) continue;
-    changed += ToQRect(faces[i]->rect).united(PictureRect(*faces[i]));
-    shown_[i] = now;
-  }
-  if (model_.LblInfo.caption != shownCaption_) {
-    changed += ToQRect(model_.LblInfo.rect);
-    shownCaption_ = model_.LblInfo.caption;
-  }
+  for (const Rect& r : repaint_.Changed(mouse_.Faces())) changed += PixelRect(r);
   // Painted at once rather than on a later turn of the event loop: the
   // clock wakes twice a second and each wake-up should do all of its work.
   if (!changed.isEmpty() && isVisible()) repaint(changed);
@@ -136,7 +134,8 @@ void ClockWindow::SyncFaces() {
 
 // The model's twips per pixel, as its size of 171 × 128 pixels tells them.
 QPointF ClockWindow::TwipsPerPixel() const {
-  return QPointF(model_.width / kFaceWidthPx, model_.height / kFaceHeightPx);
+  return QPointF(model_.width / static_cast<float>(kFaceWidthPx),
+                 model_.height / static_cast<float>(kFaceHeightPx));
 }
 
 QPoint ClockWindow::ModelPosition() const {
@@ -192,6 +191,7 @@ void ClockWindow::Sync() {
   }
   SyncFaces();
   SyncWindow();
+  accessibility_.Sync();
   emit synced();
 }
 
@@ -205,13 +205,18 @@ QPointF ClockWindow::TwipsInWindow(QPointF global) const {
   return QPointF(global.x() * tppX - model_.left, global.y() * tppY - model_.top);
 }
 
-void ClockWindow::mousePressEvent(QMouseEvent* event) {
-  const std::optional<MouseButton> button = ToButton(event->button());
+void ClockWindow::mousePressEvent(QMouseEvent* event) { PassPress(event, &ClockMouse::Press); }
+
+void ClockWindow::PassPress(QMouseEvent* event, PressRule rule) {
+  const std::optional<MouseButton> button = HandlerButton(event->button());
   if (!button) return;
   const QPoint p = event->position().toPoint();
   if (HeldByModal(p)) return;
+  // Clicked, the clock takes the keyboard, even where no window manager
+  // gives it on a click.
+  if (!isActiveWindow()) activateWindow();
   const QPointF at = TwipsInWindow(event->globalPosition());
-  mouse_.Press(*button, p.x(), p.y(), static_cast<float>(at.x()), static_cast<float>(at.y()));
+  (mouse_.*rule)(*button, p.x(), p.y(), static_cast<float>(at.x()), static_cast<float>(at.y()));
   Sync();
 }
 
@@ -226,29 +231,46 @@ bool ClockWindow::HeldByModal(QPoint p) const {
 void ClockWindow::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   const QPointF at = TwipsInWindow(event->globalPosition());
-  const bool anyHeld =
-      (event->buttons() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)) != 0;
+  const bool anyHeld = HeldButtons(event->buttons()) != 0;
   mouse_.Move(anyHeld, event->buttons().testFlag(Qt::LeftButton), p.x(), p.y(),
               static_cast<float>(at.x()), static_cast<float>(at.y()));
   Sync();
 }
 
 void ClockWindow::mouseReleaseEvent(QMouseEvent* event) {
-  const std::optional<MouseButton> button = ToButton(event->button());
+  const std::optional<MouseButton> button = HandlerButton(event->button());
   if (!button) return;
   mouse_.Release(*button);
   Sync();
 }
 
 void ClockWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-  const std::optional<MouseButton> button = ToButton(event->button());
-  if (!button) return;
-  const QPoint p = event->position().toPoint();
-  if (HeldByModal(p)) return;
-  const QPointF at = TwipsInWindow(event->globalPosition());
-  mouse_.DoubleClick(*button, p.x(), p.y(), static_cast<float>(at.x()), static_cast<float>(at.y()));
+  PassPress(event, &ClockMouse::DoubleClick);
+}
+
+void ClockWindow::keyPressEvent(QKeyEvent* event) {
+  const std::optional<ClockKeyboard::Key> key = ToKey(*event);
+  if (!key) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  keys_.Press(*key, event->isAutoRepeat(), QApplication::activeModalWidget() != nullptr);
   Sync();
 }
+
+void ClockWindow::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  keys_.Release();
+  Sync();
+}
+
+void ClockWindow::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  keys_.Release();
+  Sync();
+}
+
+bool ClockWindow::focusNextPrevChild(bool) { return false; }
 
 void ClockWindow::closeEvent(QCloseEvent* event) {
   // Closed from outside (the window manager, the session's end): the
@@ -260,9 +282,10 @@ void ClockWindow::closeEvent(QCloseEvent* event) {
 
 bool ClockWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowBlocked) {
-    // A dialog opened over the clock takes the mouse, and the release of
-    // any button down here with it.
+    // A dialog opened over the clock takes the mouse and the keyboard, and
+    // the release of any button or key down here with them.
     mouse_.MouseLost();
+    keys_.Release();
     Sync();
   }
   if (event->type() != QEvent::ToolTip) return QWidget::event(event);
@@ -272,7 +295,7 @@ bool ClockWindow::event(QEvent* event) {
   for (const Image* control : mouse_.Tipped()) {
     if (control->visible && !control->tooltip.empty() && control->rect.Contains(p.x(), p.y())) {
       QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
-                         QString::fromStdString(control->tooltip), this, ToQRect(control->rect));
+                         QString::fromStdString(control->tooltip), this, PixelRect(control->rect));
       return true;
     }
   }
@@ -292,4 +315,4 @@ void ClockWindow::moveEvent(QMoveEvent* event) {
   model_.top = static_cast<float>(pos().y()) * tppY;
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

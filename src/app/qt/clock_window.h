@@ -5,10 +5,13 @@
 #include <array>
 #include <vector>
 
+#include "app/clock_keyboard.h"
 #include "app/clock_mouse.h"
+#include "app/face_painting.h"
 #include "app/frm_main.h"
+#include "app/qt/clock_accessible.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // The clock window: draws FrmMain and hands it the user's clicks. It keeps
 // no state that matters; after every event Sync() reads the model and
@@ -23,9 +26,13 @@ class ClockWindow : public QWidget {
   // model has been unloaded.
   void Sync();
 
+  const FrmMain& Model() const { return model_; }
+
   // The message line's text colour with the built-in pictures, the same cyan
   // as the digits.
-  static constexpr QColor kMessageColour{0x8F, 0xF0, 0xFF};
+  static constexpr QColor kMessageColour{(vesperon::kMessageColour >> 16) & 0xFF,
+                                         (vesperon::kMessageColour >> 8) & 0xFF,
+                                         vesperon::kMessageColour & 0xFF};
 
   // The message line takes the colour of the skin's digits, so it reads on
   // whatever glass the skin has: the colon face's ink, the colour farthest
@@ -43,36 +50,37 @@ class ClockWindow : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  // Tab and Shift+Tab are the editor's, not a move to another control.
+  bool focusNextPrevChild(bool next) override;
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool event(QEvent* event) override;
 
  private:
-  struct Shown {
-    const void* picture = nullptr;
-    bool visible = false;
-  };
-
-  static constexpr float kFaceWidthPx = 171;
-  static constexpr float kFaceHeightPx = 128;
-
   QPointF TwipsPerPixel() const;
   QPoint ModelPosition() const;
   QPointF TwipsInWindow(QPointF global) const;
   bool HeldByModal(QPoint p) const;
+  // A press or the second press of a double click, handed to the mouse
+  // rule with the place in pixels and in twips.
+  using PressRule = void (ClockMouse::*)(MouseButton, int, int, float, float);
+  void PassPress(QMouseEvent* event, PressRule rule);
   void SyncFaces();
   void SyncWindow();
 
   FrmMain& model_;
   ClockMouse mouse_;
+  ClockKeyboard keys_;
+  ClockAccessibility accessibility_;
   QPushButton command1_;
-  std::vector<Shown> shown_;
-  const void* shownBackground_ = nullptr;
-  std::string shownCaption_;
+  FaceRepaint repaint_;
   const void* shownIcon_ = nullptr;
   bool syncingPosition_ = false;
   bool unloadedShown_ = false;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 std::optional<std::string> DisplayPlatformFor(const DisplaySession& session) {
   if (!session.qtPlatform.empty()) return std::nullopt;
@@ -20,4 +20,4 @@ void ChooseDisplayPlatform() {
   if (platform) qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // What decides the display platform: the session's environment variables,
 // empty when unset.
@@ -25,4 +25,4 @@ std::optional<std::string> DisplayPlatformFor(const DisplaySession& session);
 // called before QApplication exists.
 void ChooseDisplayPlatform();
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QWindow>
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -29,4 +29,4 @@ ModalFocus::ModalFocus(QWidget* modal) {
 
 ModalFocus::~ModalFocus() { QObject::disconnect(connection_); }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

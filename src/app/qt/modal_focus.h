@@ -3,7 +3,7 @@
 #include <QMetaObject>
 #include <QWidget>
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // Keeps the keyboard with a dialog or box for as long as it is shown
 // modally: no other window of the program takes keys meanwhile (the clock
@@ -25,4 +25,4 @@ class ModalFocus {
   QMetaObject::Connection connection_;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -6,7 +6,7 @@
 
 #include "app/qt/modal_focus.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -43,6 +43,11 @@ void QtShell::MsgBox(const std::string& text, const std::string& title, MsgBoxIc
 
 const MenuEntry* QtShell::PopupMenu(const MenuEntry& menu) {
   return menu_.Exec(menu, QCursor::pos());
+}
+
+const MenuEntry* QtShell::PopupMenuAt(const MenuEntry& menu, int x, int y) {
+  if (!parent_) return PopupMenu(menu);
+  return menu_.Exec(menu, parent_->mapToGlobal(QPoint(x, y)));
 }
 
 void QtShell::ShowModal(Dialog dialog) {
@@ -90,4 +95,4 @@ void QtShell::CloseAll() {
   }
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -11,7 +11,7 @@
 #include "ports/shell.h"
 #include "tray/qt/popup_menu_view.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // Message boxes through QMessageBox, the popup menu through a QMenu at the
 // pointer, and the program's dialogs, each owned by the clock window so it
@@ -31,6 +31,7 @@ class QtShell : public Shell {
 
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
+  const MenuEntry* PopupMenuAt(const MenuEntry& menu, int x, int y) override;
   void ShowModal(Dialog dialog) override;
   // Every popup and modal window of the application, whoever opened it.
   void CloseAll() override;
@@ -48,4 +49,4 @@ class QtShell : public Shell {
   ClockReach reach_;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -8,10 +8,10 @@
 #include <QWindow>
 #include <cstdio>
 
-#include "app/qt/qt_picture_loader.h"
+#include "qt/qt_picture_loader.h"
 #include "app/qt/x11_above_state.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 constexpr float kTwipsPerInch = 1440.0f;
@@ -107,9 +107,9 @@ void QtWindowSystem::ApplyTopmost() {
   if (window_ && window_->windowHandle()) SetX11Above(*window_->windowHandle(), topmost_);
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 void QtWindowSystem::SetMousePointer(MousePointer pointer, const Picture& custom) {
   const bool same = pointer == pointer_ &&
@@ -126,4 +126,4 @@ void QtWindowSystem::SetMousePointer(MousePointer pointer, const Picture& custom
   customPicture_ = custom.Payload();
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -7,7 +7,7 @@
 
 #include "ports/window.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // Screen metrics in twips (1440 per logical inch: 15 per pixel at 96 dpi),
 // the always-on-top band and the drag by the compositor, for the clock
@@ -48,4 +48,4 @@ class QtWindowSystem : public QObject, public WindowSystem {
   const void* customPicture_ = nullptr;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -92,4 +92,4 @@ void SetX11Above(QWindow& window, bool above) {
   xcb_flush(connection);
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

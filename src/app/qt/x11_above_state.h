@@ -2,7 +2,7 @@
 
 class QWindow;
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // Puts the X window of `window` into, or out of, the window manager's
 // always-on-top band (_NET_WM_STATE_ABOVE), as EWMH asks: by a message to the
@@ -13,4 +13,4 @@ namespace vesperon {
 // nothing off X, or before the window has an X window.
 void SetX11Above(QWindow& window, bool above);
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

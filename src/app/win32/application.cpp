@@ -4,22 +4,40 @@
 // windows.h first: the common controls need its types.
 #include <commctrl.h>
 
+#include <cstdio>
+#include <iostream>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "about/win32/about_dialog.h"
+#include "app/command_line.h"
 #include "app/program.h"
+#include "app/running_clock_commands.h"
+#include "app/win32/console_command_line.h"
 #include "app/win32/clock_window.h"
 #include "app/win32/win32_shell.h"
 #include "app/win32/win32_window_system.h"
 #include "config/win32/config_dialog.h"
 #include "notes/win32/note_window.h"
-#include "platform/win32/win32_clock.h"
-#include "platform/win32/win32_picture_loader.h"
-#include "platform/win32/win32_timer_port.h"
+#include "win32/win32_clock.h"
+#include "win32/win32_picture_loader.h"
+#include "win32/win32_timer_port.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 int RunApplication() {
+  // Answered before any window: the texts, and the requests for the clock
+  // that runs.
+  const std::vector<std::string> arguments = CommandLineArguments();
+  if (CommandLineAnswer(arguments) || RequestsOfCommandLine(arguments)) WriteToStartingConsole();
+  if (const std::optional<std::string> answer = CommandLineAnswer(arguments))
+    return WriteAnswer(*answer, stdout, stderr) ? 0 : 1;
+  if (const std::optional<int> status = CarryOutCommandLine(
+          arguments, [&] { return MakeEnvironment(arguments); }, std::cout, std::cerr))
+    return *status;
+
   // The system's own look for the dialogs' controls (with the manifest's
   // Common Controls 6), and the tips of the clock.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
@@ -65,4 +83,4 @@ int RunApplication() {
   return 0;
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -7,61 +7,29 @@
 #include <cstdlib>
 #include <optional>
 
-#include "app/win32/gdi_drawing.h"
-#include "platform/win32/routed_window.h"
-#include "platform/win32/win32_picture_loader.h"
+#include "common/face_size.h"
+#include "win32/form_controls.h"
+#include "win32/gdi_drawing.h"
+#include "win32/routed_window.h"
+#include "win32/win32_picture_loader.h"
 #include "ports/tray.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"VesperonClock";
-constexpr int kFaceWidthPx = 171;
-constexpr int kFaceHeightPx = 128;
 constexpr UINT_PTR kCommand1Id = 1;
-// The message line's colour with no colon picture: the built-in digits' cyan.
-constexpr COLORREF kMessageColour = RGB(0x8F, 0xF0, 0xFF);
-
-RECT ToRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
-
-// Pictures are drawn at their own size from the slot's corner.
-RECT PictureRect(const Image& image) {
-  return {image.rect.left, image.rect.top, image.rect.left + image.picture.Width(),
-          image.rect.top + image.picture.Height()};
-}
-
-RECT Union(const RECT& a, const RECT& b) {
-  RECT both{};
-  UnionRect(&both, &a, &b);
-  return both;
-}
-
-// Only the three buttons the handlers know; the others (back, forward)
-// do nothing at all.
-std::optional<MouseButton> ButtonOf(UINT message) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-      return MouseButton::Left;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-      return MouseButton::Right;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-      return MouseButton::Middle;
-    default:
-      return std::nullopt;
-  }
-}
 
 }  // namespace
 
 ClockWindow::ClockWindow(FrmMain& model, Win32WindowSystem& windowSystem)
-    : model_(model), windowSystem_(windowSystem), mouse_(model) {
+    : model_(model),
+      windowSystem_(windowSystem),
+      mouse_(model),
+      keys_(model),
+      accessibility_(model),
+      repaint_(model) {
   // Double clicks open the editor on the digits.
   if (!RegisterWindowClass(kClassName, CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW))) return;
   // A popup has no frame; the system menu and the minimize box let the
@@ -102,14 +70,14 @@ void ClockWindow::AddTips() {
     tool.uFlags = TTF_SUBCLASS;
     tool.hwnd = window_;
     tool.uId = id++;
-    tool.rect = ToRect(control->rect);
+    tool.rect = PixelRect(control->rect);
     tool.lpszText = text.data();
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 
 LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (OnMouse(message, wParam, lParam)) return 0;
+  if (OnMouse(message, wParam, lParam) || OnKeyboard(message, wParam, lParam)) return 0;
   switch (message) {
     case kTrayCallbackMessage:
       // wParam is the icon's id, lParam the mouse message over it.
@@ -149,6 +117,8 @@ LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED) {
+        // The keys stay the face's, not the button's.
+        SetFocus(window_);
         model_.Command1_Click();
         Sync();
         return 0;
@@ -188,6 +158,9 @@ LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // must stay within reach.
       if (wParam == FALSE && stayEnabled_ && stayEnabled_()) EnableWindow(window_, TRUE);
       return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT object = accessibility_.OnGetObject(window_, wParam, lParam)) return object;
+      break;
     case WM_DPICHANGED:
       // The face is drawn in pixels, whatever the screen: it keeps its size.
       return 0;
@@ -198,58 +171,40 @@ LRESULT ClockWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool ClockWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_XBUTTONDOWN:
-    case WM_XBUTTONUP:
-    case WM_XBUTTONDBLCLK:
-      return true;  // no handler knows these buttons
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-      break;
-    default:
-      return false;
-  }
+  const MouseAction action = MouseActionOf(message);
+  if (action == MouseAction::None)
+    // No handler knows the side buttons: their messages end here.
+    return message == WM_XBUTTONDOWN || message == WM_XBUTTONUP || message == WM_XBUTTONDBLCLK;
   const int x = GET_X_LPARAM(lParam);
   const int y = GET_Y_LPARAM(lParam);
   const float xTwips = static_cast<float>(x) * TwipsPerPixelX();
   const float yTwips = static_cast<float>(y) * TwipsPerPixelY();
-  const std::optional<MouseButton> button = ButtonOf(message);
+  const std::optional<MouseButton> button = HandlerButton(message);
   // A countdown keeps the clock enabled over an open dialog or box; only the
   // stop is meant for those clicks, the rest of the face waits for the
   // dialog to close, as it does outside a countdown.
-  const bool press = message != WM_MOUSEMOVE && button && message != WM_LBUTTONUP &&
-                     message != WM_RBUTTONUP && message != WM_MBUTTONUP;
+  const bool press = action == MouseAction::Press || action == MouseAction::DoubleClick;
   if (press && modalOpen_ && modalOpen_() && mouse_.AreaAt(x, y) != ClockMouse::Area::TipApagado)
     return true;
-  switch (message) {
-    case WM_MOUSEMOVE:
-      mouse_.Move((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0,
-                  (wParam & MK_LBUTTON) != 0, x, y, xTwips, yTwips);
+  switch (action) {
+    case MouseAction::Move:
+      mouse_.Move(HeldButtons(wParam) != 0, (wParam & MK_LBUTTON) != 0, x, y, xTwips, yTwips);
       break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
+    case MouseAction::Press:
       SetCapture(window_);
+      // Clicked, the clock takes the keyboard (from the "!" button too).
+      SetFocus(window_);
       mouse_.Press(*button, x, y, xTwips, yTwips);
       break;
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
+    case MouseAction::DoubleClick:
       SetCapture(window_);
       mouse_.DoubleClick(*button, x, y, xTwips, yTwips);
       break;
-    default:  // a button released
+    case MouseAction::Release:
       mouse_.Release(*button);
-      if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == window_)
-        ReleaseCapture();
+      if (HeldButtons(wParam) == 0 && GetCapture() == window_) ReleaseCapture();
+      break;
+    case MouseAction::None:
       break;
   }
   Sync();
@@ -271,7 +226,7 @@ void ClockWindow::Paint(HDC target, const RECT& area) {
   }
   for (const Image* face : mouse_.Faces()) {
     RECT overlap;
-    const RECT where = PictureRect(*face);
+    const RECT where = PixelRect(PictureRect(*face));
     if (face->visible && IntersectRect(&overlap, &where, &area))
       DrawPicture(canvas, face->rect.left, face->rect.top, face->picture);
   }
@@ -283,7 +238,7 @@ void ClockWindow::Paint(HDC target, const RECT& area) {
     const HGDIOBJ oldFont = SelectObject(canvas, messageFont_);
     SetBkMode(canvas, TRANSPARENT);
     SetTextColor(canvas, messageColour_);
-    RECT line = ToRect(model_.LblInfo.rect);
+    RECT line = PixelRect(model_.LblInfo.rect);
     const std::wstring text = Wide(model_.LblInfo.caption);
     DrawTextW(canvas, text.c_str(), static_cast<int>(text.size()), &line,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -298,44 +253,20 @@ void ClockWindow::Paint(HDC target, const RECT& area) {
 }
 
 COLORREF ClockWindow::MessageColourOf(const Picture& colon) {
-  const std::vector<COLORREF> pixels = PixelsOf(colon);
-  if (pixels.empty()) return kMessageColour;
-  const COLORREF glass = pixels.front();
-  COLORREF ink = glass;
-  int farthest = -1;
-  for (const COLORREF p : pixels) {
-    const int d = std::abs(GetRValue(p) - GetRValue(glass)) +
-                  std::abs(GetGValue(p) - GetGValue(glass)) +
-                  std::abs(GetBValue(p) - GetBValue(glass));
-    if (d > farthest) farthest = d, ink = p;
-  }
-  return ink;
+  std::vector<std::uint32_t> pixels;
+  for (const COLORREF p : PixelsOf(colon))
+    pixels.push_back(GetRValue(p) << 16 | GetGValue(p) << 8 | GetBValue(p));
+  const std::uint32_t ink = vesperon::MessageColourOf(pixels);
+  return RGB((ink >> 16) & 0xFF, (ink >> 8) & 0xFF, ink & 0xFF);
 }
 
 void ClockWindow::SyncFaces() {
-  const auto faces = mouse_.Faces();
-  std::vector<RECT> changed;
-  // A new skin: everything may look different.
-  if (model_.Background.Payload() != shownBackground_) {
-    shownBackground_ = model_.Background.Payload();
-    shown_.clear();
-  }
-  if (shown_.size() != faces.size()) {
-    shown_.assign(faces.size(), Shown{});
-    changed.push_back({0, 0, kFaceWidthPx, kFaceHeightPx});
-  }
-  for (std::size_t i = 0; i < faces.size(); ++i) {
-    const Shown now{faces[i]->picture.Payload(), faces[i]->visible};
-    if (now.picture == shown_[i].picture && now.visible == shown_[i].visible) continue;
-    changed.push_back(Union(ToRect(faces[i]->rect), PictureRect(*faces[i])));
-    shown_[i] = now;
-  }
-  if (model_.LblInfo.caption != shownCaption_) {
-    changed.push_back(ToRect(model_.LblInfo.rect));
-    shownCaption_ = model_.LblInfo.caption;
-  }
+  const std::vector<Rect> changed = repaint_.Changed(mouse_.Faces());
   if (changed.empty()) return;
-  for (const RECT& r : changed) InvalidateRect(window_, &r, FALSE);
+  for (const Rect& r : changed) {
+    const RECT area = PixelRect(r);
+    InvalidateRect(window_, &area, FALSE);
+  }
   // Painted at once rather than when the queue is empty: the clock wakes
   // twice a second and each wake-up should do all of its work.
   if (IsWindowVisible(window_)) UpdateWindow(window_);
@@ -398,7 +329,8 @@ void ClockWindow::Sync() {
   }
   SyncFaces();
   SyncWindow();
+  accessibility_.Sync(window_);
   if (onSynced_) onSynced_();
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

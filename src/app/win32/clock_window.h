@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "app/clock_keyboard.h"
 #include "app/clock_mouse.h"
+#include "app/face_painting.h"
 #include "app/frm_main.h"
+#include "app/win32/clock_accessible.h"
 #include "app/win32/win32_window_system.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 // The clock window: a borderless 171 × 128 popup that paints FrmMain with
 // GDI and hands it the user's clicks. It keeps no state that matters; after
@@ -47,12 +50,10 @@ class ClockWindow {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  struct Shown {
-    const void* picture = nullptr;
-    bool visible = false;
-  };
-
   bool OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
+  // The keys of the face (clock_window_keys.cpp); false for what the
+  // default procedure is to have.
+  bool OnKeyboard(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC target, const RECT& area);
   void AddTips();
   void SyncFaces();
@@ -64,14 +65,14 @@ class ClockWindow {
   FrmMain& model_;
   Win32WindowSystem& windowSystem_;
   ClockMouse mouse_;
+  ClockKeyboard keys_;
+  ClockAccessibility accessibility_;
   HWND window_ = nullptr;
   HWND command1_ = nullptr;
   HWND tips_ = nullptr;
   HFONT messageFont_ = nullptr;
   HFONT buttonFont_ = nullptr;
-  std::vector<Shown> shown_;
-  const void* shownBackground_ = nullptr;
-  std::string shownCaption_;
+  FaceRepaint repaint_;
   const void* shownIcon_ = nullptr;
   const void* colourOf_ = nullptr;  // the colon picture messageColour_ was taken from
   COLORREF messageColour_ = 0;
@@ -83,4 +84,4 @@ class ClockWindow {
   std::function<bool()> stayEnabled_;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/stand_aside.h"
-#include "app/win32/gdi_drawing.h"
+#include "common/stand_aside.h"
+#include "win32/gdi_drawing.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 namespace {
 // SWP_NOMOVE | SWP_NOSIZE.
@@ -57,6 +57,12 @@ void Win32Shell::MsgBox(const std::string& text, const std::string& title, MsgBo
 }
 
 const MenuEntry* Win32Shell::PopupMenu(const MenuEntry& menu) { return menu_.Track(menu, owner_); }
+
+const MenuEntry* Win32Shell::PopupMenuAt(const MenuEntry& menu, int x, int y) {
+  POINT at{x, y};
+  ClientToScreen(owner_, &at);
+  return menu_.TrackAt(menu, owner_, at);
+}
 
 namespace {
 // Message boxes and the dialogs the dialog manager runs are windows of the
@@ -128,4 +134,4 @@ void Win32Shell::KeepClockInReach(bool inReach) {
   if (IsWindowVisible(owner_)) SetForegroundWindow(owner_);
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -9,7 +9,7 @@
 #include "ports/shell.h"
 #include "tray/win32/popup_menu_view.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 // Message boxes through MessageBoxW with the designed icons, the popup menu
 // at the pointer, and the program's dialogs, each owned by the window open
@@ -27,6 +27,7 @@ class Win32Shell : public Shell {
 
   void MsgBox(const std::string& text, const std::string& title, MsgBoxIcon icon) override;
   const MenuEntry* PopupMenu(const MenuEntry& menu) override;
+  const MenuEntry* PopupMenuAt(const MenuEntry& menu, int x, int y) override;
   void ShowModal(Dialog dialog) override;
   // The menu, and every box and dialog of this thread, whoever opened it.
   void CloseAll() override;
@@ -60,4 +61,4 @@ class Win32Shell : public Shell {
   bool inReach_ = false;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

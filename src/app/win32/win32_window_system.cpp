@@ -1,8 +1,8 @@
 #include "app/win32/win32_window_system.h"
 
-#include "platform/win32/win32_picture_loader.h"
+#include "win32/win32_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 namespace {
 
@@ -91,4 +91,4 @@ HCURSOR Win32WindowSystem::Pointer() const {
   return custom_ != nullptr ? custom_ : LoadCursorW(nullptr, IDC_ARROW);
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -4,7 +4,7 @@
 
 #include "ports/window.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 // Screen metrics in twips (1440 per inch of the system's dots per inch: 15
 // per pixel at 96), the always-on-top band and the mouse pointer, for the
@@ -39,4 +39,4 @@ class Win32WindowSystem : public WindowSystem {
   HCURSOR custom_ = nullptr;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -2,4 +2,6 @@
 
 #include "app/win32/application.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return vesperon::RunApplication(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  return vesperon::win32_view::RunApplication();
+}

@@ -9,13 +9,12 @@
 #include <QPushButton>
 #include <cmath>
 
-#include "app/qt/qt_picture_loader.h"
+#include "qt/form_controls.h"
+#include "qt/qt_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
-
-QRect PixelRect(const Rect& r) { return {r.left, r.top, r.width, r.height}; }
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -66,7 +65,7 @@ QPushButton* MakeButton(QWidget* parent, const Button& button) {
 
 }  // namespace
 
-ConfigDialog::ConfigDialog(ConfigPorts ports, FrmMain& main, QWidget* parent)
+ConfigDialog::ConfigDialog(ConfigPorts ports, MainWindow& main, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       model_(ports, main) {
@@ -105,6 +104,7 @@ void ConfigDialog::Build() {
   MakeLabel(frame1_, model_.Label4);
 
   iniciar_ = MakeCheckBox(frame1_, model_.ChkIniciarConWindows);
+  diario_ = MakeCheckBox(frame1_, model_.ChkDiario);
   speaker_ = MakeCheckBox(frame1_, model_.ChkSpeaker);
   melodia_ = MakeComboBox(frame1_, model_.CmbMelodia, QStringLiteral("Melodía"));
   probar_ = MakeButton(frame1_, model_.BtnProbarMelodia);
@@ -143,7 +143,7 @@ void ConfigDialog::Build() {
   aceptar_->setDefault(true);
   cancelar_ = MakeButton(this, model_.BtnCancelar);
 
-  QWidget* const order[] = {tipoWin_, respuesta_, iniciar_, speaker_, melodia_,
+  QWidget* const order[] = {tipoWin_, respuesta_, iniciar_, diario_,  speaker_, melodia_,
                             probar_,  sonidos_,   skins_,   aceptar_, cancelar_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
   tipoWin_->setFocus();
@@ -165,6 +165,11 @@ void ConfigDialog::Connect() {
   connect(iniciar_, &QCheckBox::toggled, this, [this](bool checked) {
     if (syncing_) return;
     model_.ChkIniciarConWindows.value = checked;
+    Sync();
+  });
+  connect(diario_, &QCheckBox::toggled, this, [this](bool checked) {
+    if (syncing_) return;
+    model_.ChkDiario.value = checked;
     Sync();
   });
   connect(speaker_, &QCheckBox::toggled, this, [this](bool checked) {
@@ -227,6 +232,7 @@ void ConfigDialog::Sync() {
   syncList(sonidos_, model_.CmbSonidos);
 
   iniciar_->setChecked(model_.ChkIniciarConWindows.value);
+  diario_->setChecked(model_.ChkDiario.value);
   speaker_->setChecked(model_.ChkSpeaker.value);
   probar_->setEnabled(model_.BtnProbarMelodia.enabled);
 
@@ -246,4 +252,4 @@ void ConfigDialog::Sync() {
   syncing_ = false;
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -11,7 +11,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // Shows FrmConfig: a fixed-size tool window with a close button only. Each
 // user action goes to the model, and the widgets are then brought in line
@@ -21,9 +21,8 @@ class ConfigDialog : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr float kTwipsPerPixel = 15;
 
-  ConfigDialog(ConfigPorts ports, FrmMain& main, QWidget* parent);
+  ConfigDialog(ConfigPorts ports, MainWindow& main, QWidget* parent);
 
   const FrmConfig& Model() const { return model_; }
 
@@ -43,6 +42,7 @@ class ConfigDialog : public QDialog {
   QComboBox* tipoWin_ = nullptr;
   QComboBox* respuesta_ = nullptr;
   QCheckBox* iniciar_ = nullptr;
+  QCheckBox* diario_ = nullptr;
   QCheckBox* speaker_ = nullptr;
   QComboBox* melodia_ = nullptr;
   QPushButton* probar_ = nullptr;
@@ -60,4 +60,4 @@ class ConfigDialog : public QDialog {
   QPushButton* cancelar_ = nullptr;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <utility>
 
-#include "app/win32/gdi_drawing.h"
-#include "platform/win32/win32_picture_loader.h"
+#include "win32/gdi_drawing.h"
+#include "win32/win32_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 namespace {
 
@@ -23,7 +23,7 @@ Rect Shifted(Rect r, const Rect& by) {
 
 }  // namespace
 
-ConfigDialog::ConfigDialog(ConfigPorts ports, FrmMain& main)
+ConfigDialog::ConfigDialog(ConfigPorts ports, MainWindow& main)
     : ConfigDialog(std::make_unique<FrmConfig>(ports, main)) {}
 
 ConfigDialog::ConfigDialog(std::unique_ptr<FrmConfig> model)
@@ -69,6 +69,8 @@ void ConfigDialog::OnInit() {
   AddLabelInFrame(model_->Label4);
   iniciar_ = AddInFrame(L"BUTTON", model_->ChkIniciarConWindows.caption,
                         BS_AUTOCHECKBOX | WS_TABSTOP, model_->ChkIniciarConWindows.rect, kIniciar);
+  diario_ = AddInFrame(L"BUTTON", model_->ChkDiario.caption, BS_AUTOCHECKBOX | WS_TABSTOP,
+                       model_->ChkDiario.rect, kDiario);
   speaker_ = AddInFrame(L"BUTTON", model_->ChkSpeaker.caption, BS_AUTOCHECKBOX | WS_TABSTOP,
                         model_->ChkSpeaker.rect, kSpeaker);
   melodia_ = AddComboBox(model_->CmbMelodia, kMelodia);
@@ -125,6 +127,10 @@ bool ConfigDialog::OnCommand(WORD id, WORD code, HWND control) {
       return true;
     case kIniciar:
       model_->ChkIniciarConWindows.value = checked;
+      Sync();
+      return true;
+    case kDiario:
+      model_->ChkDiario.value = checked;
       Sync();
       return true;
     case kSpeaker:
@@ -193,6 +199,7 @@ void ConfigDialog::Sync() {
 
   SendMessageW(iniciar_, BM_SETCHECK,
                model_->ChkIniciarConWindows.value ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(diario_, BM_SETCHECK, model_->ChkDiario.value ? BST_CHECKED : BST_UNCHECKED, 0);
   SendMessageW(speaker_, BM_SETCHECK, model_->ChkSpeaker.value ? BST_CHECKED : BST_UNCHECKED, 0);
   EnableWindow(probar_, model_->BtnProbarMelodia.enabled);
 
@@ -203,4 +210,4 @@ void ConfigDialog::Sync() {
   syncing_ = false;
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

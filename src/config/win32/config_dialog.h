@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "app/win32/modal_dialog.h"
+#include "win32/modal_dialog.h"
 #include "config/frm_config.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 // Shows FrmConfig: a fixed-size tool window with a close button only. Each
 // user action goes to the model, and the controls are then brought in line
@@ -13,9 +13,8 @@ namespace vesperon {
 // Enter accepts; Escape and the title bar's close button cancel.
 class ConfigDialog : public ModalDialog {
  public:
-  static constexpr float kTwipsPerPixel = 15;
 
-  ConfigDialog(ConfigPorts ports, FrmMain& main);
+  ConfigDialog(ConfigPorts ports, MainWindow& main);
 
   const FrmConfig& Model() const { return *model_; }
 
@@ -27,6 +26,7 @@ class ConfigDialog : public ModalDialog {
     kTipoWin = 101,
     kRespuesta,
     kIniciar,
+    kDiario,
     kSpeaker,
     kMelodia,
     kProbar,
@@ -54,6 +54,7 @@ class ConfigDialog : public ModalDialog {
   HWND tipoWin_ = nullptr;
   HWND respuesta_ = nullptr;
   HWND iniciar_ = nullptr;
+  HWND diario_ = nullptr;
   HWND speaker_ = nullptr;
   HWND melodia_ = nullptr;
   HWND probar_ = nullptr;
@@ -68,4 +69,4 @@ class ConfigDialog : public ModalDialog {
   HWND web_ = nullptr;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

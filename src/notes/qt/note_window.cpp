@@ -10,9 +10,10 @@
 #include <cmath>
 #include <optional>
 
-#include "app/qt/qt_picture_loader.h"
+#include "qt/form_controls.h"
+#include "qt/qt_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -23,29 +24,6 @@ constexpr QRgb kExpiryText = 0xFF808080;
 // The designed 8 point face at 96 dots per inch.
 constexpr int kFontPixels = 11;
 constexpr int kSmallestFontPixels = 8;
-
-QRect PixelRect(const Rect& r) { return {r.left, r.top, r.width, r.height}; }
-
-std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton:
-      return MouseButton::Left;
-    case Qt::RightButton:
-      return MouseButton::Right;
-    case Qt::MiddleButton:
-      return MouseButton::Middle;
-    default:
-      return std::nullopt;
-  }
-}
-
-int ButtonsOf(Qt::MouseButtons buttons) {
-  int held = 0;
-  if (buttons & Qt::LeftButton) held |= static_cast<int>(MouseButton::Left);
-  if (buttons & Qt::RightButton) held |= static_cast<int>(MouseButton::Right);
-  if (buttons & Qt::MiddleButton) held |= static_cast<int>(MouseButton::Middle);
-  return held;
-}
 
 QFont LabelFont(bool bold) {
   QFont font(QStringLiteral("Sans Serif"));
@@ -89,11 +67,11 @@ void NoteWindow::Sync() {
   }
   if (model_.needsPlacement) PlaceInMiddleOfScreen();
   setWindowTitle(QString::fromStdString(model_.caption));
-  const QSize size(std::lround(model_.width / FrmMostrarNota::kTwipsPerPixel),
-                   std::lround(model_.height / FrmMostrarNota::kTwipsPerPixel));
+  const QSize size(std::lround(model_.width / kTwipsPerPixel),
+                   std::lround(model_.height / kTwipsPerPixel));
   if (this->size() != size) setFixedSize(size);
-  const QPoint place(std::lround(model_.left / FrmMostrarNota::kTwipsPerPixel),
-                     std::lround(model_.top / FrmMostrarNota::kTwipsPerPixel));
+  const QPoint place(std::lround(model_.left / kTwipsPerPixel),
+                     std::lround(model_.top / kTwipsPerPixel));
   if (pos() != place) move(place);
   if (!isVisible()) show();
   update();
@@ -102,7 +80,7 @@ void NoteWindow::Sync() {
 void NoteWindow::PlaceInMiddleOfScreen() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-  const float t = FrmMostrarNota::kTwipsPerPixel;
+  const float t = kTwipsPerPixel;
   model_.left = std::round((area.left() + area.width() / 2.0f) * t - model_.width / 2);
   model_.top = std::round((area.top() + area.height() / 2.0f) * t - model_.height / 2);
   model_.needsPlacement = false;
@@ -125,7 +103,7 @@ void NoteWindow::paintEvent(QPaintEvent*) {
 }
 
 void NoteWindow::mousePressEvent(QMouseEvent* event) {
-  const auto button = ButtonOf(event->button());
+  const auto button = HandlerButton(event->button());
   if (!button) return;
   const QPoint p = event->position().toPoint();
   const QPointF screen = event->globalPosition();
@@ -137,16 +115,16 @@ void NoteWindow::mousePressEvent(QMouseEvent* event) {
 void NoteWindow::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   const QPointF screen = event->globalPosition();
-  mouse_.Move(ButtonsOf(event->buttons()), p.x(), p.y(), static_cast<float>(screen.x()),
+  mouse_.Move(HeldButtons(event->buttons()), p.x(), p.y(), static_cast<float>(screen.x()),
               static_cast<float>(screen.y()));
   Sync();
 }
 
 void NoteWindow::mouseReleaseEvent(QMouseEvent* event) {
-  const auto button = ButtonOf(event->button());
+  const auto button = HandlerButton(event->button());
   if (!button) return;
   const QPoint p = event->position().toPoint();
-  mouse_.Release(*button, ButtonsOf(event->buttons()), p.x(), p.y());
+  mouse_.Release(*button, HeldButtons(event->buttons()), p.x(), p.y());
   Sync();
 }
 
@@ -158,4 +136,4 @@ void NoteWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

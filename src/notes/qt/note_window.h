@@ -5,7 +5,7 @@
 #include "notes/frm_mostrar_nota.h"
 #include "notes/note_mouse.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // Shows FrmMostrarNota: a frameless window above all others that paints the
 // model's pictures and texts and hands the mouse to the model's handlers.
@@ -33,4 +33,4 @@ class NoteWindow : public QWidget {
   NoteMouse mouse_;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -5,10 +5,11 @@
 #include <cmath>
 #include <optional>
 
-#include "app/win32/gdi_drawing.h"
-#include "platform/win32/routed_window.h"
+#include "win32/form_controls.h"
+#include "win32/gdi_drawing.h"
+#include "win32/routed_window.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 namespace {
 
@@ -20,32 +21,6 @@ constexpr COLORREF kExpiryText = RGB(0x80, 0x80, 0x80);
 // The designed 8 point face at 96 dots per inch.
 constexpr int kFontPixels = 11;
 constexpr int kSmallestFontPixels = 8;
-
-RECT PixelRect(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
-
-std::optional<MouseButton> ButtonOf(UINT message) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-      return MouseButton::Left;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-      return MouseButton::Right;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-      return MouseButton::Middle;
-    default:
-      return std::nullopt;
-  }
-}
-
-int ButtonsOf(WPARAM keys) {
-  int held = 0;
-  if (keys & MK_LBUTTON) held |= static_cast<int>(MouseButton::Left);
-  if (keys & MK_RBUTTON) held |= static_cast<int>(MouseButton::Right);
-  if (keys & MK_MBUTTON) held |= static_cast<int>(MouseButton::Middle);
-  return held;
-}
 
 // Labels do not grow: a one-line label whose text does not fit gets a
 // smaller size instead.
@@ -95,7 +70,7 @@ void NoteWindow::Sync() {
     return;
   }
   if (model_.needsPlacement) PlaceInMiddleOfScreen();
-  const float t = FrmMostrarNota::kTwipsPerPixel;
+  const float t = kTwipsPerPixel;
   const int width = static_cast<int>(std::lround(model_.width / t));
   const int height = static_cast<int>(std::lround(model_.height / t));
   const int left = static_cast<int>(std::lround(model_.left / t));
@@ -114,13 +89,17 @@ void NoteWindow::PlaceInMiddleOfScreen() {
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
   const RECT& area = monitor.rcWork;
-  const float t = FrmMostrarNota::kTwipsPerPixel;
+  const float t = kTwipsPerPixel;
   model_.left = std::round((area.left + area.right) / 2.0f * t - model_.width / 2);
   model_.top = std::round((area.top + area.bottom) / 2.0f * t - model_.height / 2);
   model_.needsPlacement = false;
 }
 
 LRESULT NoteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (MouseActionOf(message) != MouseAction::None) {
+    OnMouse(message, wParam, lParam);
+    return 0;
+  }
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
@@ -131,15 +110,6 @@ LRESULT NoteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ERASEBKGND:
       return 1;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      OnMouse(message, wParam, lParam);
-      return 0;
     case WM_CLOSE:
       // Closed by the system (Alt+F4, the session ending): the model unloads
       // as it does from its own button.
@@ -181,18 +151,20 @@ void NoteWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   POINT screen = p;
   ClientToScreen(window_, &screen);
-  const std::optional<MouseButton> button = ButtonOf(message);
-  if (message == WM_MOUSEMOVE) {
-    mouse_.Move(ButtonsOf(wParam), p.x, p.y, static_cast<float>(screen.x),
+  const std::optional<MouseButton> button = HandlerButton(message);
+  const MouseAction action = MouseActionOf(message);
+  if (action == MouseAction::Move) {
+    mouse_.Move(HeldButtons(wParam), p.x, p.y, static_cast<float>(screen.x),
                 static_cast<float>(screen.y));
-  } else if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
+  } else if (action == MouseAction::Press) {
     if (!mouse_.Captured()) SetCapture(window_);
     mouse_.Press(*button, p.x, p.y, static_cast<float>(screen.x), static_cast<float>(screen.y));
   } else if (button) {
-    mouse_.Release(*button, ButtonsOf(wParam), p.x, p.y);
+    // A release (the window's class asks for no double clicks).
+    mouse_.Release(*button, HeldButtons(wParam), p.x, p.y);
     if (!mouse_.Captured() && GetCapture() == window_) ReleaseCapture();
   }
   Sync();
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -5,7 +5,7 @@
 #include "notes/frm_mostrar_nota.h"
 #include "notes/note_mouse.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 // Shows FrmMostrarNota: a borderless window above all others that paints
 // the model's pictures and texts and hands the mouse to the model's
@@ -35,4 +35,4 @@ class NoteWindow {
   NoteMouse mouse_;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

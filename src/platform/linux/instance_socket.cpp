@@ -252,4 +252,14 @@ std::optional<std::string> InstanceSocket::Ask(const QByteArray& path, const std
   return answer;
 }
 
+bool InstanceSocket::Reachable(const QByteArray& path, std::chrono::milliseconds deadline) {
+  const std::optional<sockaddr_un> address = AddressOf(path);
+  if (!address) return false;
+  const int fd = Connect(*address, Clock::now() + deadline);
+  if (fd < 0) return false;
+  const bool reachable = PeerIsThisUser(fd);
+  ::close(fd);
+  return reachable;
+}
+
 }  // namespace vesperon

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "app/instance_request.h"
+#include "common/instance_request.h"
 #include "ports/environment.h"
 
 class QSocketNotifier;
@@ -21,7 +21,7 @@ namespace vesperon {
 // single-copy lock, mode 0600 in the user's own 0700 folder, which also
 // turns away any peer whose credentials name another user. Each connection
 // gets one request line, read without blocking and within a deadline, and
-// one answer line (app/instance_request.h); the program never waits for a
+// one answer line (common/instance_request.h); the program never waits for a
 // slow or silent peer.
 class InstanceSocket {
  public:
@@ -42,6 +42,9 @@ class InstanceSocket {
   // the lock but does not listen yet is tried again until then.
   static std::optional<std::string> Ask(const QByteArray& path, const std::string& request,
                                         std::chrono::milliseconds deadline = kRequestDeadline);
+  // Whether a copy of this user listens at `path` now, or, trying again,
+  // before `deadline`. Asks it nothing.
+  static bool Reachable(const QByteArray& path, std::chrono::milliseconds deadline);
 
  private:
   struct Connection;

@@ -1,8 +1,10 @@
 #include "platform/linux/linux_environment.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -11,15 +13,28 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 #include <utility>
+
+#include "platform/linux/detached_start.h"
 
 namespace vesperon {
 
 namespace {
 
+using SteadyClock = std::chrono::steady_clock;
+constexpr std::chrono::milliseconds kLookEvery{50};
+
 void Warn(const char* problem, const QByteArray& path, const char* reason) {
   std::fprintf(stderr, "vesperon: %s %s (%s); starting without the single-copy check\n", problem,
                path.constData(), reason);
+}
+
+// The program file that runs, without Qt's application object.
+std::string OwnFile() {
+  char path[PATH_MAX];
+  const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+  return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
 }
 
 }  // namespace
@@ -67,7 +82,7 @@ bool LinuxEnvironment::LockHeldElsewhere() {
     return false;
   }
 
-  const QByteArray path = folder + "/vesperon.lock";
+  const QByteArray path = LockPath();
   const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) {
     Warn("cannot open the lock file", path, std::strerror(errno));
@@ -83,19 +98,61 @@ bool LinuxEnvironment::LockHeldElsewhere() {
   return false;
 }
 
+QByteArray LinuxEnvironment::LockPath() const {
+  return QFile::encodeName(lockFolder_) + "/vesperon.lock";
+}
+
 QByteArray LinuxEnvironment::SocketPath() const {
   return QFile::encodeName(lockFolder_) + "/vesperon.socket";
 }
 
-std::optional<std::string> LinuxEnvironment::AskRunningCopy(const std::string& request) {
+std::optional<std::string> LinuxEnvironment::AskRunningCopy(const std::string& request,
+                                                            std::chrono::milliseconds deadline) {
   // The copy that holds the lock would only be talking to itself.
   if (lockFd_ >= 0) return std::nullopt;
-  return InstanceSocket::Ask(SocketPath(), request);
+  return InstanceSocket::Ask(SocketPath(), request, deadline);
 }
 
 void LinuxEnvironment::AnswerLaterStarts(RequestHandler answer) {
   if (lockFd_ < 0 || socket_) return;
   socket_ = std::make_unique<InstanceSocket>(SocketPath(), std::move(answer));
+}
+
+bool LinuxEnvironment::StartHiddenCopy() {
+  // Without the lock (a lock folder that is not the user's alone) a copy
+  // started would not be found again, and each command would start one more.
+  if (lockFd_ < 0) return false;
+  // The copy takes the lock itself; until it does, another start may.
+  ::close(lockFd_);
+  lockFd_ = -1;
+  prevInstance_ = true;
+  const std::string program = OwnFile();
+  const pid_t copy = program.empty() ? -1 : StartDetached(program, {"/autostart"});
+  if (copy < 0) return false;
+  const SteadyClock::time_point end = SteadyClock::now() + kHiddenStartDeadline;
+  while (SteadyClock::now() < end) {
+    if (::waitpid(copy, nullptr, WNOHANG) == copy) {
+      // Ended: it could not start (no display), or another copy took the
+      // lock first and may be about to listen.
+      return InstanceSocket::Reachable(SocketPath(), kRequestDeadline);
+    }
+    if (InstanceSocket::Reachable(SocketPath(), std::chrono::milliseconds(0))) return true;
+    std::this_thread::sleep_for(kLookEvery);
+  }
+  return false;
+}
+
+bool LinuxEnvironment::WaitUntilNoCopyRuns() {
+  const SteadyClock::time_point end = SteadyClock::now() + kEndDeadline;
+  for (;;) {
+    const int fd = ::open(LockPath().constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return errno == ENOENT;
+    const bool free = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
+    ::close(fd);
+    if (free) return true;
+    if (SteadyClock::now() >= end) return false;
+    std::this_thread::sleep_for(kLookEvery);
+  }
 }
 
 std::string LinuxEnvironment::ProgramFilePath() {

@@ -32,11 +32,17 @@ class LinuxEnvironment : public Environment {
   bool PrevInstance() override;
   std::string ProgramFilePath() override;
   bool VisibleFileExists(const std::string& path) override;
-  std::optional<std::string> AskRunningCopy(const std::string& request) override;
+  std::optional<std::string> AskRunningCopy(const std::string& request,
+                                            std::chrono::milliseconds deadline) override;
   void AnswerLaterStarts(RequestHandler answer) override;
+  // Detached with StartDetached, from the program file /proc/self/exe names.
+  bool StartHiddenCopy() override;
+  // Until the lock can be had, taking it for no longer than the look.
+  bool WaitUntilNoCopyRuns() override;
 
  private:
   bool LockHeldElsewhere();
+  QByteArray LockPath() const;
   QByteArray SocketPath() const;
 
   QStringList arguments_;

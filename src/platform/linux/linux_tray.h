@@ -8,8 +8,8 @@
 
 #include "platform/linux/status_notifier_item.h"
 #include "platform/linux/tray_host_watch.h"
-#include "platform/platform.h"
-#include "tray/qt/qt_tray.h"
+#include "ports/platform.h"
+#include "qt/qt_tray.h"
 
 namespace vesperon {
 
@@ -40,7 +40,6 @@ class LinuxTray : public QObject, public SystemTray {
 
   // Which way the icon shows now; for tests.
   const StatusNotifierItem* Item() const { return item_.get(); }
-  bool ShowsXEmbedIcon() const { return embedded_ != nullptr; }
 
  private:
   void Place();

@@ -16,9 +16,10 @@
 #include "platform/linux/qsettings_store.h"
 #include "platform/linux/session_manager_end.h"
 #include "platform/linux/skins_folders.h"
+#include "platform/linux/standard_error.h"
 #include "platform/linux/termination_signals.h"
 #include "platform/linux/xdg_autostart_registry.h"
-#include "platform/platform.h"
+#include "ports/platform.h"
 
 namespace vesperon {
 
@@ -32,14 +33,17 @@ std::unique_ptr<PowerApi> MakePowerApi(const PowerOffFailures& failures) {
       [&failures](bool waiting) { failures.ReportWaiting(waiting); });
 }
 
-Platform MakePlatform(std::vector<std::string> arguments) {
+std::unique_ptr<Environment> MakeEnvironment(std::vector<std::string> arguments) {
   QStringList argumentList;
   for (const std::string& argument : arguments)
     argumentList << QString::fromLocal8Bit(argument.data(),
                                            static_cast<qsizetype>(argument.size()));
+  return std::make_unique<LinuxEnvironment>(argumentList);
+}
 
+Platform MakePlatform(std::vector<std::string> arguments) {
   Platform platform;
-  platform.environment = std::make_unique<LinuxEnvironment>(argumentList);
+  platform.environment = MakeEnvironment(std::move(arguments));
   platform.settings = std::make_unique<QSettingsStore>();
   platform.powerOffFailures = std::make_unique<PowerOffFailures>();
   platform.power = MakePowerApi(*platform.powerOffFailures);
@@ -50,6 +54,7 @@ Platform MakePlatform(std::vector<std::string> arguments) {
   platform.notifier = std::make_unique<FreedesktopNotifier>();
   platform.tray = std::make_unique<LinuxTray>(QDBusConnection::sessionBus());
   platform.files = std::make_unique<LinuxFileSystem>();
+  platform.diagnostics = std::make_unique<StandardError>();
   platform.skinsFolders =
       SkinsFolders(platform.environment->ProgramFilePath(), VESPERON_INSTALLED_SKINS_DIR);
   return platform;

@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/platform.h"
+#include "ports/platform.h"
 
 namespace vesperon {
 

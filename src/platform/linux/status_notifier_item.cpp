@@ -8,7 +8,7 @@
 #include <QtEndian>
 #include <iostream>
 
-#include "app/qt/qt_picture_loader.h"
+#include "qt/qt_picture_loader.h"
 
 namespace vesperon {
 

@@ -9,7 +9,7 @@
 #include <QString>
 
 #include "ports/tray.h"
-#include "tray/qt/qt_tray.h"
+#include "qt/qt_tray.h"
 
 namespace vesperon {
 

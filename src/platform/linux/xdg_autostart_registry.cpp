@@ -10,7 +10,7 @@
 #include <string_view>
 #include <utility>
 
-#include "config/autostart.h"
+#include "ports/run_keys.h"
 
 namespace vesperon {
 

@@ -20,7 +20,7 @@ std::filesystem::path DiagnosticLog::DefaultLogFile() {
   return file;
 }
 
-void DiagnosticLog::Write(const std::string& line) {
+void DiagnosticLog::Report(const std::string& line) {
   if (!WriteStandardError(line)) AppendToLogFile(line);
 }
 

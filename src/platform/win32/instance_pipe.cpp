@@ -63,6 +63,14 @@ PSECURITY_DESCRIPTOR OnlyThisUser() {
   return made;
 }
 
+// Whether the process at the other end of the client pipe runs as this user.
+bool ServedByThisUser(HANDLE pipe) {
+  ULONG server = 0;
+  if (!GetNamedPipeServerProcessId(pipe, &server)) return false;
+  const std::wstring sid = CurrentUserSid();
+  return !sid.empty() && UserSidOfProcess(server) == sid;
+}
+
 }  // namespace
 
 InstancePipe::InstancePipe(std::wstring name, Environment::RequestHandler answer,
@@ -96,6 +104,8 @@ InstancePipe::InstancePipe(std::wstring name, Environment::RequestHandler answer
 
 InstancePipe::~InstancePipe() {
   if (worker_.joinable()) {
+    const Clock::time_point end = Clock::now() + deadline_;
+    while (answering_.load() && Clock::now() < end) Sleep(5);
     SetEvent(stop_);
     worker_.join();
   }
@@ -120,6 +130,7 @@ void InstancePipe::Serve() {
       waited = Waited::Failed;
     if (waited == Waited::Stopped) break;
     if (waited == Waited::Done) Converse(io);
+    answering_ = false;
     DisconnectNamedPipe(pipe_);
     if (WaitForSingleObject(stop_, 0) == WAIT_OBJECT_0) break;
   }
@@ -179,6 +190,7 @@ std::optional<std::string> InstancePipe::AnswerOnTheLoop(const std::string& line
 bool InstancePipe::OnMessage(UINT message) {
   if (message != kAnswerRequest) return false;
   reply_ = answer_ ? answer_(request_) : ErrorAnswer(RequestError::Unknown);
+  answering_ = true;
   SetEvent(answered_);
   return true;
 }
@@ -203,6 +215,12 @@ std::optional<std::string> InstancePipe::Ask(const std::wstring& name, const std
     } else {
       return std::nullopt;
     }
+  }
+
+  if (!ServedByThisUser(pipe)) {
+    std::fprintf(stderr, "vesperon: the pipe of later starts is served by another user\n");
+    CloseHandle(pipe);
+    return std::nullopt;
   }
 
   OVERLAPPED io{};

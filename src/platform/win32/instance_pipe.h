@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <optional>
 #include <string>
 #include <thread>
 
-#include "app/instance_request.h"
-#include "platform/win32/message_window.h"
+#include "common/instance_request.h"
+#include "win32/message_window.h"
 #include "ports/environment.h"
 
 namespace vesperon {
@@ -23,7 +24,8 @@ namespace vesperon {
 class InstancePipe {
  public:
   // Listens at `name` (\\.\pipe\...); requests go to `answer` on the
-  // message loop of the thread that makes the pipe.
+  // message loop of the thread that makes the pipe. An answer already
+  // given still goes out when the pipe is destroyed, within `deadline`.
   InstancePipe(std::wstring name, Environment::RequestHandler answer,
                std::chrono::milliseconds deadline = kRequestDeadline);
   ~InstancePipe();
@@ -33,9 +35,11 @@ class InstancePipe {
   bool Listening() const { return worker_.joinable(); }
 
   // From another process of this user: the answer of the copy listening at
-  // `name`, or nothing when none came within `deadline`. Lets that copy
-  // take the foreground, which Windows allows only when the process the
-  // user just started says so.
+  // `name`, or nothing when none came within `deadline`, or when the pipe
+  // is served by a process of another user (who may have taken the name
+  // while no copy ran): nothing is sent to it, nor taken from it. Lets that
+  // copy take the foreground, which Windows allows only when the process
+  // the user just started says so.
   static std::optional<std::string> Ask(const std::wstring& name, const std::string& request,
                                         std::chrono::milliseconds deadline = kRequestDeadline);
 
@@ -54,6 +58,9 @@ class InstancePipe {
   // Handed between the threads, each side waiting for the other's event.
   std::string request_;
   std::string reply_;
+  // An answer was given and is on its way out: the pipe stays until the
+  // peer has it, even when the program ends (after "quit").
+  std::atomic<bool> answering_{false};
   MessageWindow mailbox_;
   std::thread worker_;  // last: it starts once all the rest is there
 };

@@ -28,9 +28,13 @@ std::unique_ptr<PowerApi> MakePowerApi(const PowerOffFailures& failures) {
 
 // Windows hands the program its command line whole, and the argument text is
 // read from it as it stands; the arguments split by the C runtime are not used.
-Platform MakePlatform(std::vector<std::string> /*arguments*/) {
+std::unique_ptr<Environment> MakeEnvironment(std::vector<std::string> /*arguments*/) {
+  return std::make_unique<Win32Environment>();
+}
+
+Platform MakePlatform(std::vector<std::string> arguments) {
   Platform platform;
-  platform.environment = std::make_unique<Win32Environment>();
+  platform.environment = MakeEnvironment(std::move(arguments));
   platform.settings = std::make_unique<RegistrySettingsStore>();
   platform.powerOffFailures = std::make_unique<PowerOffFailures>();
   platform.power = MakePowerApi(*platform.powerOffFailures);
@@ -41,6 +45,7 @@ Platform MakePlatform(std::vector<std::string> /*arguments*/) {
   platform.notifier = std::make_unique<TrayBalloonNotifier>(*tray);
   platform.tray = std::move(tray);
   platform.files = std::make_unique<Win32FileSystem>();
+  platform.diagnostics = std::make_unique<DiagnosticLog>();
   platform.skinsFolders =
       SkinsFolders(platform.environment->ProgramFilePath(), UserVesperonFolder());
   return platform;

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/platform.h"
+#include "ports/platform.h"
 #include "ports/power_api.h"
 
 namespace vesperon {

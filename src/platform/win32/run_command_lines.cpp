@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "config/autostart.h"
+#include "ports/run_keys.h"
 
 namespace vesperon {
 

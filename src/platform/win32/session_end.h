@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "platform/platform.h"
-#include "platform/win32/message_window.h"
+#include "ports/platform.h"
+#include "win32/message_window.h"
 
 namespace vesperon {
 

@@ -4,7 +4,7 @@
 // windows.h first: the shell header needs its types.
 #include <shlobj.h>
 
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace vesperon {
 

@@ -2,17 +2,30 @@
 
 #include <sddl.h>
 
+#include <chrono>
 #include <cstdio>
 #include <vector>
 
 #include "platform/win32/instance_pipe.h"
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace vesperon {
 
-std::wstring CurrentUserSid() {
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+constexpr DWORD kLookEveryMs = 50;
+
+// Whether a copy listens at the pipe `name`, asking it nothing: an instance
+// free to connect to, or one busy with another start.
+bool PipeListening(const std::wstring& name) {
+  return WaitNamedPipeW(name.c_str(), NMPWAIT_USE_DEFAULT_WAIT) != FALSE ||
+         GetLastError() == ERROR_SEM_TIMEOUT;
+}
+
+std::wstring UserSidOf(HANDLE process) {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return {};
   DWORD size = 0;
   GetTokenInformation(token, TokenUser, nullptr, 0, &size);
   std::vector<BYTE> buffer(size);
@@ -24,6 +37,18 @@ std::wstring CurrentUserSid() {
     LocalFree(text);
   }
   CloseHandle(token);
+  return sid;
+}
+
+}  // namespace
+
+std::wstring CurrentUserSid() { return UserSidOf(GetCurrentProcess()); }
+
+std::wstring UserSidOfProcess(DWORD processId) {
+  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process == nullptr) return {};
+  std::wstring sid = UserSidOf(process);
+  CloseHandle(process);
   return sid;
 }
 
@@ -63,15 +88,65 @@ std::wstring Win32Environment::LaterStartsPipeName() {
          CurrentUserSid();
 }
 
-std::optional<std::string> Win32Environment::AskRunningCopy(const std::string& request) {
+std::optional<std::string> Win32Environment::AskRunningCopy(const std::string& request,
+                                                            std::chrono::milliseconds deadline) {
   // The copy that holds the mutex would only be talking to itself.
   if (mutex_ != nullptr) return std::nullopt;
-  return InstancePipe::Ask(pipeName_, request);
+  return InstancePipe::Ask(pipeName_, request, deadline);
 }
 
 void Win32Environment::AnswerLaterStarts(RequestHandler answer) {
   if (mutex_ == nullptr || pipe_) return;
   pipe_ = std::make_unique<InstancePipe>(pipeName_, std::move(answer));
+}
+
+bool Win32Environment::StartHiddenCopy() {
+  // Without the mutex a copy started would not be found again, and each
+  // command would start one more.
+  if (mutex_ == nullptr) return false;
+  // The copy makes the mutex itself; until it does, another start may.
+  CloseHandle(mutex_);
+  mutex_ = nullptr;
+  prevInstance_ = true;
+  const std::optional<std::wstring> program = Widen(ProgramFilePath());
+  if (!program || program->empty()) return false;
+  std::wstring commandLine = L"\"" + *program + L"\" /autostart";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  // No handle of ours goes with it: a pipe that reads our output ends with us.
+  if (!CreateProcessW(program->c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                      DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup,
+                      &process))
+    return false;
+  CloseHandle(process.hThread);
+  const SteadyClock::time_point end = SteadyClock::now() + kHiddenStartDeadline;
+  bool listening = false;
+  while (!listening && SteadyClock::now() < end) {
+    listening = PipeListening(pipeName_);
+    if (listening || WaitForSingleObject(process.hProcess, kLookEveryMs) != WAIT_OBJECT_0) continue;
+    // Ended: it could not start, or another copy made the mutex first and
+    // may be about to listen.
+    const SteadyClock::time_point grace = SteadyClock::now() + kRequestDeadline;
+    while (!listening && SteadyClock::now() < grace) {
+      listening = PipeListening(pipeName_);
+      if (!listening) Sleep(kLookEveryMs);
+    }
+    break;
+  }
+  CloseHandle(process.hProcess);
+  return listening;
+}
+
+bool Win32Environment::WaitUntilNoCopyRuns() {
+  const SteadyClock::time_point end = SteadyClock::now() + kEndDeadline;
+  for (;;) {
+    const HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, mutexName_.c_str());
+    if (mutex == nullptr) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    CloseHandle(mutex);
+    if (SteadyClock::now() >= end) return false;
+    Sleep(kLookEveryMs);
+  }
 }
 
 std::string Win32Environment::ArgumentText() { return Narrow(ArgumentsOf(commandLine_)); }

@@ -42,8 +42,14 @@ class Win32Environment : public Environment {
   bool PrevInstance() override;
   std::string ProgramFilePath() override;
   bool VisibleFileExists(const std::string& path) override;
-  std::optional<std::string> AskRunningCopy(const std::string& request) override;
+  std::optional<std::string> AskRunningCopy(const std::string& request,
+                                            std::chrono::milliseconds deadline) override;
   void AnswerLaterStarts(RequestHandler answer) override;
+  // A detached process (no console, no handles of ours) of this program
+  // file, with the command line a start with Windows has.
+  bool StartHiddenCopy() override;
+  // Until the mutex is gone.
+  bool WaitUntilNoCopyRuns() override;
 
  private:
   bool MutexHeldElsewhere();
@@ -59,6 +65,8 @@ class Win32Environment : public Environment {
 // The security identifier of the user this process runs as, as text
 // ("S-1-5-21-..."); empty when it cannot be read.
 std::wstring CurrentUserSid();
+// The same for another process, by its id; empty when it cannot be read.
+std::wstring UserSidOfProcess(DWORD processId);
 
 // What follows the program's name on a command line, read by Windows' rules:
 // the name runs to the closing quote when it starts with one, else to the

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/win32/open_file.h"
-#include "platform/win32/wide_text.h"
+#include "win32/open_file.h"
+#include "win32/wide_text.h"
 
 namespace vesperon {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace vesperon {
 
@@ -61,7 +61,7 @@ PowerCalls SystemTokenCalls() {
 PowerCalls DryRunPowerCalls(DiagnosticLog log) {
   PowerCalls calls = SystemTokenCalls();
   calls.exitWindowsEx = [log = std::move(log)](UINT flags, DWORD) mutable {
-    log.Write("vesperon: dry run: power-off requested (ExitWindowsEx flags " +
+    log.Report("vesperon: dry run: power-off requested (ExitWindowsEx flags " +
               std::to_string(flags) + ")");
     return TRUE;
   };
@@ -110,7 +110,7 @@ bool Win32PowerApi::AdjustTokenPrivileges(Handle token, bool disableAllPrivilege
 bool Win32PowerApi::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
   if (calls_.exitWindowsEx(flags, reserved)) return true;
   const std::string reason = "ExitWindowsEx: " + SystemErrorText(GetLastError());
-  log_.Write("vesperon: power-off request failed: " + reason);
+  log_.Report("vesperon: power-off request failed: " + reason);
   failures_.push_back(reason);
   // Without a mailbox the caller hears of it at once rather than never.
   if (mailbox_.Handle() == nullptr || !PostMessageW(mailbox_.Handle(), kDeliverFailures, 0, 0))

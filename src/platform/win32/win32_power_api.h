@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/win32/diagnostic_log.h"
-#include "platform/win32/message_window.h"
+#include "win32/message_window.h"
 #include "ports/power_api.h"
 
 namespace vesperon {

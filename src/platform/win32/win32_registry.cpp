@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace vesperon {
 

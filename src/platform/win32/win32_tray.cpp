@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/win32/wide_text.h"
-#include "platform/win32/win32_picture_loader.h"
+#include "win32/wide_text.h"
+#include "win32/win32_picture_loader.h"
 
 namespace vesperon {
 

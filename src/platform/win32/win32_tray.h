@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/platform.h"
-#include "platform/win32/message_window.h"
+#include "ports/platform.h"
+#include "win32/message_window.h"
 
 namespace vesperon {
 

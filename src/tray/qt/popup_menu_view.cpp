@@ -3,9 +3,9 @@
 #include <QBitmap>
 #include <QPixmap>
 
-#include "app/qt/qt_picture_loader.h"
+#include "qt/qt_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 namespace {
 
@@ -58,4 +58,4 @@ const MenuEntry* PopupMenuView::Exec(const MenuEntry& model, QPoint at) {
   return EntryOf(menu_.exec(at));
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

@@ -3,9 +3,9 @@
 #include <QMenu>
 #include <QPoint>
 
-#include "forms/menu.h"
+#include "ports/menu.h"
 
-namespace vesperon {
+namespace vesperon::qt_view {
 
 // The popup menu on screen: one QMenu, built again from the menu model each
 // time it pops up, so captions, check marks and pictures are the model's.
@@ -27,4 +27,4 @@ class PopupMenuView {
   QMenu menu_;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::qt_view

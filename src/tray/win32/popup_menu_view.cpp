@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "app/win32/gdi_drawing.h"
-#include "platform/win32/win32_picture_loader.h"
+#include "win32/gdi_drawing.h"
+#include "win32/win32_picture_loader.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 namespace {
 // MF_BYPOSITION | MF_BITMAP: the entry is named by its place in the menu.
@@ -86,10 +86,14 @@ const MenuEntry* PopupMenuView::EntryOf(UINT command) const {
 }
 
 const MenuEntry* PopupMenuView::Track(const MenuEntry& model, HWND owner) {
-  const HMENU menu = Build(model);
-  if (menu == nullptr) return nullptr;
   POINT at{};
   GetCursorPos(&at);
+  return TrackAt(model, owner, at);
+}
+
+const MenuEntry* PopupMenuView::TrackAt(const MenuEntry& model, HWND owner, POINT at) {
+  const HMENU menu = Build(model);
+  if (menu == nullptr) return nullptr;
   // The menu closes when the user clicks elsewhere only if its owner is in
   // front, as after a click on the tray icon it may not be.
   SetForegroundWindow(owner);
@@ -101,4 +105,4 @@ const MenuEntry* PopupMenuView::Track(const MenuEntry& model, HWND owner) {
   return EntryOf(command);
 }
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "forms/menu.h"
+#include "ports/menu.h"
 
-namespace vesperon {
+namespace vesperon::win32_view {
 
 // The popup menu on screen: a menu made with CreatePopupMenu from the menu
 // model each time it pops up, so captions, check marks and pictures are the
@@ -29,6 +29,8 @@ class PopupMenuView {
   // Pops the menu up at the mouse pointer, for `owner`, and returns when it
   // has closed: the entry chosen, or nullptr.
   const MenuEntry* Track(const MenuEntry& model, HWND owner);
+  // The same at a point of the screen.
+  const MenuEntry* TrackAt(const MenuEntry& model, HWND owner, POINT at);
 
  private:
   void Fill(HMENU menu, const MenuEntry& model);
@@ -39,4 +41,4 @@ class PopupMenuView {
   std::map<const void*, HBITMAP> bitmaps_;
 };
 
-}  // namespace vesperon
+}  // namespace vesperon::win32_view

@@ -12,13 +12,13 @@ SAMPLE_SKINS="$(dirname "$VESPERON")/Skins"
 
 # The open dialog of the clock's process, by its size: its title is not
 # ASCII, which the X tools print in their own ways. Wine draws the frame of
-# a tool window itself, so the X window is its client area of 387 x 493 and
+# a tool window itself, so the X window is its client area of 387 x 513 and
 # the frame round it.
 dialog_window() {
   local id w h
   for id in $(xdotool search --onlyvisible --pid "$VPID" 2>/dev/null); do
     read -r _ _ w h < <(window_geometry "$id")
-    [ "$w" -ge 387 ] && [ "$w" -lt 420 ] && [ "$h" -ge 493 ] && [ "$h" -lt 540 ] && { echo "$id"; return; }
+    [ "$w" -ge 387 ] && [ "$w" -lt 420 ] && [ "$h" -ge 513 ] && [ "$h" -lt 540 ] && { echo "$id"; return; }
   done
 }
 
@@ -76,15 +76,10 @@ poll 5 eval '[ -z "$(menu_window_of "$VPID")" ]' || fail "Escape did not close t
 note "the menu opened and closed"
 
 echo "a sample skin chosen in the configuration dialog"
-click 148 8  # ImgConfig
-poll 5 eval '[ -n "$(menu_window_of "$VPID")" ]' || fail "the menu button opened no menu"
-xdotool key c  # "&Configuración"
-poll 5 eval 'DIALOG=$(dialog_window); [ -n "$DIALOG" ]' || fail "no configuration dialog opened"
-poll 5 eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$DIALOG" ]' ||
-  fail "the dialog did not take the keyboard"
-# From the Windows type, past the countdown, the two boxes, the melody,
+open_dialog
+# From the Windows type, past the countdown, the three boxes, the melody,
 # Probar and the sound mode, to the skins: Nocturno.
-xdotool key Tab Tab Tab Tab Tab Tab Tab N
+xdotool key Tab Tab Tab Tab Tab Tab Tab Tab N
 sleep 0.5  # for the preview to be drawn
 shot root config-dialog
 xdotool key Return

@@ -9,7 +9,6 @@
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$1"
 
-TWIPS=15  # per pixel at 96 dpi, which Wine reports here
 # No start entry: once the session has ended, Wine's next start of the
 # session would start the clock from it, and the next start here would then
 # find it running.
@@ -27,8 +26,7 @@ end_with() {
   local sent_at
   sent_at=$(now_us)
   "$WINE64" "$@" >"$WORK/end.log" 2>&1 || fail "$1 failed: $(cat "$WORK/end.log")"
-  wait_exit "$VPID" 2 || fail "still running 2 s after $*"
-  [ "$EXIT_STATUS" = 0 ] || fail "ended with status $EXIT_STATUS after $*"
+  expect_ended 2 "$*"
   expect_setting Window xpos $((x * TWIPS))
   expect_setting Window ypos $((y * TWIPS))
   note "$1: ended with status 0 $((($(now_us) - sent_at) / 1000)) ms after it started, stored $x,$y px"

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/qt/qt_timer_port.h"
+#include "qt/qt_timer_port.h"
 #include "forms/timer.h"
 
 namespace {
