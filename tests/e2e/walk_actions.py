@@ -234,16 +234,31 @@ class Actions(Screen):
             self.focus_on("config")
         keys = [self.rng.choice(["Tab", "Tab", "shift+Tab", "Up", "Down", "space"])
                 for _ in range(self.rng.randint(1, 4))]
-        self.x.key(*keys)
-        return " ".join(keys)
+        window, sent = self.one("config"), []
+        for key in keys:
+            before, pressed_at = self.settings_bytes(), time.time()
+            self.x.key(key)
+            sent.append(key)
+            # Space on Aceptar or Cancelar closes the dialog; the keys after
+            # it would go to the clock, which takes them.
+            if key == "space" and poll(lambda: (self.look(), window.id not in self.ids("config"))[1], 0.3):
+                self.dialog_closed("config", "space on a button", before, pressed_at)
+                break
+        return " ".join(sent)
+
+    def ids(self, kind):
+        return [w.id for w in self.seen.get(kind, [])]
+
+    def settings_bytes(self):
+        with open(self.session.ini, "rb") as f:
+            return f.read()
 
     def end_dialog(self, kind, how):
         """Closes the last About, box or configuration dialog: a key on it,
         or its title bar's close button. Escape, Alt+C and the close button
         write no setting; Enter presses the button with the focus."""
         self.close_popups()
-        with open(self.session.ini, "rb") as f:
-            before = f.read()
+        before = self.settings_bytes()
         window = self.one(kind)
         pressed_at = time.time()
         if how == "close":
@@ -251,22 +266,25 @@ class Actions(Screen):
         else:
             self.focus_on(kind)
             self.x.key(how)
-        gone = lambda: window.id not in [w.id for w in self.seen.get(kind, [])]  # noqa: E731
+        gone = lambda: window.id not in self.ids(kind)  # noqa: E731
         if kind == "config" and how == "Return":
             poll(lambda: (self.look(), gone())[1], 1.0)
         else:
             self.expect(f"{how} did not close the {kind} window", gone)
         if kind == "config" and gone():
-            with open(self.session.ini, "rb") as f:
-                if how in ("Escape", "alt+c", "close") and f.read() != before:
-                    raise Fault(f"{how} on the configuration dialog changed the settings file")
-            daily = self.setting("Apagado", "Diario") == "1"
-            if daily and not self.shutdown.daily:
-                self.shutdown.daily_turned_on(pressed_at)
-                self.history[-1] += f" (daily on: {self.shutdown.describe()})"
-            self.shutdown.daily = daily
-            self.load_skin(self.setting("Window", "Skin") or "")
+            self.dialog_closed(kind, how, before, pressed_at)
         return how
+
+    def dialog_closed(self, kind, how, before, pressed_at):
+        """The configuration dialog closed: what it stored takes effect."""
+        if how in ("Escape", "alt+c", "close") and self.settings_bytes() != before:
+            raise Fault(f"{how} on the configuration dialog changed the settings file")
+        daily = self.setting("Apagado", "Diario") == "1"
+        if daily and not self.shutdown.daily:
+            self.shutdown.daily_turned_on(pressed_at)
+            self.history[-1] += f" (daily on: {self.shutdown.describe()})"
+        self.shutdown.daily = daily
+        self.load_skin(self.setting("Window", "Skin") or "")
 
     def note_close(self):
         note = self.one("note")
