@@ -40,7 +40,7 @@ import sys
 import time
 
 from walk_actions import Actions
-from walk_model import SLACK, Fault, Logs, Session, Shutdown, poll, read_settings, rss_kib
+from walk_model import QUIET, SLACK, Fault, Logs, Session, Shutdown, poll, read_settings, rss_kib
 from walk_screen import COLONS, CONTROLS, DIGITS, MENU_ROWS, OK, OPENERS, TIP
 from x11_client import Display
 
@@ -146,8 +146,12 @@ class Walk(Actions):
         if not reason:
             return
         self.record(f"(waits: {reason})")
+        # At most an armed time's slack and the longest countdown with its own.
+        deadline = time.monotonic() + 2 * (QUIET + SLACK) + 40
         while self.shutdown.quiet():
             self.take_logs()
+            if time.monotonic() > deadline:
+                raise Fault(f"still waiting, {reason}: {self.shutdown.describe()}")
             time.sleep(0.05)
         self.check()
 

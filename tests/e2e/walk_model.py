@@ -286,6 +286,9 @@ class Shutdown:
 
     def check_due(self):
         now, due = time.time(), self.due()
+        if self.alternative and self.alternative < self.accepted and \
+                now > self.alternative.timestamp() - self.session.offset() + SLACK:
+            self.alternative = None  # today's passed with no countdown: the program took tomorrow's too
         if due is not None and now > due + SLACK and self.alternative and self.alternative > self.accepted:
             self.accepted, self.alternative = self.alternative, None  # the program took tomorrow's
         elif due is not None and now > due + SLACK:
