@@ -24,6 +24,8 @@ packages=(
   dpkg-dev file lintian desktop-file-utils appstream man-db
   # tests: real trays, a window manager, a stand-in StatusNotifierWatcher
   openbox trayer python3-gi
+  # tests: the random walk moves the clock's time and drives X by XTest
+  libfaketime libxtst6
   # tests: the clock read over AT-SPI, as a screen reader reads it
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   # running on Wayland, and its tests in a headless Wayland session

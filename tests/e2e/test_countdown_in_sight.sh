@@ -5,7 +5,8 @@
 # server must get one critical notice with the count and a "Cancelar"
 # action; choosing that action cancels (logind never hears PowerOff) and the
 # notice is withdrawn. A second countdown starts while About covers the
-# clock: a click on the blinking stop cancels it all the same.
+# clock: a click on the blinking stop cancels it all the same, and About
+# keeps the keyboard.
 # logind is the checked mock on a private bus, the dry run off.
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$1"
@@ -94,5 +95,10 @@ note "the stop cancelled with About open"
 sleep $((COUNTDOWN_SECONDS - 2))
 grep -q ' PowerOff ' "$MOCK_LOG" && fail "logind was asked to power off: $(cat "$MOCK_LOG")"
 kill -0 "$VPID" 2>/dev/null || fail "the clock ended"
+# The keyboard stayed with About through the countdown, and is its own again.
+xdotool key Escape
+poll 3 eval '[ -z "$(visible_window_named "$VPID" "Acerca de Vesperon")" ]' ||
+  fail "About took no Escape after the countdown"
+note "About closed on Escape"
 echo "measured: clock mapped ${delay} s after the shutdown time"
 echo "PASS"

@@ -3,7 +3,8 @@
 # the icon docks; minimizing hides the clock and a left click on the icon
 # brings it back; a right click on the icon opens the menu, from which
 # "Siempre por Encima" puts the clock on top and "&Salir" ends it with its
-# place stored; the "?" area opens the About dialog; started with
+# place stored; the "?" area opens the About dialog, and the icon's menu a
+# second one, which takes the keyboard; started with
 # /autostart the clock lives in the tray only.
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$1"
@@ -38,6 +39,16 @@ read -r _ _ width height < <(window_geometry "$ABOUT")
 [ "$width $height" = "353 345" ] || fail "the About dialog's client area is ${width}x$height"
 xprop -id "$WID" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE &&
   fail "the clock stayed on top above its About dialog"
+# A second one from the icon's menu, over the first: it has the keyboard.
+abouts() { for id in $(xdotool search --onlyvisible --pid "$VPID" 2>/dev/null); do
+  [ "$(xprop -id "$id" WM_NAME 2>/dev/null)" = 'WM_NAME(STRING) = "Acerca de Vesperon"' ] && echo "$id"; done; }
+xdotool mousemove "$ICON_X" "$ICON_Y" click 3
+poll 5 eval '[ -n "$(menu_window_of "$VPID")" ]' || fail "a right click on the icon opened no menu"
+xdotool key Down Down Down Down Return  # past the separators: Acerca de Vesperon...
+poll 5 eval '[ "$(abouts | wc -l)" = 2 ]' || fail "the icon's menu opened no second About dialog"
+xdotool key Escape
+poll 5 eval '[ "$(abouts | wc -l)" = 1 ]' || fail "the second About dialog took no Escape"
+[ "$(abouts)" = "$ABOUT" ] || fail "Escape closed the first About dialog, not the second"
 wmctrl -i -c "$ABOUT"  # its title bar's close button
 poll 5 eval '! is_mapped "$ABOUT"' || fail "the About dialog did not close"
 poll 5 eval 'xprop -id "$WID" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE' ||

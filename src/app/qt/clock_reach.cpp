@@ -22,11 +22,13 @@ void ClockReach::Keep(bool inReach) {
   inReach_ = inReach;
   if (inReach) {
     LetGo();
-    // Raised once the clock shows: it may be coming back from the tray.
+    // Raised once the clock shows: it may be coming back from the tray. An
+    // open dialog or box keeps the keyboard: the stop wants only a click,
+    // and a clock made active would take the keys meant for the dialog.
     if (clock_) {
       QTimer::singleShot(0, clock_, [clock = clock_] {
         clock->raise();
-        clock->activateWindow();
+        if (QApplication::activeModalWidget() == nullptr) clock->activateWindow();
       });
     }
     return;

@@ -213,8 +213,9 @@ void ClockWindow::PassPress(QMouseEvent* event, PressRule rule) {
   const QPoint p = event->position().toPoint();
   if (HeldByModal(p)) return;
   // Clicked, the clock takes the keyboard, even where no window manager
-  // gives it on a click.
-  if (!isActiveWindow()) activateWindow();
+  // gives it on a click; not from a dialog or box open over it (the stop
+  // takes clicks during a countdown), which keeps the keys meant for it.
+  if (!isActiveWindow() && QApplication::activeModalWidget() == nullptr) activateWindow();
   const QPointF at = TwipsInWindow(event->globalPosition());
   (mouse_.*rule)(*button, p.x(), p.y(), static_cast<float>(at.x()), static_cast<float>(at.y()));
   Sync();

@@ -4,6 +4,8 @@
 #include <QCursor>
 #include <QMessageBox>
 
+#include "app/qt/modal_focus.h"
+
 namespace vesperon::qt_view {
 
 namespace {
@@ -35,6 +37,7 @@ void QtShell::MsgBox(const std::string& text, const std::string& title, MsgBoxIc
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   reach_.Opening();
+  const ModalFocus focus(&box);
   box.exec();
 }
 
@@ -57,6 +60,7 @@ void QtShell::ShowModal(Dialog dialog) {
   const QPointer<QDialog> outer = open_[dialog];
   open_[dialog] = window.get();
   reach_.Opening();
+  const ModalFocus focus(window.get());
   window->exec();
   open_[dialog] = outer;
 }

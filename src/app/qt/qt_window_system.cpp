@@ -1,5 +1,6 @@
 #include "app/qt/qt_window_system.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -74,7 +75,10 @@ void QtWindowSystem::BringToFront() {
   QTimer::singleShot(0, window_, [window = window_] {
     if (!window || !window->isVisible()) return;
     window->raise();
-    window->activateWindow();
+    // A dialog or box open over the clock keeps the keyboard: made active,
+    // the clock would take the keys meant for it.
+    QWidget* modal = QApplication::activeModalWidget();
+    (modal != nullptr ? modal : window.data())->activateWindow();
   });
 }
 
