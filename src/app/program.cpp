@@ -59,7 +59,7 @@ bool Program::Start() {
   return true;
 }
 
-ConfigPorts Program::Config() {
+ConfigPorts Program::ConfigDialogPorts() {
   return {*platform.settings, *platform.registry, *platform.environment, skins,
           frontEnd.pictures,  skin,               *platform.speaker,     shell};
 }

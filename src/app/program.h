@@ -44,7 +44,7 @@ class Program {
   bool Start();
 
   // What the configuration dialog works with.
-  ConfigPorts Config();
+  ConfigPorts ConfigDialogPorts();
 
   Platform& platform;
   FrontEndPorts frontEnd;

@@ -74,7 +74,7 @@ int RunApplication(int argc, char** argv) {
   shell.SetDialogFactory(
       Dialog::About, [&](QWidget* parent) { return std::make_unique<AboutDialog>(main, parent); });
   shell.SetDialogFactory(Dialog::Config, [&](QWidget* parent) {
-    return std::make_unique<ConfigDialog>(program.Config(), main, parent);
+    return std::make_unique<ConfigDialog>(program.ConfigDialogPorts(), main, parent);
   });
   NoteWindow noteWindow(program.nota);
   timers.SetAfterTick([&] { window.Sync(); });

@@ -62,7 +62,7 @@ int RunApplication() {
     AboutDialog(main).Run(owner, opened);
   });
   shell.SetDialogRunner(Dialog::Config, [&](HWND owner, const std::function<void(HWND)>& opened) {
-    ConfigDialog(program.Config(), main).Run(owner, opened);
+    ConfigDialog(program.ConfigDialogPorts(), main).Run(owner, opened);
   });
   NoteWindow noteWindow(program.nota);
   timers.SetAfterTick([&] { window.Sync(); });
