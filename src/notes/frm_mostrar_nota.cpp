@@ -20,8 +20,8 @@ void FrmMostrarNota::Unload() {
   loaded = false;
 }
 
-// Every load starts from the window as designed, whatever the last opening
-// left behind.
+// Every load starts from the window's own layout (its pictures, places and
+// texts), whatever the last opening left behind.
 void FrmMostrarNota::LoadDesign() {
   ImgTitulo = {pictures_.BuiltIn("nota-titulo.bmp"), true, {0, 0, 191, 21}, ""};
   ImgNormal = {pictures_.BuiltIn("nota-normal.bmp"), true, {6, 155, 13, 13}, ""};

@@ -9,7 +9,7 @@ namespace vesperon {
 // The note window of the notes feature, which this edition ships switched
 // off: a borderless window that stays on top, shows a note's title, text and
 // expiry line, is dragged by its title and closes with its own button. No
-// note data exists, so it always shows the texts it was designed with.
+// note data exists, so it always shows the texts its layout holds.
 // Positions of the window are in twips, 15 to the pixel; mouse positions are
 // in twips from the top-left corner of the control under the mouse.
 class FrmMostrarNota : public Form {

@@ -89,7 +89,7 @@ void NoteWindow::PlaceInMiddleOfScreen() {
 void NoteWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), QColor::fromRgb(kPaper));
-  // Bottom to top, as the window was designed.
+  // Bottom to top: the order in which the window's controls are stacked.
   for (const Image* image : {&model_.ImgNormal, &model_.ImgOver, &model_.ImgPushed, &model_.Image2,
                              &model_.Image3, &model_.Image4, &model_.ImgTitulo, &model_.Image5}) {
     const QImage* face = ImageOf(image->picture);
