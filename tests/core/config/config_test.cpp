@@ -36,6 +36,20 @@ std::vector<std::string> Panel(const FrmConfig& d) {
           d.LblImagen.visible ? "Imagen no Disponible" : "-"};
 }
 
+// Accepts the dialog with the store's writes recorded from a clean slate;
+// returns the start entry under the Run key as it stood when AutoStart was
+// written (nullopt for none, or when AutoStart was not written).
+std::optional<std::string> AcceptNotingRunEntry(MainHarness& h, FrmConfig& d) {
+  std::optional<std::string> entryWhenStored;
+  h.settings.onWrite = [&](const Write& w) {
+    if (w.key == "AutoStart") entryWhenStored = h.RunValue();
+  };
+  h.settings.writes.clear();
+  d.BtnAceptar_Click();
+  h.settings.onWrite = nullptr;
+  return entryWhenStored;
+}
+
 const std::vector<std::string> kMissingFiles = {
     "Error: Faltan archivos!", "", "", "", "", "no preview", "Imagen no Disponible"};
 
@@ -55,12 +69,7 @@ TEST(ConfigDialog, FreshSettingsOpenAsStoredAndAcceptRewritesThemInOrder) {
   EXPECT_EQ(Panel(*d), kMissingFiles);
 
   // The entry is written before the setting that says it is there.
-  std::optional<std::string> entryWhenStored;
-  h.settings.onWrite = [&](const Write& w) {
-    if (w.key == "AutoStart") entryWhenStored = h.RunValue();
-  };
-  h.settings.writes.clear();
-  d->BtnAceptar_Click();
+  const std::optional<std::string> entryWhenStored = AcceptNotingRunEntry(h, *d);
   EXPECT_FALSE(d->loaded);
   EXPECT_EQ(h.settings.writes, (std::vector<Write>{{"Apagado", "WindowsVersion", "2"},
                                                    {"Apagado", "Remain", "3"},
@@ -93,12 +102,7 @@ TEST(ConfigDialog, ValuesItCannotShowSelectNothingAndAreNeverWrittenBack) {
 
   // The setting says "no" before the entry goes.
   ASSERT_TRUE(h.RunValue());
-  std::optional<std::string> entryWhenStored;
-  h.settings.onWrite = [&](const Write& w) {
-    if (w.key == "AutoStart") entryWhenStored = h.RunValue();
-  };
-  h.settings.writes.clear();
-  d->BtnAceptar_Click();
+  const std::optional<std::string> entryWhenStored = AcceptNotingRunEntry(h, *d);
   EXPECT_FALSE(d->loaded);
   EXPECT_EQ(h.settings.writes, (std::vector<Write>{{"Apagado", "UsaSpeaker", "0"},
                                                    {"Vesperon", "AutoStart", "0"},
